@@ -1,0 +1,38 @@
+# Sourced by the Wine scripts: the project's private Wine prefix, quiet,
+# without the Mono and Gecko installers.
+#
+# The product is 32-bit. Some kernels (virtual machines built without IA32
+# emulation) cannot execute 32-bit Linux code, and so cannot run Wine's 32-bit
+# loader; there the Wine tests run the 64-bit build of the same sources.
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+if [ -z "${VEMO_WINE_ARCH:-}" ]; then
+    if /usr/lib/wine/wine --version >/dev/null 2>&1; then
+        VEMO_WINE_ARCH=win32
+    else
+        VEMO_WINE_ARCH=win64
+    fi
+fi
+export VEMO_WINE_ARCH
+if [ "$VEMO_WINE_ARCH" = win32 ]; then
+    export WINELOADER=/usr/lib/wine/wine
+else
+    export WINELOADER=/usr/lib/wine/wine64
+fi
+export WINEPREFIX="${VEMO_WINEPREFIX:-$root/build/wineprefix-$VEMO_WINE_ARCH}"
+export WINEARCH="$VEMO_WINE_ARCH"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+# Creates the prefix once; concurrent callers wait for the first one.
+vemo_ensure_prefix() {
+    mkdir -p "$(dirname "$WINEPREFIX")"
+    (
+        flock 9
+        if [ ! -f "$WINEPREFIX/system.reg" ]; then
+            echo "wine: creating the $VEMO_WINE_ARCH test prefix in $WINEPREFIX" >&2
+            "$WINELOADER" wineboot -i >/dev/null 2>&1 || true
+            wineserver -w
+            [ -f "$WINEPREFIX/system.reg" ] || { echo "wine: prefix creation failed" >&2; exit 1; }
+        fi
+    ) 9>"$WINEPREFIX.lock"
+}

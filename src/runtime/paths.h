@@ -1,0 +1,17 @@
+// Path arithmetic that needs no platform calls.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace vemo {
+
+// The folder of a module's full path, with its trailing backslash, so a file
+// name can be appended directly; a name without any backslash is returned whole.
+std::string FolderOfModulePath(std::string_view module_path);
+
+// The name under which a save is written before it replaces `path`; it lies
+// in the same folder, so the replacing move never crosses volumes.
+std::string TemporaryPathFor(std::string_view path);
+
+}  // namespace vemo

@@ -1,0 +1,42 @@
+// The few places where unattended tests stand in for the platform. The program
+// never sets them; each one left empty makes the real call.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "runtime/win32.h"
+
+namespace vemo {
+
+struct MessageCall {
+    HWND owner = nullptr;
+    std::string text;
+    std::string caption;
+    UINT flags = 0;
+};
+
+struct OpenCall {
+    std::string file;
+    std::string parameters;
+};
+
+struct TestSeams {
+    // The local date and time that DateText and TimeText read.
+    std::optional<SYSTEMTIME> clock;
+    // The folder ProgramFolder reports, with its trailing backslash.
+    std::string program_folder;
+    // Answers message boxes instead of showing them; returns the button id.
+    std::function<int(const MessageCall&)> message_responder;
+    // Records the shell's "open" instead of starting anything.
+    std::function<void(const OpenCall&)> open_recorder;
+    // Makes the atomic writer fail at its n-th step (1-based; 0 = never), and
+    // when `abandon_on_fault` is set, stop there as a crashed process would.
+    int atomic_write_fault_step = 0;
+    bool abandon_on_fault = false;
+};
+
+TestSeams& Seams();
+
+}  // namespace vemo

@@ -1,0 +1,83 @@
+#include "runtime/shell.h"
+
+#include <array>
+#include <cstdio>
+#include <vector>
+
+#include "runtime/paths.h"
+#include "runtime/seams.h"
+
+namespace vemo {
+
+namespace {
+
+// Date pictures yield at most 39 characters.
+constexpr int kDateTextBuffer = 40;
+
+}  // namespace
+
+SYSTEMTIME CurrentLocalTime() {
+    if (Seams().clock) return *Seams().clock;
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    return now;
+}
+
+std::string DateText(std::string_view picture) {
+    const SYSTEMTIME now = CurrentLocalTime();
+    const std::string picture_text(picture);
+    std::array<char, kDateTextBuffer> buffer{};
+    // The invariant locale names days and months in English.
+    const int written = GetDateFormatA(LOCALE_INVARIANT, 0, &now, picture_text.c_str(),
+                                       buffer.data(), kDateTextBuffer);
+    if (written <= 0) return {};
+    return std::string(buffer.data());
+}
+
+std::string DateText() {
+    const SYSTEMTIME now = CurrentLocalTime();
+    std::array<char, kDateTextBuffer> buffer{};
+    std::snprintf(buffer.data(), buffer.size(), "%02d-%02d-%04d", now.wMonth, now.wDay,
+                  now.wYear);
+    return std::string(buffer.data());
+}
+
+std::string TimeText() {
+    const SYSTEMTIME now = CurrentLocalTime();
+    return FormatTimeText(now.wHour, now.wMinute, now.wSecond);
+}
+
+std::string LowerText(std::string_view text) {
+    std::string lower(text);
+    if (!lower.empty()) CharLowerBuffA(lower.data(), static_cast<DWORD>(lower.size()));
+    return lower;
+}
+
+std::string ProgramFolder() {
+    if (!Seams().program_folder.empty()) return Seams().program_folder;
+    // Long enough for any path the platform can give, so the folder is never cut.
+    std::vector<char> buffer(32768);
+    const DWORD length =
+        GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    return FolderOfModulePath(std::string_view(buffer.data(), length));
+}
+
+bool RemoveFile(const std::string& name) { return DeleteFileA(name.c_str()) != 0; }
+
+void OpenDocument(const std::string& file, const std::string& parameters) {
+    if (Seams().open_recorder) {
+        Seams().open_recorder(OpenCall{file, parameters});
+        return;
+    }
+    ShellExecuteA(nullptr, "open", file.c_str(), parameters.c_str(), nullptr, SW_SHOWNORMAL);
+}
+
+int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT flags) {
+    if (flags == 0) flags = MB_OK | MB_ICONEXCLAMATION;
+    if (Seams().message_responder) {
+        return Seams().message_responder(MessageCall{owner, text, caption, flags});
+    }
+    return MessageBoxA(owner, text.c_str(), caption.c_str(), flags);
+}
+
+}  // namespace vemo

@@ -1,0 +1,72 @@
+#include "win32/test_folder.h"
+
+#include <atomic>
+#include <stdexcept>
+#include <vector>
+
+namespace vemo::testing {
+
+namespace {
+
+void RemoveTree(const std::string& folder) {
+    WIN32_FIND_DATAA found{};
+    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = found.cFileName;
+            if (name == "." || name == "..") continue;
+            const std::string full = folder + name;
+            SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveTree(full + "\\");
+            } else {
+                DeleteFileA(full.c_str());
+            }
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryA(folder.c_str());
+}
+
+}  // namespace
+
+TempFolder::TempFolder() {
+    static std::atomic<int> counter{0};
+    char base[MAX_PATH + 1] = {};
+    GetTempPathA(MAX_PATH, base);
+    path_ = std::string(base) + "vemo-test-" + std::to_string(GetCurrentProcessId()) + "-" +
+            std::to_string(counter++) + "\\";
+    RemoveTree(path_);
+    if (!CreateDirectoryA(path_.c_str(), nullptr)) throw std::runtime_error("no temp folder");
+}
+
+TempFolder::~TempFolder() { RemoveTree(path_); }
+
+std::string ReadWholeFile(const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return "<missing>";
+    std::string bytes;
+    std::vector<char> chunk(65536);
+    DWORD read = 0;
+    while (ReadFile(file, chunk.data(), static_cast<DWORD>(chunk.size()), &read, nullptr) &&
+           read > 0) {
+        bytes.append(chunk.data(), read);
+    }
+    CloseHandle(file);
+    return bytes;
+}
+
+void WriteWholeFile(const std::string& path, std::string_view bytes) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot write " + path);
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+bool FileExists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+}  // namespace vemo::testing
