@@ -1,6 +1,7 @@
 # Vemo: the two commands of the project (see README.md).
 SHELL := /bin/bash
 FUZZ_SECONDS ?= 20
+MAKEFLAGS += --no-print-directory
 
 .PHONY: all deps build build-host build-win32 test test-host test-win32 fuzz run clean
 

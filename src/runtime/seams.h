@@ -17,6 +17,15 @@ struct MessageCall {
     UINT flags = 0;
 };
 
+struct FileDialogCall {
+    std::string title;
+    HWND owner = nullptr;
+    bool open = true;
+    std::string filter;  // as the platform gets it: zero-separated, two zeros at the end
+    DWORD flags = 0;
+    std::string initial_folder;
+};
+
 struct OpenCall {
     std::string file;
     std::string parameters;
@@ -29,6 +38,8 @@ struct TestSeams {
     std::string program_folder;
     // Answers message boxes instead of showing them; returns the button id.
     std::function<int(const MessageCall&)> message_responder;
+    // Answers file dialogs instead of showing them; returns the chosen path.
+    std::function<std::string(const FileDialogCall&)> file_dialog_responder;
     // Records the shell's "open" instead of starting anything.
     std::function<void(const OpenCall&)> open_recorder;
     // Makes the atomic writer fail at its n-th step (1-based; 0 = never), and

@@ -72,12 +72,4 @@ void OpenDocument(const std::string& file, const std::string& parameters) {
     ShellExecuteA(nullptr, "open", file.c_str(), parameters.c_str(), nullptr, SW_SHOWNORMAL);
 }
 
-int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT flags) {
-    if (flags == 0) flags = MB_OK | MB_ICONEXCLAMATION;
-    if (Seams().message_responder) {
-        return Seams().message_responder(MessageCall{owner, text, caption, flags});
-    }
-    return MessageBoxA(owner, text.c_str(), caption.c_str(), flags);
-}
-
 }  // namespace vemo

@@ -2,8 +2,12 @@
 // folder, deleting files, opening documents, and plain message boxes.
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
+#include <variant>
+
+#include "runtime/dialogs.h"
 
 #include "runtime/text.h"
 #include "runtime/win32.h"
@@ -34,7 +38,39 @@ bool RemoveFile(const std::string& name);
 // The shell's "open" of a file or program; a failure is not reported.
 void OpenDocument(const std::string& file, const std::string& parameters);
 
-// A message box; flags 0 mean one OK button and the exclamation icon.
+// A message box centred over its owner and kept inside the work area; flags 0
+// mean one OK button and the exclamation icon. Returns the button id, 0 when
+// no box could be shown.
 int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT flags);
+// The same, owned by a runtime window when it is open.
+int ShowMessage(const DialogDefinition* owner, const std::string& text, const std::string& caption,
+                UINT flags);
+
+// The platform's open (open != 0) or save dialog, centred over its frame.
+// `filter` is "description|pattern|..."; empty texts mean none. Returns the
+// chosen path, "" when cancelled or failed.
+std::string FileDialog(const std::string& title, const DialogDefinition* owner, int open,
+                       const std::string& filter, const std::string& default_extension,
+                       DWORD extra_flags, const std::string& initial_folder);
+
+// Image kinds of LoadImageFile and DeleteImage, and its option bits.
+enum ImageKind : UINT { kImageBitmap = 0, kImageIcon = 1, kImageCursor = 2, kImageMetafile = 3 };
+inline constexpr UINT kImageMap3dColours = 0x1000;
+inline constexpr UINT kImageFromSystem = 0x100;
+
+// A text with "." is a file path, other texts and numbers name resources of
+// the program (or of the system with kImageFromSystem). Returns 0 on failure.
+using ImageName = std::variant<std::string, UINT_PTR>;
+HANDLE LoadImageFile(const ImageName& name, UINT type_and_options);
+void DeleteImage(HANDLE image, UINT kind);
+
+// Style flag of CreateToolbar: an integer bitmap argument is a bitmap handle.
+inline constexpr DWORD kToolbarBitmapHandle = 0x10000;
+
+// A toolbar of buttons for the command ids (0 = separator) with images from
+// the bitmap (a file, a resource number, or a handle with kToolbarBitmapHandle).
+// Returns 1 when created.
+int CreateToolbar(DialogDefinition& dialog, const ImageName& bitmap, int id,
+                  std::span<const int> commands, DWORD flags);
 
 }  // namespace vemo

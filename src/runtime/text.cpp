@@ -131,3 +131,16 @@ std::string FormatTimeText(int hour, int minute, int second) {
 }
 
 }  // namespace vemo
+
+namespace vemo {
+
+std::string BarListToZeroList(std::string_view text, std::size_t capacity) {
+    std::string list(text.substr(0, capacity));
+    for (char& c : list) {
+        if (c == '|') c = '\0';
+    }
+    list.append(2, '\0');
+    return list;
+}
+
+}  // namespace vemo

@@ -54,3 +54,12 @@ std::string JoinText(const Texts&... texts) {
 std::string FormatTimeText(int hour, int minute, int second);
 
 }  // namespace vemo
+
+namespace vemo {
+
+// "a|b|" as the platform's string lists want it: every "|" becomes a zero
+// byte and the list ends with two zero bytes. At most `capacity` characters
+// of the text are used.
+std::string BarListToZeroList(std::string_view text, std::size_t capacity = kTextCapacity);
+
+}  // namespace vemo

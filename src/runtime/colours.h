@@ -1,0 +1,23 @@
+// Control colours and owner-drawn push buttons: every control of a runtime
+// window runs one of the runtime's procedures in front of its own, answers
+// colour requests from colours kept with it, and push buttons are drawn here.
+#pragma once
+
+#include "runtime/win32.h"
+
+namespace vemo {
+
+// The colour request the dialog reflects to a control (the old WM_CTLCOLOR).
+inline constexpr UINT kColourRequest = 0x0019;
+
+// Attaches "FGRND", "BGRND", "BBRUSH" and "LPFN" and installs the procedure
+// for the kind. Everything is removed again when the control is destroyed.
+void SubclassControl(HWND control, int kind);
+
+// Draws an owner-drawn push button in the item's state.
+void DrawPushButton(HWND button, const DRAWITEMSTRUCT& item);
+
+// Brushes made for controls and not yet deleted (a leak shows here).
+int LiveControlBrushes();
+
+}  // namespace vemo

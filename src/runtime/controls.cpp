@@ -1,0 +1,341 @@
+#include "runtime/controls.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <vector>
+
+#include "runtime/layout_math.h"
+#include "runtime/text.h"
+
+namespace vemo {
+
+namespace {
+
+enum class ControlClass { Other, ListBox, ComboBox, Button, ScrollBar, Toolbar };
+
+HWND ControlOf(const DialogDefinition& dialog, int id) {
+    if (dialog.window == nullptr) return nullptr;
+    return GetDlgItem(dialog.window, id);
+}
+
+ControlClass ClassOf(HWND control) {
+    std::array<char, 32> name{};
+    GetClassNameA(control, name.data(), 16);  // class names compare on 15 characters
+    std::string upper(name.data());
+    std::transform(upper.begin(), upper.end(), upper.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    if (upper == "LISTBOX") return ControlClass::ListBox;
+    if (upper == "COMBOBOX") return ControlClass::ComboBox;
+    if (upper == "BUTTON") return ControlClass::Button;
+    if (upper == "SCROLLBAR") return ControlClass::ScrollBar;
+    if (upper == "TOOLBARWINDOW32") return ControlClass::Toolbar;
+    return ControlClass::Other;
+}
+
+// The list or combo box with that id, and which of the two it is.
+struct ItemList {
+    HWND control = nullptr;
+    bool combo = false;
+};
+
+ItemList ItemListOf(const DialogDefinition& dialog, int id) {
+    HWND control = ControlOf(dialog, id);
+    if (control == nullptr) return {};
+    switch (ClassOf(control)) {
+        case ControlClass::ListBox: return {control, false};
+        case ControlClass::ComboBox: return {control, true};
+        default: return {};
+    }
+}
+
+LRESULT Send(HWND control, UINT message, WPARAM wparam, LPARAM lparam) {
+    return SendMessageA(control, message, wparam, lparam);
+}
+
+// Where a scroll operation acts: a control (SB_CTL) or the window's own bars.
+struct ScrollTarget {
+    HWND window = nullptr;
+    int bar = SB_CTL;
+};
+
+ScrollTarget ScrollTargetOf(const DialogDefinition& dialog, int id) {
+    if (dialog.window == nullptr) return {};
+    if (id == -1) return {dialog.window, SB_HORZ};
+    if (id < 0) return {dialog.window, SB_VERT};
+    HWND control = GetDlgItem(dialog.window, id);
+    if (control == nullptr || ClassOf(control) != ControlClass::ScrollBar) return {};
+    return {control, SB_CTL};
+}
+
+Rect ToRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+Rect WorkArea() {
+    RECT area{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    return ToRect(area);
+}
+
+}  // namespace
+
+void AddItem(DialogDefinition& dialog, int id, const std::string& text) {
+    const ItemList list = ItemListOf(dialog, id);
+    if (list.control == nullptr) return;
+    Send(list.control, list.combo ? CB_ADDSTRING : LB_ADDSTRING, 0,
+         reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void InsertItem(DialogDefinition& dialog, int id, int index, const std::string& text) {
+    const ItemList list = ItemListOf(dialog, id);
+    if (list.control == nullptr) return;
+    Send(list.control, list.combo ? CB_INSERTSTRING : LB_INSERTSTRING, static_cast<WPARAM>(index),
+         reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void DeleteItem(DialogDefinition& dialog, int id, int index) {
+    const ItemList list = ItemListOf(dialog, id);
+    if (list.control == nullptr) return;
+    Send(list.control, list.combo ? CB_DELETESTRING : LB_DELETESTRING, static_cast<WPARAM>(index),
+         0);
+}
+
+std::string GetItemText(DialogDefinition& dialog, int id, int index) {
+    const ItemList list = ItemListOf(dialog, id);
+    if (list.control == nullptr) return {};
+    const auto item = static_cast<WPARAM>(index);
+    const LRESULT length = Send(list.control, list.combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, item, 0);
+    if (length <= 0) return {};
+    std::vector<char> buffer(static_cast<std::size_t>(length) + 1, '\0');
+    const LRESULT copied = Send(list.control, list.combo ? CB_GETLBTEXT : LB_GETTEXT, item,
+                                reinterpret_cast<LPARAM>(buffer.data()));
+    if (copied <= 0) return {};
+    return std::string(buffer.data(), static_cast<std::size_t>(std::min(copied, length)));
+}
+
+int GetItemCount(DialogDefinition& dialog, int id) {
+    const ItemList list = ItemListOf(dialog, id);
+    if (list.control == nullptr) return -1;
+    return static_cast<int>(Send(list.control, list.combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0));
+}
+
+int GetSelection(DialogDefinition& dialog, int id) {
+    const ItemList list = ItemListOf(dialog, id);
+    if (list.control == nullptr) return -1;
+    return static_cast<int>(Send(list.control, list.combo ? CB_GETCURSEL : LB_GETCURSEL, 0, 0));
+}
+
+void SetSelection(DialogDefinition& dialog, int id, int index) {
+    const ItemList list = ItemListOf(dialog, id);
+    if (list.control == nullptr) return;
+    Send(list.control, list.combo ? CB_SETCURSEL : LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+int IsItemSelected(DialogDefinition& dialog, int id, int index) {
+    const ItemList list = ItemListOf(dialog, id);
+    if (list.control == nullptr) return 0;
+    if (list.combo) return Send(list.control, CB_GETCURSEL, 0, 0) == index ? 1 : 0;
+    const LRESULT selected = Send(list.control, LB_GETSEL, static_cast<WPARAM>(index), 0);
+    return selected == LB_ERR ? 0 : static_cast<int>(selected);
+}
+
+int GetCheck(DialogDefinition& dialog, int id) {
+    HWND control = ControlOf(dialog, id);
+    if (control == nullptr || ClassOf(control) != ControlClass::Button) return -1;
+    return static_cast<int>(Send(control, BM_GETCHECK, 0, 0));
+}
+
+void SetCheck(DialogDefinition& dialog, int id, int state) {
+    HWND control = ControlOf(dialog, id);
+    if (control == nullptr || ClassOf(control) != ControlClass::Button) return;
+    Send(control, BM_SETCHECK, static_cast<WPARAM>(state), 0);
+}
+
+std::string GetControlText(DialogDefinition& dialog, int id) {
+    HWND control = ControlOf(dialog, id);
+    if (control == nullptr) return {};
+    const int length = GetWindowTextLengthA(control);
+    if (length <= 0) return {};
+    std::vector<char> buffer(static_cast<std::size_t>(length) + 1, '\0');
+    const int copied = GetWindowTextA(control, buffer.data(), length + 1);
+    return std::string(buffer.data(), static_cast<std::size_t>(std::max(copied, 0)));
+}
+
+void SetControlText(DialogDefinition& dialog, int id, const std::string& text) {
+    if (HWND control = ControlOf(dialog, id)) SetWindowTextA(control, text.c_str());
+}
+
+void SetWindowCaption(DialogDefinition& dialog, const std::string& text) {
+    if (dialog.window != nullptr) SetWindowTextA(dialog.window, text.c_str());
+}
+
+void SetScrollRange(DialogDefinition& dialog, int id, int minimum, int maximum) {
+    const ScrollTarget target = ScrollTargetOf(dialog, id);
+    if (target.window != nullptr) ::SetScrollRange(target.window, target.bar, minimum, maximum, TRUE);
+}
+
+void SetScrollPosition(DialogDefinition& dialog, int id, int position) {
+    const ScrollTarget target = ScrollTargetOf(dialog, id);
+    if (target.window != nullptr) SetScrollPos(target.window, target.bar, position, TRUE);
+}
+
+int GetScrollPosition(DialogDefinition& dialog, int id) {
+    const ScrollTarget target = ScrollTargetOf(dialog, id);
+    return target.window != nullptr ? GetScrollPos(target.window, target.bar) : 0;
+}
+
+int GetScrollTrackPosition(DialogDefinition& dialog, int id) {
+    const ScrollTarget target = ScrollTargetOf(dialog, id);
+    if (target.window == nullptr) return 0;
+    SCROLLINFO info{};
+    info.cbSize = sizeof(info);
+    info.fMask = SIF_TRACKPOS;
+    return GetScrollInfo(target.window, target.bar, &info) ? info.nTrackPos : 0;
+}
+
+void EnableControl(DialogDefinition& dialog, int id, bool enable) {
+    if (HWND control = ControlOf(dialog, id)) EnableWindow(control, enable ? TRUE : FALSE);
+}
+
+namespace {
+HWND WindowOrControl(const DialogDefinition& dialog, int id) {
+    if (dialog.window == nullptr) return nullptr;
+    return id == 0 ? dialog.window : GetDlgItem(dialog.window, id);
+}
+}  // namespace
+
+void ShowControl(DialogDefinition& dialog, int show_command, int id) {
+    if (HWND target = WindowOrControl(dialog, id)) ShowWindow(target, show_command);
+}
+
+void MoveControl(DialogDefinition& dialog, int x, int y, int width, int height, int id) {
+    HWND target = WindowOrControl(dialog, id);
+    if (target == nullptr) return;
+    if (id == 0) ShowWindow(target, SW_SHOWNORMAL);
+    MoveWindow(target, x, y, width, height, TRUE);
+}
+
+void GetControlRect(DialogDefinition& dialog, int& x, int& y, int& width, int& height, int id) {
+    x = y = width = height = 0;
+    HWND target = WindowOrControl(dialog, id);
+    RECT r{};
+    if (target == nullptr || !GetWindowRect(target, &r)) return;
+    x = r.left;
+    y = r.top;
+    width = r.right - r.left;
+    height = r.bottom - r.top;
+}
+
+void CentreWindowHandle(HWND window) {
+    if (window == nullptr) return;
+    RECT own{};
+    GetWindowRect(window, &own);
+    Rect area;
+    Rect bounds;
+    if ((GetWindowLongA(window, GWL_STYLE) & WS_CHILD) != 0) {
+        RECT client{};
+        GetClientRect(GetParent(window), &client);
+        area = bounds = ToRect(client);
+    } else {
+        bounds = area = WorkArea();
+        HWND owner = GetWindow(window, GW_OWNER);
+        const LONG owner_style = owner != nullptr ? GetWindowLongA(owner, GWL_STYLE) : 0;
+        if (owner != nullptr && (owner_style & WS_VISIBLE) != 0 &&
+            (owner_style & WS_MINIMIZE) == 0) {
+            RECT owner_rect{};
+            GetWindowRect(owner, &owner_rect);
+            area = ToRect(owner_rect);
+        }
+    }
+    const Point at = CentreOver(area, own.right - own.left, own.bottom - own.top, bounds);
+    SetWindowPos(window, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CentreWindow(DialogDefinition& dialog) { CentreWindowHandle(dialog.window); }
+
+HMENU NewMenu(bool popup) { return popup ? CreatePopupMenu() : CreateMenu(); }
+
+void AppendMenuItem(HMENU menu, const std::string& text, UINT flags, UINT_PTR item_id) {
+    if (menu == nullptr) return;
+    AppendMenuA(menu, flags, item_id, (flags & MF_SEPARATOR) != 0 ? nullptr : text.c_str());
+}
+
+void ShowPopupMenu(DialogDefinition& dialog, HMENU menu, int x, int y) {
+    if (menu == nullptr || dialog.window == nullptr) return;
+    POINT at{x, y};
+    ClientToScreen(dialog.window, &at);
+    TrackPopupMenuEx(menu, TPM_RIGHTBUTTON, at.x, at.y, dialog.window, nullptr);
+    DestroyMenu(menu);
+}
+
+namespace {
+
+bool AsInteger(const CommandArgument& argument, int& value) {
+    if (const int* direct = std::get_if<int>(&argument)) {
+        value = *direct;
+        return true;
+    }
+    if (const auto* reference = std::get_if<const int*>(&argument); reference && *reference) {
+        value = **reference;
+        return true;
+    }
+    return false;
+}
+
+LPARAM PackSize(int width, int height) {
+    return static_cast<LPARAM>(MAKELONG(static_cast<WORD>(width), static_cast<WORD>(height)));
+}
+
+}  // namespace
+
+int ControlCommand(DialogDefinition& dialog, int id, int command, CommandArgument first,
+                   CommandArgument second, CommandArgument /*third*/) {
+    HWND toolbar = ControlOf(dialog, id);
+    if (toolbar == nullptr || ClassOf(toolbar) != ControlClass::Toolbar) return 0;
+    int width = 0;
+    int height = 0;
+    switch (command) {
+        case 0:
+            Send(toolbar, TB_AUTOSIZE, 0, 0);
+            if ((GetWindowLongA(toolbar, GWL_STYLE) & CCS_BOTTOM) == CCS_BOTTOM) {
+                InvalidateRect(toolbar, nullptr, TRUE);
+                UpdateWindow(toolbar);
+            }
+            break;
+        case 1:
+            if (AsInteger(first, width) && AsInteger(second, height)) {
+                Send(toolbar, TB_SETBITMAPSIZE, 0, PackSize(width, height));
+            }
+            break;
+        case 2:
+            if (AsInteger(first, width) && AsInteger(second, height)) {
+                Send(toolbar, TB_SETBUTTONSIZE, 0, PackSize(width, height));
+            }
+            break;
+        case 4:
+            if (const auto* labels = std::get_if<std::string>(&first)) {
+                const std::string list = BarListToZeroList(*labels, labels->size());
+                Send(toolbar, TB_ADDSTRINGA, 0, reinterpret_cast<LPARAM>(list.c_str()));
+                Send(toolbar, TB_AUTOSIZE, 0, 0);
+            }
+            break;
+        case 9: {
+            int command_id = 0;
+            const auto* tip = std::get_if<std::string>(&second);
+            if (!AsInteger(first, command_id) || tip == nullptr) break;
+            HWND tooltips = reinterpret_cast<HWND>(Send(toolbar, TB_GETTOOLTIPS, 0, 0));
+            if (tooltips == nullptr) break;
+            TOOLINFOA tool{};
+            tool.cbSize = TTTOOLINFOA_V1_SIZE;
+            tool.hwnd = toolbar;
+            tool.uId = static_cast<UINT_PTR>(command_id);
+            std::string text = *tip;
+            tool.lpszText = text.data();
+            Send(tooltips, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+            break;
+        }
+        default: break;
+    }
+    return 0;
+}
+
+}  // namespace vemo

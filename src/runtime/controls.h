@@ -1,0 +1,65 @@
+// Operations on the controls of open runtime windows. A closed window, a
+// missing control or a control of another class gives the fallback value and
+// does nothing; no operation reports an error.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <variant>
+
+#include "runtime/dialogs.h"
+#include "runtime/win32.h"
+
+namespace vemo {
+
+// List boxes and combo boxes.
+void AddItem(DialogDefinition& dialog, int id, const std::string& text);
+void InsertItem(DialogDefinition& dialog, int id, int index, const std::string& text);
+void DeleteItem(DialogDefinition& dialog, int id, int index);
+std::string GetItemText(DialogDefinition& dialog, int id, int index);  // "" fallback
+int GetItemCount(DialogDefinition& dialog, int id);                    // -1 fallback
+int GetSelection(DialogDefinition& dialog, int id);                    // -1 fallback
+void SetSelection(DialogDefinition& dialog, int id, int index);
+int IsItemSelected(DialogDefinition& dialog, int id, int index);  // 0 fallback
+
+// Buttons.
+int GetCheck(DialogDefinition& dialog, int id);  // -1 fallback
+void SetCheck(DialogDefinition& dialog, int id, int state);
+
+// Texts.
+std::string GetControlText(DialogDefinition& dialog, int id);
+void SetControlText(DialogDefinition& dialog, int id, const std::string& text);
+void SetWindowCaption(DialogDefinition& dialog, const std::string& text);
+
+// Scroll bars: id >= 0 a scroll-bar control, -1 the window's horizontal bar,
+// other negative ids its vertical bar.
+void SetScrollRange(DialogDefinition& dialog, int id, int minimum, int maximum);
+void SetScrollPosition(DialogDefinition& dialog, int id, int position);
+int GetScrollPosition(DialogDefinition& dialog, int id);       // 0 fallback
+int GetScrollTrackPosition(DialogDefinition& dialog, int id);  // 0 fallback
+
+// Windows and controls; id 0 names the window itself where noted.
+void EnableControl(DialogDefinition& dialog, int id, bool enable);
+void ShowControl(DialogDefinition& dialog, int show_command, int id);
+void MoveControl(DialogDefinition& dialog, int x, int y, int width, int height, int id);
+void GetControlRect(DialogDefinition& dialog, int& x, int& y, int& width, int& height, int id);
+void CentreWindow(DialogDefinition& dialog);
+// CentreWindow for any top-level or child window.
+void CentreWindowHandle(HWND window);
+
+// Menus.
+HMENU NewMenu(bool popup);
+void AppendMenuItem(HMENU menu, const std::string& text, UINT flags, UINT_PTR item_id);
+// Shows the popup at client coordinates (x, y) and destroys the menu afterwards.
+void ShowPopupMenu(DialogDefinition& dialog, HMENU menu, int x, int y);
+
+// Arguments of ControlCommand: an integer, an integer read through a
+// reference, or a text; std::monostate is "no argument".
+using CommandArgument = std::variant<std::monostate, int, const int*, std::string>;
+
+// Toolbar commands: 0 autosize, 1 bitmap size, 2 button size, 4 labels
+// ("a|b|c"), 9 tooltip of a command id. Arguments of the wrong kind do nothing.
+int ControlCommand(DialogDefinition& dialog, int id, int command, CommandArgument first = {},
+                   CommandArgument second = {}, CommandArgument third = {});
+
+}  // namespace vemo

@@ -1,0 +1,87 @@
+// Windows described at run time: a DialogDefinition with its controls, turned
+// into a modeless platform dialog of class "OstrelDlgClass" when opened.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "runtime/control_kinds.h"
+#include "runtime/layout_math.h"
+#include "runtime/win32.h"
+
+namespace vemo {
+
+// A window's event handler: no arguments, reads the event record.
+using EventHandler = int (*)();
+
+inline constexpr char kDialogClassName[] = "OstrelDlgClass";
+// A window caption holds at most this many characters.
+inline constexpr std::size_t kCaptionCapacity = 255;
+
+struct ControlDefinition {
+    std::uint32_t style = 0;
+    std::uint32_t ex_style = 0;
+    std::string caption;
+    std::string class_name;
+    int kind = 0;
+    DialogUnits rect;
+    int id = 0;
+    bool default_button = false;
+};
+
+struct DialogLayout {
+    std::uint32_t style = 0;
+    std::uint32_t ex_style = 0;
+    std::string caption;
+    HWND parent = nullptr;
+    DialogUnits rect;
+    FontCell cell;
+    std::vector<ControlDefinition> controls;
+};
+
+struct DialogDefinition {
+    HWND window = nullptr;
+    HCURSOR cursor = nullptr;
+    bool defined_by_template = false;
+    std::unique_ptr<DialogLayout> layout;
+    EventHandler handler = nullptr;
+};
+
+// Describes a window at (x, y) with the given pixel size. `parent` is the
+// window whose handle is taken now as the parent, or null. Calling it again
+// gives the definition a fresh layout without controls. Returns 1.
+int DefineDialog(DialogDefinition& dialog, int x, int y, int width, int height,
+                 std::uint32_t style, const DialogDefinition* parent, const std::string& caption,
+                 EventHandler handler);
+
+// Adds a control; a second control with an id already defined is ignored.
+void DefineControl(DialogDefinition& dialog, int kind, const std::string& caption, int x, int y,
+                   int width, int height, std::uint32_t style, int id);
+
+// Opens the window as a modeless dialog; returns its handle, or null when
+// nothing was opened (no layout, or a layout too large for a template).
+HWND OpenModeless(DialogDefinition& dialog, const DialogDefinition* parent);
+
+// Destroys the open window (its handler sees WM_DESTROY); the layout stays.
+void CloseDialog(DialogDefinition& dialog, int result);
+
+// Sets the big icon of the runtime's window class through the open window.
+void SetClassIcon(DialogDefinition& dialog, HICON icon);
+
+// Frees every layout at exit.
+void ReleaseDialogs();
+
+// The template bytes OpenModeless would use; empty when refused.
+std::vector<std::uint8_t> DialogTemplateFor(const DialogDefinition& dialog);
+
+// The font cell of "MS Sans Serif" 8 on the screen.
+FontCell MeasureDialogFont();
+
+namespace detail {
+// The definition being opened; WM_INITDIALOG takes it.
+DialogDefinition* TakePendingDialog();
+}  // namespace detail
+
+}  // namespace vemo

@@ -1,0 +1,164 @@
+#include "runtime/events.h"
+
+#include "runtime/colours.h"
+
+namespace vemo {
+
+namespace {
+
+constexpr char kDialogProperty[] = "DLGPTR";
+
+bool IsColourRequest(UINT message) {
+    switch (message) {
+        case WM_CTLCOLORMSGBOX:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLORSCROLLBAR:
+        case WM_CTLCOLORSTATIC: return true;
+        default: return false;
+    }
+}
+
+void FillEvent(EventRecord& event, UINT message, WPARAM wparam, LPARAM lparam) {
+    event.code = static_cast<int>(message);
+    switch (message) {
+        case WM_COMMAND:
+            if (lparam != 0) {
+                event.code = EVENT_CONTROL;
+                event.control_id = LOWORD(wparam);
+                event.notify_code = HIWORD(wparam);
+            } else {
+                event.code = EVENT_MENU;
+                event.menu_id = LOWORD(wparam);
+            }
+            break;
+        case WM_NOTIFY: {
+            const auto* header = reinterpret_cast<const NMHDR*>(lparam);
+            event.code = EVENT_CONTROL;
+            if (header != nullptr) {
+                event.control_id = static_cast<int>(header->idFrom);
+                event.notify_code = static_cast<int>(header->code);
+            }
+            break;
+        }
+        case WM_CLOSE: event.code = EVENT_CLOSE; break;
+        case WM_HSCROLL:
+        case WM_VSCROLL:
+            event.control_id = lparam != 0 ? GetDlgCtrlID(reinterpret_cast<HWND>(lparam)) : 0;
+            event.wparam = LOWORD(wparam);
+            event.lparam = HIWORD(wparam);
+            break;
+        default:
+            if (message >= WM_MOUSEMOVE && message <= WM_RBUTTONDBLCLK) {
+                event.lparam = static_cast<LPARAM>(wparam);
+                event.mouse_x = static_cast<short>(LOWORD(lparam));
+                event.mouse_y = static_cast<short>(HIWORD(lparam));
+            }
+            break;
+    }
+}
+
+int CallHandler(const DialogDefinition& dialog) {
+    if (dialog.handler == nullptr) return 0;
+    try {
+        return dialog.handler();
+    } catch (...) {
+        // Nothing may unwind through the platform's window procedures.
+        return 0;
+    }
+}
+
+}  // namespace
+
+EventRecord& Event() {
+    static EventRecord event;
+    return event;
+}
+
+int DispatchEvent(DialogDefinition& dialog, UINT message, WPARAM wparam, LPARAM lparam) {
+    EventRecord& event = Event();
+    EventRecord saved = event;
+    event.wparam = wparam;
+    event.lparam = lparam;
+    event.window = &dialog;
+    FillEvent(event, message, wparam, lparam);
+    const int result = CallHandler(dialog);
+    saved.menu_id = event.menu_id;
+    event = saved;
+    return result;
+}
+
+namespace {
+
+INT_PTR OnInitDialog(HWND window, WPARAM wparam, LPARAM lparam) {
+    DialogDefinition* dialog = detail::TakePendingDialog();
+    if (dialog == nullptr) return TRUE;
+    SetPropA(window, kDialogProperty, dialog);
+    dialog->window = window;
+    if (dialog->layout) {
+        for (const ControlDefinition& control : dialog->layout->controls) {
+            if (HWND child = GetDlgItem(window, control.id)) SubclassControl(child, control.kind);
+            if (control.default_button) SendMessageA(window, DM_SETDEFID, control.id, 0);
+        }
+    }
+    DispatchEvent(*dialog, WM_INITDIALOG, wparam, lparam);
+    return TRUE;
+}
+
+}  // namespace
+
+INT_PTR CALLBACK RuntimeDialogProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == WM_INITDIALOG) return OnInitDialog(window, wparam, lparam);
+    if (IsColourRequest(message)) {
+        if (lparam == 0) return 0;
+        return SendMessageA(reinterpret_cast<HWND>(lparam), kColourRequest, wparam, lparam);
+    }
+    if (message == WM_DRAWITEM) {
+        HWND control = wparam != 0 ? GetDlgItem(window, static_cast<int>(wparam)) : nullptr;
+        return control != nullptr ? SendMessageA(control, WM_DRAWITEM, wparam, lparam) : 0;
+    }
+
+    auto* dialog = static_cast<DialogDefinition*>(GetPropA(window, kDialogProperty));
+    if (dialog == nullptr) return 0;
+    if (message == WM_SIZE || message == WM_EXITSIZEMOVE) {
+        DispatchEvent(*dialog, EVENT_SIZED, wparam, reinterpret_cast<LPARAM>(window));
+    }
+    if (message == WM_DESTROY) RemovePropA(window, kDialogProperty);
+
+    INT_PTR result = DispatchEvent(*dialog, message, wparam, lparam);
+    if (result == 0 && message == WM_SETCURSOR && reinterpret_cast<HWND>(wparam) == window &&
+        LOWORD(lparam) == HTCLIENT) {
+        SetCursor(dialog->cursor);
+    }
+    // The close box never closes by itself: the handler decides.
+    if (message == WM_CLOSE) result = TRUE;
+    if (message == WM_DESTROY) dialog->window = nullptr;
+    return result;
+}
+
+int WaitForEvents(int no_wait) {
+    MSG message{};
+    if (no_wait == 0 && !PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE)) WaitMessage();
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        HWND active = GetActiveWindow();
+        if (active != nullptr &&
+            (GetWindowLongA(active, GWL_EXSTYLE) & WS_EX_CONTROLPARENT) != 0 &&
+            IsDialogMessageA(active, &message)) {
+            continue;
+        }
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return 0;
+}
+
+void StartTimer(DialogDefinition& dialog, UINT interval_ms, UINT_PTR timer_id) {
+    if (dialog.window != nullptr) SetTimer(dialog.window, timer_id, interval_ms, nullptr);
+}
+
+void StopTimer(DialogDefinition& dialog, UINT_PTR timer_id) {
+    if (dialog.window != nullptr) KillTimer(dialog.window, timer_id);
+}
+
+}  // namespace vemo

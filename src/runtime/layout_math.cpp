@@ -1,0 +1,46 @@
+#include "runtime/layout_math.h"
+
+#include <cstdint>
+
+#include "runtime/text.h"
+
+namespace vemo {
+
+int PixelsToUnits(int pixels, int units, int cell) {
+    if (cell <= 0) return 0;
+    const double quotient = static_cast<double>(static_cast<std::int64_t>(pixels) * units) / cell;
+    return static_cast<int>(RoundHalfEven(quotient));
+}
+
+DialogUnits ToDialogUnits(int x, int y, int width, int height, FontCell cell) {
+    const int left = PixelsToUnits(x, 4, cell.width);
+    const int right = PixelsToUnits(x + width, 4, cell.width);
+    const int top = PixelsToUnits(y, 8, cell.height);
+    const int bottom = PixelsToUnits(y + height, 8, cell.height);
+    return {left, top, right - left, bottom - top};
+}
+
+namespace {
+
+int KeepInside(int position, int size, int low, int high) {
+    if (position < low) return low;
+    if (position + size > high) return high - size;
+    return position;
+}
+
+}  // namespace
+
+Point CentreOver(const Rect& area, int width, int height, const Rect& bounds) {
+    const int x = (area.left + area.right) / 2 - width / 2;
+    const int y = (area.top + area.bottom) / 2 - height / 2;
+    return {KeepInside(x, width, bounds.left, bounds.right),
+            KeepInside(y, height, bounds.top, bounds.bottom)};
+}
+
+Point PlaceMessageBox(const Rect& parent, int width, int height, const Rect& work_area) {
+    const int x = parent.left + (parent.Width() - width) / 2;
+    const int y = parent.top + (parent.Height() - height) / 2;
+    return {KeepInside(x, width, 0, work_area.right), KeepInside(y, height, 0, work_area.bottom)};
+}
+
+}  // namespace vemo

@@ -1,0 +1,186 @@
+// Shell services that show or build windows: message boxes, file dialogs,
+// images and the toolbar.
+#include <algorithm>
+#include <array>
+#include <vector>
+
+#include "runtime/controls.h"
+#include "runtime/layout_math.h"
+#include "runtime/seams.h"
+#include "runtime/shell.h"
+
+namespace vemo {
+
+namespace {
+
+HWND WindowOf(const DialogDefinition* dialog) {
+    return dialog != nullptr ? dialog->window : nullptr;
+}
+
+// Places each message box over its owner while ShowMessageBox runs.
+LRESULT CALLBACK CentreMessageBoxHook(int code, WPARAM wparam, LPARAM lparam) {
+    if (code == HCBT_CREATEWND) {
+        auto* create = reinterpret_cast<CBT_CREATEWNDA*>(lparam)->lpcs;
+        const auto style = static_cast<DWORD>(create->style);
+        if ((style & (WS_POPUP | WS_DLGFRAME)) != 0) {
+            RECT parent{};
+            GetWindowRect(create->hwndParent != nullptr ? create->hwndParent : GetDesktopWindow(),
+                          &parent);
+            RECT work{};
+            SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+            const Point at = PlaceMessageBox({parent.left, parent.top, parent.right, parent.bottom},
+                                             create->cx, create->cy,
+                                             {work.left, work.top, work.right, work.bottom});
+            create->x = at.x;
+            create->y = at.y;
+            return 0;
+        }
+    }
+    return CallNextHookEx(nullptr, code, wparam, lparam);
+}
+
+UINT_PTR CALLBACK CentreFileDialogHook(HWND dialog, UINT message, WPARAM, LPARAM) {
+    if (message == WM_INITDIALOG) CentreWindowHandle(GetParent(dialog));
+    return 0;
+}
+
+// Toolbar buttons are 16 x 15, their images 24 x 23.
+constexpr int kToolbarButtonWidth = 16;
+constexpr int kToolbarButtonHeight = 15;
+constexpr int kToolbarBitmapWidth = 24;
+constexpr int kToolbarBitmapHeight = 23;
+constexpr DWORD kChildVisible = WS_CHILD | WS_VISIBLE;
+
+}  // namespace
+
+int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT flags) {
+    if (flags == 0) flags = MB_OK | MB_ICONEXCLAMATION;
+    if (Seams().message_responder) {
+        return Seams().message_responder(MessageCall{owner, text, caption, flags});
+    }
+    // Each call has its own hook, so a box opened from inside another box
+    // (a timer handler, say) places itself and removes only its own hook.
+    HHOOK hook = SetWindowsHookExA(WH_CBT, CentreMessageBoxHook, nullptr, GetCurrentThreadId());
+    const int result = MessageBoxA(owner, text.c_str(), caption.c_str(), flags);
+    if (hook != nullptr) UnhookWindowsHookEx(hook);
+    return result;
+}
+
+int ShowMessage(const DialogDefinition* owner, const std::string& text, const std::string& caption,
+                UINT flags) {
+    return ShowMessageBox(WindowOf(owner), text, caption, flags);
+}
+
+std::string FileDialog(const std::string& title, const DialogDefinition* owner, int open,
+                       const std::string& filter, const std::string& default_extension,
+                       DWORD extra_flags, const std::string& initial_folder) {
+    // The filter buffer holds 256 bytes: 254 characters and two zeros.
+    const std::string filter_list = filter.empty() ? std::string(2, '\0')
+                                                   : BarListToZeroList(filter, kTextCapacity);
+    DWORD flags = OFN_EXPLORER | OFN_ENABLEHOOK | OFN_HIDEREADONLY | extra_flags;
+    if (open == 0) flags |= OFN_OVERWRITEPROMPT;
+    if (Seams().file_dialog_responder) {
+        return Seams().file_dialog_responder(
+            FileDialogCall{title, WindowOf(owner), open != 0, filter_list, flags, initial_folder});
+    }
+
+    std::array<char, MAX_PATH> file{};
+    OPENFILENAMEA request{};
+    const DWORD major_version = LOBYTE(LOWORD(GetVersion()));
+    request.lStructSize = major_version >= 5 ? sizeof(OPENFILENAMEA) : OPENFILENAME_SIZE_VERSION_400A;
+    request.hwndOwner = WindowOf(owner);
+    request.lpstrFilter = filter.empty() ? nullptr : filter_list.c_str();
+    request.lpstrFile = file.data();
+    request.nMaxFile = static_cast<DWORD>(file.size());
+    request.lpstrInitialDir = initial_folder.empty() ? nullptr : initial_folder.c_str();
+    request.lpstrTitle = title.c_str();
+    request.lpstrDefExt = default_extension.empty() ? nullptr : default_extension.c_str();
+    request.Flags = flags;
+    request.lpfnHook = CentreFileDialogHook;
+    const BOOL chosen = open != 0 ? GetOpenFileNameA(&request) : GetSaveFileNameA(&request);
+    if (!chosen) return {};
+    return std::string(file.data(), strnlen(file.data(), file.size() - 1));
+}
+
+HANDLE LoadImageFile(const ImageName& name, UINT type_and_options) {
+    const UINT type = type_and_options & 0xF;
+    if (type == kImageMetafile) {
+        const auto* path = std::get_if<std::string>(&name);
+        return path != nullptr ? GetEnhMetaFileA(path->c_str()) : nullptr;
+    }
+    if (type > kImageCursor) return nullptr;
+
+    HINSTANCE module = (type_and_options & kImageFromSystem) != 0 ? nullptr
+                                                                   : GetModuleHandleA(nullptr);
+    UINT flags = (type_and_options & kImageMap3dColours) != 0 ? LR_LOADMAP3DCOLORS : 0;
+    if (type == kImageBitmap) flags |= LR_CREATEDIBSECTION;
+    LPCSTR resource = nullptr;
+    if (const auto* text = std::get_if<std::string>(&name)) {
+        resource = text->c_str();
+        if (text->find('.') != std::string::npos) {
+            module = nullptr;
+            flags |= LR_LOADFROMFILE;
+        }
+    } else {
+        resource = MAKEINTRESOURCEA(std::get<UINT_PTR>(name));
+        if (type != kImageBitmap && module == nullptr) flags |= LR_SHARED | LR_DEFAULTSIZE;
+    }
+    return LoadImageA(module, resource, type, 0, 0, flags);
+}
+
+void DeleteImage(HANDLE image, UINT kind) {
+    if (image == nullptr) return;
+    switch (kind) {
+        case kImageIcon: DestroyIcon(static_cast<HICON>(image)); break;
+        case kImageCursor: DestroyCursor(static_cast<HCURSOR>(image)); break;
+        case kImageMetafile: DeleteEnhMetaFile(static_cast<HENHMETAFILE>(image)); break;
+        default: DeleteObject(static_cast<HGDIOBJ>(image)); break;
+    }
+}
+
+int CreateToolbar(DialogDefinition& dialog, const ImageName& bitmap, int id,
+                  std::span<const int> commands, DWORD flags) {
+    const bool bitmap_is_handle = (flags & kToolbarBitmapHandle) != 0;
+    flags &= ~kToolbarBitmapHandle;
+    const DWORD style = flags != 0 ? (flags | kChildVisible) : (kChildVisible | CCS_TOP);
+    InitCommonControls();
+    if (dialog.window == nullptr || commands.empty()) return 0;
+
+    std::vector<TBBUTTON> buttons;
+    buttons.reserve(commands.size());
+    const BYTE wrap = (flags & CCS_VERT) != 0 ? TBSTATE_WRAP : 0;
+    int images = 0;
+    for (int command : commands) {
+        TBBUTTON button{};
+        if (command != 0) {
+            button.iBitmap = images;
+            button.idCommand = command;
+            button.fsState = static_cast<BYTE>(TBSTATE_ENABLED | wrap);
+            button.fsStyle = TBSTYLE_BUTTON;
+            button.iString = images;
+            ++images;
+        } else {
+            button.fsState = wrap;
+            button.fsStyle = TBSTYLE_SEP;
+            button.iString = -1;
+        }
+        buttons.push_back(button);
+    }
+
+    HBITMAP image = nullptr;
+    if (const auto* number = std::get_if<UINT_PTR>(&bitmap); number && bitmap_is_handle) {
+        image = reinterpret_cast<HBITMAP>(*number);
+    } else {
+        image = static_cast<HBITMAP>(LoadImageFile(bitmap, kImageBitmap | kImageMap3dColours));
+    }
+    HWND toolbar = CreateToolbarEx(dialog.window, style, static_cast<UINT>(id), images, nullptr,
+                                   reinterpret_cast<UINT_PTR>(image), buttons.data(),
+                                   static_cast<int>(buttons.size()), kToolbarButtonWidth,
+                                   kToolbarButtonHeight, kToolbarBitmapWidth,
+                                   kToolbarBitmapHeight, sizeof(TBBUTTON));
+    if (toolbar == nullptr) return 0;
+    ShowWindow(toolbar, SW_SHOW);
+    return 1;
+}
+
+}  // namespace vemo
