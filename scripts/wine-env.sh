@@ -21,7 +21,9 @@ fi
 export WINEPREFIX="${VEMO_WINEPREFIX:-$root/build/wineprefix-$VEMO_WINE_ARCH}"
 export WINEARCH="$VEMO_WINE_ARCH"
 export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# No Mono or Gecko installers, and a crashing test ends at once instead of
+# waiting in the debugger.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
 
 # Creates the prefix once; concurrent callers wait for the first one.
 vemo_ensure_prefix() {
@@ -33,6 +35,14 @@ vemo_ensure_prefix() {
             "$WINELOADER" wineboot -i >/dev/null 2>&1 || true
             wineserver -w
             [ -f "$WINEPREFIX/system.reg" ] || { echo "wine: prefix creation failed" >&2; exit 1; }
+        fi
+        if [ ! -f "$WINEPREFIX/.vemo-settings" ]; then
+            # Top-level windows unmanaged: there is no window manager in the
+            # virtual display, and Wine would wait for one at every window close.
+            "$WINELOADER" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f \
+                >/dev/null 2>&1 </dev/null
+            wineserver -w
+            touch "$WINEPREFIX/.vemo-settings"
         fi
     ) 9>"$WINEPREFIX.lock"
 }

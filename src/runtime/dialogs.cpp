@@ -72,6 +72,13 @@ DialogDefinition* TakePendingDialog() {
 }
 }  // namespace detail
 
+DialogDefinition::~DialogDefinition() {
+    if (window != nullptr) DestroyWindow(window);
+    auto& defined = Registry().defined;
+    defined.erase(std::remove(defined.begin(), defined.end(), this), defined.end());
+    if (Registry().pending_open == this) Registry().pending_open = nullptr;
+}
+
 FontCell MeasureDialogFont() {
     FontCell cell{};
     HDC dc = CreateCompatibleDC(nullptr);

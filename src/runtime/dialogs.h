@@ -41,7 +41,14 @@ struct DialogLayout {
     std::vector<ControlDefinition> controls;
 };
 
+// Stays at one address for its life (the runtime keeps a list of every
+// definition it has seen), so it is neither copied nor moved.
 struct DialogDefinition {
+    DialogDefinition() = default;
+    ~DialogDefinition();
+    DialogDefinition(const DialogDefinition&) = delete;
+    DialogDefinition& operator=(const DialogDefinition&) = delete;
+
     HWND window = nullptr;
     HCURSOR cursor = nullptr;
     bool defined_by_template = false;

@@ -94,7 +94,6 @@ namespace {
 INT_PTR OnInitDialog(HWND window, WPARAM wparam, LPARAM lparam) {
     DialogDefinition* dialog = detail::TakePendingDialog();
     if (dialog == nullptr) return TRUE;
-    SetPropA(window, kDialogProperty, dialog);
     dialog->window = window;
     if (dialog->layout) {
         for (const ControlDefinition& control : dialog->layout->controls) {
@@ -102,6 +101,8 @@ INT_PTR OnInitDialog(HWND window, WPARAM wparam, LPARAM lparam) {
             if (control.default_button) SendMessageA(window, DM_SETDEFID, control.id, 0);
         }
     }
+    // Attached last, so WM_INITDIALOG is the first event the handler sees.
+    SetPropA(window, kDialogProperty, dialog);
     DispatchEvent(*dialog, WM_INITDIALOG, wparam, lparam);
     return TRUE;
 }
