@@ -16,15 +16,15 @@ constexpr DWORD kMoveRetryMs = 100;
 
 // Counts the steps of one save so a test can make any one of them fail.
 class FaultPoint {
-public:
+  public:
     bool Fails() { return ++step_ == Seams().atomic_write_fault_step; }
 
-private:
+  private:
     int step_ = 0;
 };
 
 class ScopedHandle {
-public:
+  public:
     explicit ScopedHandle(HANDLE handle) : handle_(handle) {}
     ~ScopedHandle() { Close(); }
     ScopedHandle(const ScopedHandle&) = delete;
@@ -37,7 +37,7 @@ public:
         return closed;
     }
 
-private:
+  private:
     HANDLE handle_;
 };
 

@@ -84,16 +84,15 @@ void Outline(HDC dc, const RECT& r) {
     SelectObject(dc, old_brush);
 }
 
-void DrawCaption(HWND button, HDC dc, RECT text_rect, UINT state, const char* caption,
-                 int length) {
+void DrawCaption(HWND button, HDC dc, RECT text_rect, UINT state, const char* caption, int length) {
     const auto style = static_cast<UINT>(GetWindowLongA(button, GWL_STYLE));
     const bool multiline = (style & BS_MULTILINE) != 0;
     UINT format = DT_CENTER | DT_VCENTER;
     if (multiline) {
         RECT measured = text_rect;
         DrawTextA(dc, caption, length, &measured, format | DT_WORDBREAK | DT_CALCRECT);
-        const int free_height = (text_rect.bottom - text_rect.top) -
-                                (measured.bottom - measured.top);
+        const int free_height =
+            (text_rect.bottom - text_rect.top) - (measured.bottom - measured.top);
         text_rect.top += free_height / 2;
         format |= DT_WORDBREAK;
     } else {
@@ -160,8 +159,7 @@ void DrawPushButton(HWND button, const DRAWITEMSTRUCT& item) {
 
     RECT text_rect = item.rcItem;
     if ((style & BS_MULTILINE) != 0) {
-        InflateRect(&text_rect, -2 * GetSystemMetrics(SM_CXEDGE),
-                    -2 * GetSystemMetrics(SM_CYEDGE));
+        InflateRect(&text_rect, -2 * GetSystemMetrics(SM_CXEDGE), -2 * GetSystemMetrics(SM_CYEDGE));
     }
     if ((state & ODS_SELECTED) != 0) OffsetRect(&text_rect, 1, 1);
 
@@ -191,6 +189,8 @@ void DrawPushButton(HWND button, const DRAWITEMSTRUCT& item) {
     SetBkMode(dc, old_mode);
 }
 
-int LiveControlBrushes() { return g_live_brushes; }
+int LiveControlBrushes() {
+    return g_live_brushes;
+}
 
 }  // namespace vemo

@@ -17,7 +17,9 @@ ControlStyle StyleForKind(int kind, std::uint32_t style) {
         case CheckBox: result = {"BUTTON", style | 0x3, 0, false}; break;
         case RadioButton: result = {"BUTTON", style | 0x9, 0, false}; break;
         case Edit: result = {"EDIT", style | kBorder, kClientEdge, false}; break;
-        case ListBox: result = {"LISTBOX", style | kBorder | 0x40 | 0x100, kClientEdge, false}; break;
+        case ListBox:
+            result = {"LISTBOX", style | kBorder | 0x40 | 0x100, kClientEdge, false};
+            break;
         case ComboBox:
             result = {"COMBOBOX", style | kBorder | 0x200 | 0x400, kClientEdge, false};
             break;

@@ -68,7 +68,9 @@ ScrollTarget ScrollTargetOf(const DialogDefinition& dialog, int id) {
     return {control, SB_CTL};
 }
 
-Rect ToRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+Rect ToRect(const RECT& r) {
+    return {r.left, r.top, r.right, r.bottom};
+}
 
 Rect WorkArea() {
     RECT area{};
@@ -103,7 +105,8 @@ std::string GetItemText(DialogDefinition& dialog, int id, int index) {
     const ItemList list = ItemListOf(dialog, id);
     if (list.control == nullptr) return {};
     const auto item = static_cast<WPARAM>(index);
-    const LRESULT length = Send(list.control, list.combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, item, 0);
+    const LRESULT length =
+        Send(list.control, list.combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, item, 0);
     if (length <= 0) return {};
     std::vector<char> buffer(static_cast<std::size_t>(length) + 1, '\0');
     const LRESULT copied = Send(list.control, list.combo ? CB_GETLBTEXT : LB_GETTEXT, item,
@@ -170,7 +173,8 @@ void SetWindowCaption(DialogDefinition& dialog, const std::string& text) {
 
 void SetScrollRange(DialogDefinition& dialog, int id, int minimum, int maximum) {
     const ScrollTarget target = ScrollTargetOf(dialog, id);
-    if (target.window != nullptr) ::SetScrollRange(target.window, target.bar, minimum, maximum, TRUE);
+    if (target.window != nullptr)
+        ::SetScrollRange(target.window, target.bar, minimum, maximum, TRUE);
 }
 
 void SetScrollPosition(DialogDefinition& dialog, int id, int position) {
@@ -250,9 +254,13 @@ void CentreWindowHandle(HWND window) {
     SetWindowPos(window, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void CentreWindow(DialogDefinition& dialog) { CentreWindowHandle(dialog.window); }
+void CentreWindow(DialogDefinition& dialog) {
+    CentreWindowHandle(dialog.window);
+}
 
-HMENU NewMenu(bool popup) { return popup ? CreatePopupMenu() : CreateMenu(); }
+HMENU NewMenu(bool popup) {
+    return popup ? CreatePopupMenu() : CreateMenu();
+}
 
 void AppendMenuItem(HMENU menu, const std::string& text, UINT flags, UINT_PTR item_id) {
     if (menu == nullptr) return;

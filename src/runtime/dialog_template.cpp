@@ -9,7 +9,7 @@ namespace {
 constexpr std::uint32_t kSetFontStyle = 0x40;  // DS_SETFONT: a font follows the caption
 
 class TemplateWriter {
-public:
+  public:
     void Word(std::uint16_t value) {
         bytes_.push_back(static_cast<std::uint8_t>(value & 0xFF));
         bytes_.push_back(static_cast<std::uint8_t>(value >> 8));
@@ -28,7 +28,7 @@ public:
     }
     std::vector<std::uint8_t> Take() { return std::move(bytes_); }
 
-private:
+  private:
     std::vector<std::uint8_t> bytes_;
 };
 

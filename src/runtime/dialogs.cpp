@@ -12,6 +12,8 @@ namespace vemo {
 
 namespace {
 
+constexpr int kDialogFontPoints = 8;
+
 struct DialogRegistry {
     std::vector<DialogDefinition*> defined;  // every definition seen, once each
     DialogDefinition* pending_open = nullptr;
@@ -40,8 +42,8 @@ void RegisterDialogClass() {
     wc.hIcon = nullptr;
     wc.hCursor = nullptr;
     wc.hIconSm = nullptr;
-    Registry().class_registered = RegisterClassExA(&wc) != 0 ||
-                                  GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    Registry().class_registered =
+        RegisterClassExA(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
 void PrepareKind(int kind) {
@@ -59,8 +61,7 @@ std::u16string ToUtf16(const std::string& text) {
     const int length =
         MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
     std::wstring wide(static_cast<std::size_t>(std::max(length, 0)), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(),
-                        length);
+    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
     return std::u16string(wide.begin(), wide.end());
 }
 
@@ -82,7 +83,12 @@ DialogDefinition::~DialogDefinition() {
 FontCell MeasureDialogFont() {
     FontCell cell{};
     HDC dc = CreateCompatibleDC(nullptr);
-    HFONT font = CreateFontA(8, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, "MS Sans Serif");
+    // The font the templates name: "MS Sans Serif" at 8 points. Where that is
+    // the bitmap font, any small height selects this same 8-point face; where
+    // the name is mapped to a scalable font, asking for 8 points keeps the
+    // measure and the dialog manager's font alike, so pixels stay pixels.
+    const int height = -MulDiv(kDialogFontPoints, GetDeviceCaps(dc, LOGPIXELSY), 72);
+    HFONT font = CreateFontA(height, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, "MS Sans Serif");
     HGDIOBJ old = SelectObject(dc, font);
     TEXTMETRICA metrics{};
     if (GetTextMetricsA(dc, &metrics)) {
@@ -95,9 +101,8 @@ FontCell MeasureDialogFont() {
     return cell;
 }
 
-int DefineDialog(DialogDefinition& dialog, int x, int y, int width, int height,
-                 std::uint32_t style, const DialogDefinition* parent, const std::string& caption,
-                 EventHandler handler) {
+int DefineDialog(DialogDefinition& dialog, int x, int y, int width, int height, std::uint32_t style,
+                 const DialogDefinition* parent, const std::string& caption, EventHandler handler) {
     RegisterDialogClass();
     auto layout = std::make_unique<DialogLayout>();
     layout->parent = parent != nullptr ? parent->window : nullptr;
@@ -147,7 +152,7 @@ std::vector<std::uint8_t> DialogTemplateFor(const DialogDefinition& dialog) {
     spec.rect = layout.rect;
     spec.class_name = ToUtf16(kDialogClassName);
     spec.caption = ToUtf16(layout.caption);
-    spec.point_size = 8;
+    spec.point_size = kDialogFontPoints;
     spec.font_name = ToUtf16("MS Sans Serif");
     for (const ControlDefinition& control : layout.controls) {
         spec.controls.push_back({control.style, control.ex_style, control.rect, control.id,
@@ -165,9 +170,9 @@ HWND OpenModeless(DialogDefinition& dialog, const DialogDefinition* parent) {
 
     Registry().pending_open = &dialog;
     HWND owner = parent != nullptr ? parent->window : dialog.layout->parent;
-    HWND window = CreateDialogIndirectParamA(
-        GetModuleHandleA(nullptr), reinterpret_cast<LPCDLGTEMPLATEA>(aligned.data()), owner,
-        RuntimeDialogProc, 0);
+    HWND window = CreateDialogIndirectParamA(GetModuleHandleA(nullptr),
+                                             reinterpret_cast<LPCDLGTEMPLATEA>(aligned.data()),
+                                             owner, RuntimeDialogProc, 0);
     Registry().pending_open = nullptr;
     if (dialog.window != nullptr) ShowWindow(dialog.window, SW_SHOW);
     return window;

@@ -59,9 +59,8 @@ struct DialogDefinition {
 // Describes a window at (x, y) with the given pixel size. `parent` is the
 // window whose handle is taken now as the parent, or null. Calling it again
 // gives the definition a fresh layout without controls. Returns 1.
-int DefineDialog(DialogDefinition& dialog, int x, int y, int width, int height,
-                 std::uint32_t style, const DialogDefinition* parent, const std::string& caption,
-                 EventHandler handler);
+int DefineDialog(DialogDefinition& dialog, int x, int y, int width, int height, std::uint32_t style,
+                 const DialogDefinition* parent, const std::string& caption, EventHandler handler);
 
 // Adds a control; a second control with an id already defined is ignored.
 void DefineControl(DialogDefinition& dialog, int kind, const std::string& caption, int x, int y,

@@ -143,8 +143,7 @@ int WaitForEvents(int no_wait) {
     if (no_wait == 0 && !PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE)) WaitMessage();
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
         HWND active = GetActiveWindow();
-        if (active != nullptr &&
-            (GetWindowLongA(active, GWL_EXSTYLE) & WS_EX_CONTROLPARENT) != 0 &&
+        if (active != nullptr && (GetWindowLongA(active, GWL_EXSTYLE) & WS_EX_CONTROLPARENT) != 0 &&
             IsDialogMessageA(active, &message)) {
             continue;
         }

@@ -42,11 +42,13 @@ constexpr OpenMode kOpenModes[] = {
     {RecordFile, "a", kReadWrite, FILE_SHARE_READ, OPEN_ALWAYS},
 };
 
-bool IsAppendMode(std::string_view mode) { return mode == "a" || mode == "A"; }
+bool IsAppendMode(std::string_view mode) {
+    return mode == "a" || mode == "A";
+}
 
 // The byte source and sink of the text format over an open file handle.
 class HandleSource final : public ByteSource {
-public:
+  public:
     explicit HandleSource(HANDLE handle) : handle_(handle) {}
     std::size_t Read(char* buffer, std::size_t size) override {
         DWORD read = 0;
@@ -60,7 +62,7 @@ public:
         SetFilePointerEx(handle_, distance, nullptr, FILE_CURRENT);
     }
 
-private:
+  private:
     HANDLE handle_;
 };
 
@@ -73,13 +75,13 @@ std::size_t WriteAll(HANDLE handle, const void* data, std::size_t size) {
 }
 
 class HandleSink final : public ByteSink {
-public:
+  public:
     explicit HandleSink(HANDLE handle) : handle_(handle) {}
     std::size_t Write(const char* data, std::size_t size) override {
         return WriteAll(handle_, data, size);
     }
 
-private:
+  private:
     HANDLE handle_;
 };
 
@@ -133,7 +135,9 @@ std::size_t WriteNumberItem(FileHandle& file, std::uint32_t kind, double value) 
 
 }  // namespace detail
 
-FileHandle::~FileHandle() { Close(); }
+FileHandle::~FileHandle() {
+    Close();
+}
 
 FileHandle::FileHandle(FileHandle&& other) noexcept : handle_(other.handle_) {
     other.handle_ = nullptr;
@@ -153,21 +157,19 @@ void FileHandle::Close() {
     handle_ = nullptr;
 }
 
-int OpenFile(FileHandle& file, std::uint32_t kind, const std::string& path,
-             std::string_view mode) {
+int OpenFile(FileHandle& file, std::uint32_t kind, const std::string& path, std::string_view mode) {
     if (!detail::IsKind(kind, TextFile) && !detail::IsKind(kind, RecordFile)) {
         ShowMessageBox(nullptr, "Runtime error (OPENFILE): file variable expected", "Error", 0);
         return 1;
     }
-    const auto entry =
-        std::find_if(std::begin(kOpenModes), std::end(kOpenModes), [&](const OpenMode& m) {
-            return detail::IsKind(kind, m.kind) && m.mode == mode;
-        });
+    const auto entry = std::find_if(
+        std::begin(kOpenModes), std::end(kOpenModes),
+        [&](const OpenMode& m) { return detail::IsKind(kind, m.kind) && m.mode == mode; });
     if (entry == std::end(kOpenModes)) return 1;
 
-    HANDLE handle = CreateFileA(path.c_str(), entry->access, entry->sharing, nullptr,
-                                entry->creation,
-                                FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    HANDLE handle =
+        CreateFileA(path.c_str(), entry->access, entry->sharing, nullptr, entry->creation,
+                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (handle == nullptr || handle == INVALID_HANDLE_VALUE) return 1;
     file.Close();
     file.handle_ = handle;

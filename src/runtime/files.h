@@ -25,7 +25,7 @@ enum FileKind : std::uint32_t {
 
 // One open file, or none. Closes what it holds when it goes away.
 class FileHandle {
-public:
+  public:
     FileHandle() = default;
     ~FileHandle();
     FileHandle(const FileHandle&) = delete;
@@ -36,7 +36,7 @@ public:
     HANDLE get() const { return handle_; }
     bool IsOpen() const { return handle_ != nullptr; }
 
-private:
+  private:
     friend int OpenFile(FileHandle&, std::uint32_t, const std::string&, std::string_view);
     friend void CloseFile(FileHandle&, std::uint32_t);
     void Close();
@@ -47,8 +47,7 @@ private:
 // "w"/"W" create or empty, "a"/"A" open or create and go to the end, and for
 // record files "r+"/"R+" open existing for reading and writing. Returns 0 when
 // opened, 1 when not (the handle is then unchanged); a mode outside these is refused.
-int OpenFile(FileHandle& file, std::uint32_t kind, const std::string& path,
-             std::string_view mode);
+int OpenFile(FileHandle& file, std::uint32_t kind, const std::string& path, std::string_view mode);
 void CloseFile(FileHandle& file, std::uint32_t kind);
 
 // Record n (1-based) of records as long as the buffer. A read that finds fewer
@@ -74,8 +73,8 @@ std::size_t WriteItem(FileHandle& file, std::uint32_t kind, std::string_view tex
 std::size_t WriteItem(FileHandle& file, std::uint32_t kind, std::span<const std::uint8_t> bytes);
 
 template <class T>
-concept FileNumber = std::is_arithmetic_v<T> && !std::is_same_v<T, bool> &&
-                     !std::is_same_v<T, char>;
+concept FileNumber =
+    std::is_arithmetic_v<T> && !std::is_same_v<T, bool> && !std::is_same_v<T, char>;
 
 namespace detail {
 NumberToken ReadNumberItem(FileHandle& file, std::uint32_t kind);

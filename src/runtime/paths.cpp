@@ -8,6 +8,8 @@ std::string FolderOfModulePath(std::string_view module_path) {
     return std::string(module_path.substr(0, last + 1));
 }
 
-std::string TemporaryPathFor(std::string_view path) { return std::string(path) + ".saving"; }
+std::string TemporaryPathFor(std::string_view path) {
+    return std::string(path) + ".saving";
+}
 
 }  // namespace vemo

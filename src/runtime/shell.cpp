@@ -37,8 +37,7 @@ std::string DateText(std::string_view picture) {
 std::string DateText() {
     const SYSTEMTIME now = CurrentLocalTime();
     std::array<char, kDateTextBuffer> buffer{};
-    std::snprintf(buffer.data(), buffer.size(), "%02d-%02d-%04d", now.wMonth, now.wDay,
-                  now.wYear);
+    std::snprintf(buffer.data(), buffer.size(), "%02d-%02d-%04d", now.wMonth, now.wDay, now.wYear);
     return std::string(buffer.data());
 }
 
@@ -62,7 +61,9 @@ std::string ProgramFolder() {
     return FolderOfModulePath(std::string_view(buffer.data(), length));
 }
 
-bool RemoveFile(const std::string& name) { return DeleteFileA(name.c_str()) != 0; }
+bool RemoveFile(const std::string& name) {
+    return DeleteFileA(name.c_str()) != 0;
+}
 
 void OpenDocument(const std::string& file, const std::string& parameters) {
     if (Seams().open_recorder) {

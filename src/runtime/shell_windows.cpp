@@ -17,7 +17,18 @@ HWND WindowOf(const DialogDefinition* dialog) {
     return dialog != nullptr ? dialog->window : nullptr;
 }
 
-// Places each message box over its owner while ShowMessageBox runs.
+struct PendingPlacement {
+    HWND box;
+    Rect parent;
+    Rect work;
+};
+// Boxes created but not yet activated, with the place computed for each.
+std::vector<PendingPlacement> g_pending_placements;
+
+// Places each message box over its owner while ShowMessageBox runs. The place
+// goes into the creation parameters, and again when the box is first
+// activated, because the platform's message box centres itself on the screen
+// while it initialises.
 LRESULT CALLBACK CentreMessageBoxHook(int code, WPARAM wparam, LPARAM lparam) {
     if (code == HCBT_CREATEWND) {
         auto* create = reinterpret_cast<CBT_CREATEWNDA*>(lparam)->lpcs;
@@ -28,12 +39,31 @@ LRESULT CALLBACK CentreMessageBoxHook(int code, WPARAM wparam, LPARAM lparam) {
                           &parent);
             RECT work{};
             SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-            const Point at = PlaceMessageBox({parent.left, parent.top, parent.right, parent.bottom},
-                                             create->cx, create->cy,
-                                             {work.left, work.top, work.right, work.bottom});
+            const PendingPlacement placement{reinterpret_cast<HWND>(wparam),
+                                             {parent.left, parent.top, parent.right, parent.bottom},
+                                             {work.left, work.top, work.right, work.bottom}};
+            const Point at =
+                PlaceMessageBox(placement.parent, create->cx, create->cy, placement.work);
             create->x = at.x;
             create->y = at.y;
+            g_pending_placements.push_back(placement);
             return 0;
+        }
+    }
+    if (code == HCBT_ACTIVATE) {
+        const auto box = reinterpret_cast<HWND>(wparam);
+        const auto pending =
+            std::find_if(g_pending_placements.begin(), g_pending_placements.end(),
+                         [box](const PendingPlacement& p) { return p.box == box; });
+        if (pending != g_pending_placements.end()) {
+            // Placed again with the size the box gave itself for its text.
+            RECT own{};
+            GetWindowRect(box, &own);
+            const Point at = PlaceMessageBox(pending->parent, own.right - own.left,
+                                             own.bottom - own.top, pending->work);
+            SetWindowPos(box, nullptr, at.x, at.y, 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            g_pending_placements.erase(pending);
         }
     }
     return CallNextHookEx(nullptr, code, wparam, lparam);
@@ -63,6 +93,7 @@ int ShowMessageBox(HWND owner, const std::string& text, const std::string& capti
     HHOOK hook = SetWindowsHookExA(WH_CBT, CentreMessageBoxHook, nullptr, GetCurrentThreadId());
     const int result = MessageBoxA(owner, text.c_str(), caption.c_str(), flags);
     if (hook != nullptr) UnhookWindowsHookEx(hook);
+    std::erase_if(g_pending_placements, [](const PendingPlacement& p) { return !IsWindow(p.box); });
     return result;
 }
 
@@ -75,8 +106,8 @@ std::string FileDialog(const std::string& title, const DialogDefinition* owner, 
                        const std::string& filter, const std::string& default_extension,
                        DWORD extra_flags, const std::string& initial_folder) {
     // The filter buffer holds 256 bytes: 254 characters and two zeros.
-    const std::string filter_list = filter.empty() ? std::string(2, '\0')
-                                                   : BarListToZeroList(filter, kTextCapacity);
+    const std::string filter_list =
+        filter.empty() ? std::string(2, '\0') : BarListToZeroList(filter, kTextCapacity);
     DWORD flags = OFN_EXPLORER | OFN_ENABLEHOOK | OFN_HIDEREADONLY | extra_flags;
     if (open == 0) flags |= OFN_OVERWRITEPROMPT;
     if (Seams().file_dialog_responder) {
@@ -87,7 +118,8 @@ std::string FileDialog(const std::string& title, const DialogDefinition* owner, 
     std::array<char, MAX_PATH> file{};
     OPENFILENAMEA request{};
     const DWORD major_version = LOBYTE(LOWORD(GetVersion()));
-    request.lStructSize = major_version >= 5 ? sizeof(OPENFILENAMEA) : OPENFILENAME_SIZE_VERSION_400A;
+    request.lStructSize =
+        major_version >= 5 ? sizeof(OPENFILENAMEA) : OPENFILENAME_SIZE_VERSION_400A;
     request.hwndOwner = WindowOf(owner);
     request.lpstrFilter = filter.empty() ? nullptr : filter_list.c_str();
     request.lpstrFile = file.data();
@@ -110,8 +142,8 @@ HANDLE LoadImageFile(const ImageName& name, UINT type_and_options) {
     }
     if (type > kImageCursor) return nullptr;
 
-    HINSTANCE module = (type_and_options & kImageFromSystem) != 0 ? nullptr
-                                                                   : GetModuleHandleA(nullptr);
+    HINSTANCE module =
+        (type_and_options & kImageFromSystem) != 0 ? nullptr : GetModuleHandleA(nullptr);
     UINT flags = (type_and_options & kImageMap3dColours) != 0 ? LR_LOADMAP3DCOLORS : 0;
     if (type == kImageBitmap) flags |= LR_CREATEDIBSECTION;
     LPCSTR resource = nullptr;
@@ -173,11 +205,11 @@ int CreateToolbar(DialogDefinition& dialog, const ImageName& bitmap, int id,
     } else {
         image = static_cast<HBITMAP>(LoadImageFile(bitmap, kImageBitmap | kImageMap3dColours));
     }
-    HWND toolbar = CreateToolbarEx(dialog.window, style, static_cast<UINT>(id), images, nullptr,
-                                   reinterpret_cast<UINT_PTR>(image), buttons.data(),
-                                   static_cast<int>(buttons.size()), kToolbarButtonWidth,
-                                   kToolbarButtonHeight, kToolbarBitmapWidth,
-                                   kToolbarBitmapHeight, sizeof(TBBUTTON));
+    HWND toolbar =
+        CreateToolbarEx(dialog.window, style, static_cast<UINT>(id), images, nullptr,
+                        reinterpret_cast<UINT_PTR>(image), buttons.data(),
+                        static_cast<int>(buttons.size()), kToolbarButtonWidth, kToolbarButtonHeight,
+                        kToolbarBitmapWidth, kToolbarBitmapHeight, sizeof(TBBUTTON));
     if (toolbar == nullptr) return 0;
     ShowWindow(toolbar, SW_SHOW);
     return 1;

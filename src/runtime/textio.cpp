@@ -15,7 +15,9 @@ std::size_t MemorySource::Read(char* buffer, std::size_t size) {
     return count;
 }
 
-void MemorySource::Unread(std::size_t count) { position_ -= std::min(count, position_); }
+void MemorySource::Unread(std::size_t count) {
+    position_ -= std::min(count, position_);
+}
 
 std::size_t StringSink::Write(const char* data, std::size_t size) {
     out_.append(data, size);

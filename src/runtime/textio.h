@@ -11,7 +11,7 @@
 namespace vemo {
 
 class ByteSource {
-public:
+  public:
     virtual ~ByteSource() = default;
     // Reads up to `size` bytes; returns how many were read, 0 at the end.
     virtual std::size_t Read(char* buffer, std::size_t size) = 0;
@@ -20,30 +20,30 @@ public:
 };
 
 class ByteSink {
-public:
+  public:
     virtual ~ByteSink() = default;
     // Writes the bytes; returns how many were written.
     virtual std::size_t Write(const char* data, std::size_t size) = 0;
 };
 
 class MemorySource final : public ByteSource {
-public:
+  public:
     explicit MemorySource(std::string_view data) : data_(data) {}
     std::size_t Read(char* buffer, std::size_t size) override;
     void Unread(std::size_t count) override;
     std::size_t Position() const { return position_; }
 
-private:
+  private:
     std::string_view data_;
     std::size_t position_ = 0;
 };
 
 class StringSink final : public ByteSink {
-public:
+  public:
     explicit StringSink(std::string& out) : out_(out) {}
     std::size_t Write(const char* data, std::size_t size) override;
 
-private:
+  private:
     std::string& out_;
 };
 

@@ -10,10 +10,12 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
+
+// These need <windows.h> first.
 #include <commctrl.h>
 #include <commdlg.h>
-#include <shellapi.h>
 #include <mmsystem.h>
+#include <shellapi.h>
 
 #undef FindText
 #undef OpenFile

@@ -13,7 +13,7 @@ namespace {
 TEST(DialogUnitConversion, EdgesRoundOnTheirOwnHalvesToEven) {
     const DialogUnits u = ToDialogUnits(10, 0, 20, 0, {5, 13});
     EXPECT_EQ(u.x, 8);
-    EXPECT_EQ(u.cx, 16);  // right edge 24 minus left edge 8
+    EXPECT_EQ(u.cx, 16);                     // right edge 24 minus left edge 8
     EXPECT_EQ(PixelsToUnits(5, 4, 8), 2);    // 2.5 goes to 2
     EXPECT_EQ(PixelsToUnits(15, 4, 8), 8);   // 7.5 goes to 8
     EXPECT_EQ(PixelsToUnits(-5, 4, 8), -2);  // -2.5 goes to -2

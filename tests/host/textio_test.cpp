@@ -23,7 +23,7 @@ using Lines = std::vector<std::string>;
 TEST(LineReader, AcceptsCrLfLfAndCrLineEnds) {
     EXPECT_EQ(ReadAllLines("a\r\nb\nc\rd"), (Lines{"a", "b", "c", "d"}));
     EXPECT_EQ(ReadAllLines("one\r\n"), (Lines{"one"}));
-    EXPECT_EQ(ReadAllLines("x\n\r"), (Lines{"x", ""}));   // LF then a lone CR: two ends
+    EXPECT_EQ(ReadAllLines("x\n\r"), (Lines{"x", ""}));    // LF then a lone CR: two ends
     EXPECT_EQ(ReadAllLines("x\r\r\n"), (Lines{"x", ""}));  // CR, then CR LF
 }
 

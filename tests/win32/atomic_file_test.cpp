@@ -15,7 +15,7 @@ using testing::TempFolder;
 using testing::WriteWholeFile;
 
 class AtomicFileTest : public ::testing::Test {
-protected:
+  protected:
     TempFolder folder;
     SeamGuard seams;
     const std::string target = folder / "vemo.dat";

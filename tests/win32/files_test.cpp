@@ -17,7 +17,7 @@ using testing::TempFolder;
 using testing::WriteWholeFile;
 
 class FileTest : public ::testing::Test {
-protected:
+  protected:
     TempFolder folder;
     SeamGuard seams;
     std::vector<MessageCall> messages;
@@ -248,7 +248,9 @@ TEST_F(FileTest, RecordItemsAreRawLittleEndianBytes) {
     std::string text;
     EXPECT_EQ(ReadItem(file, RecordFile, text), -1);
     CloseFile(file, RecordFile);
-    EXPECT_EQ(ReadWholeFile(folder / "r.dat"), std::string("\x04\x03\x02\x01" "ab", 6));
+    EXPECT_EQ(ReadWholeFile(folder / "r.dat"), std::string("\x04\x03\x02\x01"
+                                                           "ab",
+                                                           6));
 }
 
 TEST_F(FileTest, ClosedHandlesReadAndWriteNothing) {

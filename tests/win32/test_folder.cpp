@@ -40,7 +40,9 @@ TempFolder::TempFolder() {
     if (!CreateDirectoryA(path_.c_str(), nullptr)) throw std::runtime_error("no temp folder");
 }
 
-TempFolder::~TempFolder() { RemoveTree(path_); }
+TempFolder::~TempFolder() {
+    RemoveTree(path_);
+}
 
 std::string ReadWholeFile(const std::string& path) {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,

@@ -11,7 +11,7 @@
 namespace vemo::testing {
 
 class TempFolder {
-public:
+  public:
     TempFolder();
     ~TempFolder();
     TempFolder(const TempFolder&) = delete;
@@ -21,7 +21,7 @@ public:
     const std::string& path() const { return path_; }
     std::string operator/(std::string_view name) const { return path_ + std::string(name); }
 
-private:
+  private:
     std::string path_;
 };
 
@@ -31,7 +31,7 @@ bool FileExists(const std::string& path);
 
 // Restores every test seam when it goes out of scope.
 class SeamGuard {
-public:
+  public:
     SeamGuard() = default;
     ~SeamGuard() { Seams() = TestSeams{}; }
     SeamGuard(const SeamGuard&) = delete;

@@ -7,6 +7,7 @@
 
 #include "runtime/dialogs.h"
 #include "runtime/events.h"
+#include "win32/test_folder.h"
 
 namespace vemo::testing {
 

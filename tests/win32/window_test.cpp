@@ -14,8 +14,18 @@ namespace {
 
 using namespace testing;
 
+// A thread timer that picks the first item of the open popup menu, which runs
+// its own message loop.
+void CALLBACK PickFirstMenuItem(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    if (HWND menu = FindWindowA("#32768", nullptr)) {
+        PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
+        PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+    }
+}
+
 class WindowTest : public ::testing::Test {
-protected:
+  protected:
     DialogDefinition dialog;
 
     void SetUp() override {
@@ -112,6 +122,13 @@ TEST_F(WindowTest, PositionsRoundTripThroughDialogUnits) {
     EXPECT_EQ(stored.x, expected.x);
     EXPECT_EQ(stored.cx, expected.cx);
     EXPECT_EQ(stored.cy, expected.cy);
+    // Measured with the template's own font, the button lands where it was put.
+    RECT add{};
+    GetWindowRect(Control(kAddButton), &add);
+    MapWindowPoints(nullptr, dialog.window, reinterpret_cast<POINT*>(&add), 2);
+    EXPECT_NEAR(add.left, 10, 2);
+    EXPECT_NEAR(add.right - add.left, 80, 3);
+    EXPECT_NEAR(add.bottom - add.top, 24, 3);
 }
 
 TEST_F(WindowTest, ButtonClickGivesAControlEvent) {
@@ -216,14 +233,7 @@ TEST_F(WindowTest, HandlerClosingItsWindowGetsItsVariablesBack) {
 
 TEST_F(WindowTest, PopupMenuCommandGivesAMenuEventAndIsConsumed) {
     Event().control_id = 0;
-    // A thread timer picks the first item while the menu runs its own loop.
-    SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR id, DWORD) {
-        KillTimer(nullptr, id);
-        if (HWND menu = FindWindowA("#32768", nullptr)) {
-            PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
-            PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
-        }
-    });
+    SetTimer(nullptr, 0, 100, PickFirstMenuItem);
     HMENU menu = NewMenu(true);
     AppendMenuItem(menu, "Restore", MF_STRING, 308);
     AppendMenuItem(menu, "", MF_SEPARATOR, 0);
@@ -239,7 +249,7 @@ TEST_F(WindowTest, PopupMenuCommandGivesAMenuEventAndIsConsumed) {
     ASSERT_EQ(menus.size(), 1u);
     EXPECT_EQ(menus[0].menu_id, 308);
     EXPECT_EQ(menus[0].control_id, 0);
-    EXPECT_EQ(Event().menu_id, 308);  // the menu id alone is kept after the event
+    EXPECT_EQ(Event().menu_id, 308);       // the menu id alone is kept after the event
     ShowPopupMenu(dialog, nullptr, 0, 0);  // nothing to show
 }
 
@@ -478,9 +488,9 @@ TEST_F(WindowTest, ControlBrushesGoAwayWithTheirWindow) {
 TEST_F(WindowTest, ControlsAnswerColourRequestsFromTheirKind) {
     HDC dc = GetDC(dialog.window);
     auto answer = [&](UINT message, int id) {
-        return reinterpret_cast<HBRUSH>(
-            SendMessageA(dialog.window, message, reinterpret_cast<WPARAM>(dc),
-                         reinterpret_cast<LPARAM>(Control(id))));
+        return reinterpret_cast<HBRUSH>(SendMessageA(dialog.window, message,
+                                                     reinterpret_cast<WPARAM>(dc),
+                                                     reinterpret_cast<LPARAM>(Control(id))));
     };
     auto brush_colour = [](HBRUSH brush) {
         LOGBRUSH info{};
