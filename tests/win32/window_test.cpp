@@ -514,3 +514,36 @@ TEST_F(WindowTest, ControlsAnswerColourRequestsFromTheirKind) {
 
 }  // namespace
 }  // namespace vemo
+
+namespace vemo {
+namespace {
+
+using namespace testing;
+
+TEST(WindowKeyboard, TabMovesTheFocusThroughTheWaitLoop) {
+    Recorded() = {};
+    DialogDefinition dialog;
+    DefineTestWindow(dialog);
+    ASSERT_NE(OpenModeless(dialog, nullptr), nullptr);
+    SetForegroundWindow(dialog.window);
+    SetActiveWindow(dialog.window);
+    HWND first = GetDlgItem(dialog.window, kAddButton);
+    SetFocus(first);
+    ASSERT_EQ(GetFocus(), first);
+    EXPECT_NE(GetWindowLongA(dialog.window, GWL_EXSTYLE) & WS_EX_CONTROLPARENT, 0);
+    PostMessageA(first, WM_KEYDOWN, VK_TAB, 0);
+    WaitForEvents(1);
+    EXPECT_EQ(GetFocus(), GetDlgItem(dialog.window, kOkButton));
+}
+
+TEST(WindowKeyboard, TemplatesBeyondSixteenBitsAreNotOpened) {
+    DialogDefinition huge;
+    DefineDialog(huge, 0, 0, 100000, 100, 0xCA0000, nullptr, "huge", nullptr);
+    EXPECT_EQ(OpenModeless(huge, nullptr), nullptr);
+    EXPECT_EQ(huge.window, nullptr);
+    DialogDefinition undefined;
+    EXPECT_EQ(OpenModeless(undefined, nullptr), nullptr);
+}
+
+}  // namespace
+}  // namespace vemo
