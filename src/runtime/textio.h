@@ -29,6 +29,8 @@ class ByteSink {
 class MemorySource final : public ByteSource {
   public:
     explicit MemorySource(std::string_view data) : data_(data) {}
+    // The source only views its bytes: a temporary string would vanish under it.
+    explicit MemorySource(std::string&&) = delete;
     std::size_t Read(char* buffer, std::size_t size) override;
     void Unread(std::size_t count) override;
     std::size_t Position() const { return position_; }

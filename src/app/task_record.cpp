@@ -1,0 +1,91 @@
+#include "app/task_record.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "runtime/text.h"
+
+namespace vemo {
+
+namespace {
+
+using namespace record_field;
+
+void PutText(RecordBuffer& buffer, std::size_t offset, std::size_t width, std::string_view text) {
+    const std::string_view kept = text.substr(0, std::min(text.size(), width - 1));
+    std::memcpy(buffer.data() + offset, kept.data(), kept.size());
+    buffer[offset + kept.size()] = 0;
+}
+
+std::string GetText(const RecordBuffer& buffer, std::size_t offset, std::size_t width) {
+    const auto* first = reinterpret_cast<const char*>(buffer.data() + offset);
+    const auto* end = static_cast<const char*>(std::memchr(first, 0, width));
+    return std::string(first, end != nullptr ? end : first + width - 1);
+}
+
+void PutInt(RecordBuffer& buffer, std::size_t offset, std::int32_t value) {
+    const auto bits = static_cast<std::uint32_t>(value);
+    for (int i = 0; i < 4; ++i) buffer[offset + i] = static_cast<std::uint8_t>(bits >> (8 * i));
+}
+
+std::int32_t GetInt(const RecordBuffer& buffer, std::size_t offset) {
+    std::uint32_t bits = 0;
+    for (int i = 0; i < 4; ++i) bits |= static_cast<std::uint32_t>(buffer[offset + i]) << (8 * i);
+    return static_cast<std::int32_t>(bits);
+}
+
+}  // namespace
+
+void EncodeTaskRecord(const TaskRow& row, RecordBuffer& buffer) {
+    double state = TextToNumber(row.state);
+    if (state == 1) state = 2;  // a row alarmed today is stored as a passed reminder
+    PutInt(buffer, kStateCode, RoundTo<std::int32_t>(state));
+    PutInt(buffer, kPriority, RoundTo<std::int32_t>(TextToNumber(row.priority)));
+    PutText(buffer, kTime, kTimeWidth, row.time);
+    PutText(buffer, kRemindDate, kRemindDateWidth, row.remind_date);
+    PutText(buffer, kCreated, kCreatedWidth, row.created);
+    PutText(buffer, kText, kTextWidth, row.text);
+}
+
+TaskRow DecodeTaskRecord(const RecordBuffer& buffer) {
+    TaskRow row;
+    row.text = GetText(buffer, kText, kTextWidth);
+    row.created = CutText(GetText(buffer, kCreated, kCreatedWidth));
+    row.priority = NumberText(GetInt(buffer, kPriority));
+    row.time = CutText(GetText(buffer, kTime, kTimeWidth));
+    row.remind_date = CutText(GetText(buffer, kRemindDate, kRemindDateWidth));
+    row.state = NumberText(GetInt(buffer, kStateCode));
+    return row;
+}
+
+std::int32_t RecordCount(const RecordBuffer& buffer) { return GetInt(buffer, kCount); }
+
+void SetRecordCount(RecordBuffer& buffer, std::int32_t count) { PutInt(buffer, kCount, count); }
+
+std::string EncodeDatabase(const std::vector<TaskRow>& rows, RecordBuffer& buffer) {
+    std::string file((rows.size() + 1) * TaskRecordSize, '\0');
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        EncodeTaskRecord(rows[i], buffer);
+        std::memcpy(file.data() + (i + 1) * TaskRecordSize, buffer.data(), TaskRecordSize);
+    }
+    SetRecordCount(buffer, static_cast<std::int32_t>(rows.size()));
+    std::memcpy(file.data(), buffer.data(), TaskRecordSize);
+    return file;
+}
+
+std::vector<TaskRow> DecodeDatabase(std::string_view file, RecordBuffer& buffer) {
+    std::vector<TaskRow> rows;
+    if (file.size() < TaskRecordSize) return rows;  // a new or empty file: no rows
+    std::memcpy(buffer.data(), file.data(), TaskRecordSize);
+    const std::int32_t count = RecordCount(buffer);
+    const std::size_t present = file.size() / TaskRecordSize - 1;
+    const std::size_t wanted = count < 0 ? 0 : std::min<std::size_t>(count, present);
+    rows.reserve(wanted);
+    for (std::size_t i = 0; i < wanted; ++i) {
+        std::memcpy(buffer.data(), file.data() + (i + 1) * TaskRecordSize, TaskRecordSize);
+        rows.push_back(DecodeTaskRecord(buffer));
+    }
+    return rows;
+}
+
+}  // namespace vemo
