@@ -31,6 +31,8 @@ class MemorySource final : public ByteSource {
     explicit MemorySource(std::string_view data) : data_(data) {}
     // The source only views its bytes: a temporary string would vanish under it.
     explicit MemorySource(std::string&&) = delete;
+    template <std::size_t N>
+    explicit MemorySource(const char (&literal)[N]) : data_(literal, N - 1) {}
     std::size_t Read(char* buffer, std::size_t size) override;
     void Unread(std::size_t count) override;
     std::size_t Position() const { return position_; }
