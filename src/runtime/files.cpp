@@ -46,26 +46,6 @@ bool IsAppendMode(std::string_view mode) {
     return mode == "a" || mode == "A";
 }
 
-// The byte source and sink of the text format over an open file handle.
-class HandleSource final : public ByteSource {
-  public:
-    explicit HandleSource(HANDLE handle) : handle_(handle) {}
-    std::size_t Read(char* buffer, std::size_t size) override {
-        DWORD read = 0;
-        if (!ReadFile(handle_, buffer, static_cast<DWORD>(size), &read, nullptr)) return 0;
-        return read;
-    }
-    void Unread(std::size_t count) override {
-        if (count == 0) return;
-        LARGE_INTEGER distance{};
-        distance.QuadPart = -static_cast<LONGLONG>(count);
-        SetFilePointerEx(handle_, distance, nullptr, FILE_CURRENT);
-    }
-
-  private:
-    HANDLE handle_;
-};
-
 std::size_t WriteAll(HANDLE handle, const void* data, std::size_t size) {
     DWORD written = 0;
     if (size == 0 || !WriteFile(handle, data, static_cast<DWORD>(size), &written, nullptr)) {
@@ -110,6 +90,34 @@ long long RecordOffset(long long n, std::size_t length) {
 }
 
 }  // namespace
+
+std::size_t FileSource::Read(char* buffer, std::size_t size) {
+    DWORD read = 0;
+    if (!ReadFile(handle_, buffer, static_cast<DWORD>(size), &read, nullptr)) return 0;
+    return read;
+}
+
+void FileSource::Unread(std::size_t count) {
+    if (count == 0) return;
+    LARGE_INTEGER distance{};
+    distance.QuadPart = -static_cast<LONGLONG>(count);
+    SetFilePointerEx(handle_, distance, nullptr, FILE_CURRENT);
+}
+
+std::string ReadWholeFile(const FileHandle& file) {
+    LARGE_INTEGER size{};
+    if (!file.IsOpen() || !GetFileSizeEx(file.get(), &size) || size.QuadPart <= 0 ||
+        size.QuadPart > 0x7FFFFFFF) {
+        return {};
+    }
+    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
+    if (!MoveTo(file.get(), 0)) return {};
+    const std::size_t read = ReadAll(
+        file.get(), std::span<std::uint8_t>(reinterpret_cast<std::uint8_t*>(bytes.data()),
+                                            bytes.size()));
+    bytes.resize(read);
+    return bytes;
+}
 
 namespace detail {
 
@@ -214,14 +222,14 @@ long long SeekFile(const FileHandle& file, long long offset) {
 
 NumberToken ReadNumber(const FileHandle& file) {
     if (!file.IsOpen()) return {};
-    HandleSource source(file.get());
+    FileSource source(file);
     return ReadNumberToken(source);
 }
 
 int ReadItem(FileHandle& file, std::uint32_t kind, std::string& line) {
     line.clear();
     if (!detail::IsKind(kind, TextFile) || !file.IsOpen()) return -1;
-    HandleSource source(file.get());
+    FileSource source(file);
     return ReadTextLine(source, line);
 }
 

@@ -61,6 +61,20 @@ long long SeekFile(const FileHandle& file, long long offset);
 
 NumberToken ReadNumber(const FileHandle& file);
 
+// The text format's byte source over an open file, reading at its position.
+class FileSource final : public ByteSource {
+public:
+    explicit FileSource(const FileHandle& file) : handle_(file.get()) {}
+    std::size_t Read(char* buffer, std::size_t size) override;
+    void Unread(std::size_t count) override;
+
+private:
+    HANDLE handle_;
+};
+
+// The whole content of an open file, read from its start.
+std::string ReadWholeFile(const FileHandle& file);
+
 // Text file: the next line. Returns 0 when a line (an empty one too) was read,
 // -1 at the end of the file; record files have no lines and give -1.
 int ReadItem(FileHandle& file, std::uint32_t kind, std::string& line);

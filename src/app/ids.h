@@ -1,0 +1,57 @@
+// Control ids, toolbar commands, timer ids and intervals of the program's windows.
+#pragma once
+
+namespace vemo::ids {
+
+// The six list columns of the task list, aligned by index.
+inline constexpr int TextColumn = 1;
+inline constexpr int PriorityColumn = 9;
+inline constexpr int CreatedColumn = 11;
+inline constexpr int RemindDateColumn = 20;
+inline constexpr int TimeColumn = 39;
+inline constexpr int StateColumn = 46;
+
+inline constexpr int EntryField = 2;
+inline constexpr int AddButton = 7;
+inline constexpr int ChangeSelectedButton = 56;
+inline constexpr int PriorityUpButton = 13;
+inline constexpr int PriorityDownButton = 14;
+inline constexpr int SwitchInactiveButton = 47;
+inline constexpr int MessageLine = 44;
+inline constexpr int WeightsLine = 66;
+inline constexpr int CreateMessageFileCheck = 68;
+inline constexpr int ShowNetworkOutputCheck = 69;
+inline constexpr int FineTuneCheck = 70;
+inline constexpr int Toolbar = 71;
+
+// Date and time entry fields and their buttons.
+inline constexpr int DayField = 28;
+inline constexpr int MonthField = 29;
+inline constexpr int YearField = 30;
+inline constexpr int HourField = 52;
+inline constexpr int MinuteField = 51;
+
+// Toolbar commands.
+inline constexpr int CloseCommand = 3;
+inline constexpr int ClearAllCommand = 4;
+inline constexpr int DeleteCommand = 5;
+inline constexpr int SendToTrayCommand = 16;
+inline constexpr int RefreshCommand = 40;
+inline constexpr int SortCommand = 42;
+inline constexpr int SendToLogCommand = 45;
+inline constexpr int OpenLogCommand = 49;
+inline constexpr int AlarmActionCommand = 55;
+inline constexpr int DatabaseCommand = 57;
+inline constexpr int WeightsCommand = 65;
+
+// Tray menu items.
+inline constexpr int TrayTitleItem = 305;
+inline constexpr int TrayRestoreItem = 308;
+inline constexpr int TrayExitItem = 310;
+
+inline constexpr int ProgramTimer = 1;
+inline constexpr unsigned FirstTickMs = 2000;
+inline constexpr unsigned SwitchInactiveTickMs = 2000;
+inline constexpr unsigned PauseRestartMs = 3000;
+
+}  // namespace vemo::ids

@@ -1,0 +1,46 @@
+#include "app/log_files.h"
+
+#include "app/ids.h"
+#include "app/log_lines.h"
+#include "app/state.h"
+#include "app/task_list.h"
+#include "runtime/controls.h"
+#include "runtime/files.h"
+#include "runtime/shell.h"
+
+namespace vemo {
+
+std::string LogFileName() { return "VemoLog-" + TaskList().DatabaseName + ".txt"; }
+
+void SendToLog() {
+    TaskListState& list = TaskList();
+    const int row = GetSelection(MainWindow(), ids::TextColumn);
+    list.SelectedRow = row;
+    FileHandle log;
+    if (OpenFile(log, TextFile, LogFileName(), "a") != 0) {
+        ShowMessage(&MainWindow(), "Unable to write to log", "Error...sub SendToLog...", 0);
+        return;
+    }
+    WriteItem(log, TextFile, LogLine(ReadRow(row), DateText("dd'-'MM'-'yyyy")));
+    CloseFile(log, TextFile);
+    if (list.RowSelected == 1 && row >= 0 && row < list.RowCount) {
+        DeleteRow(row);
+        list.RowSelected = 0;
+        list.RowCount -= 1;
+    } else {
+        ShowMessage(&MainWindow(), "Problem deleting entry", "Error!", 0);
+    }
+}
+
+void AddToTxtFile(const std::string& line) {
+    FileHandle note;
+    if (OpenFile(note, TextFile, "AddFile.txt", "a") != 0) {
+        ShowMessage(nullptr, "Problem adding note to backup text file", "error...AddToTxtFile...",
+                    0);
+        return;
+    }
+    WriteItem(note, TextFile, line);
+    CloseFile(note, TextFile);
+}
+
+}  // namespace vemo

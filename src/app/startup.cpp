@@ -1,0 +1,108 @@
+#include "app/startup.h"
+
+#include <cfloat>
+
+#include "app/layouts.h"
+#include "app/settings_file.h"
+#include "app/state.h"
+#include "mainwin/main_window.h"
+#include "mainwin/tray.h"
+#include "runtime/atomic_file.h"
+#include "runtime/events.h"
+#include "runtime/files.h"
+#include "runtime/shell.h"
+
+namespace vemo {
+
+namespace {
+
+void PrepareFloatingPoint() {
+    _fpreset();
+#if defined(__i386__) || defined(_M_IX86)
+    // All exceptions masked, 64-bit precision, round to nearest.
+    _controlfp(_PC_64 | _RC_NEAR | _MCW_EM, _MCW_PC | _MCW_RC | _MCW_EM);
+#else
+    _controlfp(_RC_NEAR | _MCW_EM, _MCW_RC | _MCW_EM);
+#endif
+}
+
+// A save cut short by a crash may have left its temporary files behind.
+void RemoveLeftoverSaves() {
+    RemoveLeftoverTemporary(SettingsOf().Values.database_path);
+    RemoveLeftoverTemporary(ProgramFolder() + "vemo.ini");
+    RemoveLeftoverTemporary(ProgramFolder() + "weights.ini");
+}
+
+}  // namespace
+
+void DefineProgramWindows() {
+    const Settings& settings = SettingsOf().Values;
+    DefineMainWindow(Windows().MainWindow, settings.window_x, settings.window_y,
+                     Program().WindowTitle, MainWindowHandler);
+    DefineAlarmActionDialog(Windows().AlarmActionDialog, nullptr);
+    DefineWeightsDialog(Windows().WeightsDialog, settings.window_x + 387,
+                        settings.window_y + 365, nullptr);
+}
+
+void BackUpDatabase() {
+    const std::string& database = SettingsOf().Values.database_path;
+    // A database that does not exist yet has nothing to back up.
+    if (GetFileAttributesA(database.c_str()) == INVALID_FILE_ATTRIBUTES) return;
+    if (!CopyFileTo(database, "vemo.bak", false)) {
+        ShowMessage(nullptr, "Unable to create backup \r\n of vemo.dat an error occured",
+                    "Error...start...", 0);
+    }
+}
+
+void ResetSharedState() {
+    Settings& settings = SettingsOf().Values;
+    settings.fine_tune = "no";
+    settings.show_network_output = "yes";
+    settings.create_message_file = "yes";
+    settings.import_file_path.clear();
+    settings.message_prefix = "Vemo: ";
+    NetworkState& network = Network();
+    network.SoundTestMode = 1;
+    network.CurrentCondition = 1;
+    network.WeightsDialogOpen = 0;
+    network.Values.texts = DefaultResponseTexts();
+    SchedulerState& scheduler = Scheduler();
+    scheduler = SchedulerState{};
+    Program().WindowTitle = kProgramTitle;
+    TaskList().RowCount = 1;
+    TaskList().RowSelected = 0;
+    Program().ReloadFlag = 0;
+    Program().RunFlag = 1;
+    Tray().InTray = 1;
+}
+
+int StartupSequence() {
+    PrepareFloatingPoint();
+    ProgramState& program = Program();
+    program.WindowTitle = kProgramTitle;
+    do {
+        LoadSettings();
+        RemoveLeftoverSaves();
+        DefineProgramWindows();
+        BackUpDatabase();
+        program.AppIcon =
+            static_cast<HICON>(LoadImageFile(ProgramFolder() + "vemo.ico", kImageIcon));
+        SetClassIcon(MainWindow(), program.AppIcon);
+        ResetSharedState();
+        OpenModeless(MainWindow(), nullptr);
+        do {
+            WaitForEvents(0);
+        } while (program.RunFlag != 0);
+        StopTimer(MainWindow(), 1);
+        RemoveTrayIcon();
+        CloseDialog(MainWindow(), 0);
+        DeleteImage(program.AppIcon, kImageIcon);
+        DeleteImage(program.ToolbarBitmap, kImageBitmap);
+        program.AppIcon = nullptr;
+        program.ToolbarBitmap = nullptr;
+    } while (program.ReloadFlag == 1);
+    ReleaseDialogs();
+    return 0;
+}
+
+}  // namespace vemo

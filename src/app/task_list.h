@@ -1,0 +1,26 @@
+// The task list: six list columns of the main window, aligned by index, and
+// the database file they are loaded from and saved to.
+#pragma once
+
+#include <vector>
+
+#include "app/task_record.h"
+#include "runtime/files.h"
+
+namespace vemo {
+
+TaskRow ReadRow(int index);
+std::vector<TaskRow> ReadAllRows();
+void AppendRow(const TaskRow& row);
+void DeleteRow(int index);
+// Empties the six columns.
+void ClearColumns();
+
+// Loads the rows of the open database file into the (empty) columns.
+void LoadTaskList(const FileHandle& database);
+// Writes the rows to the database file, then the settings.
+void SaveData();
+// Saves, then asks the start-up loop to build everything again.
+void SaveAndReload();
+
+}  // namespace vemo

@@ -1,0 +1,315 @@
+#include "mainwin/main_window.h"
+
+#include <algorithm>
+
+#include "app/ids.h"
+#include "app/log_files.h"
+#include "app/log_lines.h"
+#include "app/settings_file.h"
+#include "app/state.h"
+#include "app/task_list.h"
+#include "mainwin/tray.h"
+#include "network/weights_file.h"
+#include "runtime/atomic_file.h"
+#include "runtime/controls.h"
+#include "runtime/events.h"
+#include "runtime/files.h"
+#include "runtime/shell.h"
+
+namespace vemo {
+
+namespace {
+
+constexpr char kCreditText[] = " - your tasks and reminders";
+constexpr char kDateFormat[] = "dd'-'MM'-'yyyy";
+
+DialogDefinition& Window() { return MainWindow(); }
+
+void SelectInColumns(int row, std::initializer_list<int> columns) {
+    for (int column : columns) SetSelection(Window(), column, row);
+}
+
+int PriorityOf(int row) {
+    return RoundTo<int>(TextToNumber(GetItemText(Window(), ids::PriorityColumn, row)));
+}
+
+void ReplaceItem(int column, int row, const std::string& text) {
+    DeleteItem(Window(), column, row);
+    InsertItem(Window(), column, row, text);
+}
+
+void OnControl(int id, int notify) {
+    const bool clicked = notify == BN_CLICKED;
+    switch (id) {
+        case ids::TextColumn:
+            if (notify == LBN_SELCHANGE) OnTextColumnSelected();
+            if (notify == LBN_DBLCLK) OnTextColumnDoubleClicked();
+            break;
+        case ids::AddButton: AddTask(); break;
+        case ids::ChangeSelectedButton: ChangeSelected(); break;
+        case ids::DeleteCommand:
+            if (clicked) DeleteTask();
+            break;
+        case ids::ClearAllCommand:
+            if (clicked) ClearAll();
+            break;
+        case ids::CloseCommand:
+            if (clicked) CloseProgram();
+            break;
+        case ids::RefreshCommand:
+            if (clicked) Refresh();
+            break;
+        case ids::SortCommand:
+            if (clicked) SortByPriority();
+            break;
+        case ids::SendToLogCommand:
+            if (clicked) {
+                SendToLog();
+                SaveData();
+                TaskList().ListDirty = 1;
+            }
+            break;
+        case ids::OpenLogCommand:
+            if (clicked) OpenLog();
+            break;
+        case ids::PriorityUpButton: PriorityUp(); break;
+        case ids::PriorityDownButton: PriorityDown(); break;
+        case ids::SwitchInactiveButton: SwitchInactive(); break;
+        case ids::CreatedColumn:
+            if (notify == LBN_SELCHANGE) PauseTimer();
+            break;
+        case ids::SendToTrayCommand:
+            if (clicked) GoToTray();
+            break;
+        default: break;  // date and time entry, dialogs and the database switch come later
+    }
+}
+
+}  // namespace
+
+int MainWindowHandler() {
+    const EventRecord& event = Event();
+    switch (event.code) {
+        case WM_INITDIALOG: OnMainInit(); break;
+        case EVENT_CLOSE: GoToTray(); break;
+        case EVENT_MENU: OnTrayMenuCommand(event.menu_id); break;
+        case EVENT_CONTROL: OnControl(event.control_id, event.notify_code); break;
+        case kTrayMessage: OnTrayMessage(event.lparam); break;
+        default:
+            if (static_cast<UINT>(event.code) == TaskbarCreatedMessage()) OnTaskbarCreated();
+            break;
+    }
+    return 0;
+}
+
+void UpdateDatabaseName() {
+    // A database in the program folder is named by its file name; elsewhere
+    // too, rather than by a meaningless cut of its path.
+    const std::string& path = SettingsOf().Values.database_path;
+    const auto slash = path.find_last_of("\\/");
+    TaskList().DatabaseName = slash == std::string::npos ? path : path.substr(slash + 1);
+    Program().WindowTitle = JoinText(kProgramTitle, " - Database: ", TaskList().DatabaseName);
+    SetWindowCaption(Window(), Program().WindowTitle);
+}
+
+void OnMainInit() {
+    DialogDefinition& window = Window();
+    SetClassIcon(window, Program().AppIcon);
+    Program().ReloadFlag = 0;
+    TaskList().TodayCount = 0;
+    LoadSettings();
+    LoadWeights();
+    const Settings& settings = SettingsOf().Values;
+    // The template places the client area; the settings hold where the whole
+    // window stood, so put it back exactly there.
+    SetWindowPos(window.window, nullptr, settings.window_x, settings.window_y, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetCheck(window, ids::CreateMessageFileCheck, settings.create_message_file == "yes" ? 1 : 0);
+    SetCheck(window, ids::ShowNetworkOutputCheck, settings.show_network_output == "yes" ? 1 : 0);
+    SetCheck(window, ids::FineTuneCheck, settings.fine_tune != "no" ? 1 : 0);
+    // The entry field holds no more than a record's task text.
+    SendMessageA(GetDlgItem(window.window, ids::EntryField), EM_LIMITTEXT, kTaskTextCapacity, 0);
+    UpdateDatabaseName();
+
+    FileHandle database;
+    if (OpenFile(database, RecordFile, settings.database_path, "a") != 0) {
+        ShowMessage(&window, "Cant create or access vemo.dat \r\n try updating vemo.ini \r\n line 5",
+                    "Error...start...", 0);
+        EndProgramNow();
+        return;
+    }
+    LoadTaskList(database);
+    CloseFile(database, RecordFile);
+    BuildToolbar();
+    StartTimer(window, ids::FirstTickMs, ids::ProgramTimer);
+    RememberWindowState();
+}
+
+void AddTask() {
+    TaskListState& list = TaskList();
+    const std::string text = GetControlText(Window(), ids::EntryField);
+    if (text.empty()) {
+        list.ListDirty = 1;
+        return;
+    }
+    DialogDefinition& window = Window();
+    TaskRow row;
+    row.text = CutText(text, kTaskTextCapacity);
+    row.created = DateText(kDateFormat);
+    list.RowCount += 1;
+    row.priority = NumberText(list.RowCount);
+    row.remind_date = JoinText(GetControlText(window, ids::DayField), "-",
+                               GetControlText(window, ids::MonthField), "-",
+                               GetControlText(window, ids::YearField));
+    row.time = JoinText(GetControlText(window, ids::HourField), ":",
+                        GetControlText(window, ids::MinuteField));
+    row.state = " 6";
+    AppendRow(row);
+    list.RowCount = GetItemCount(window, ids::TextColumn);
+    SaveData();
+    AddToTxtFile(NoteLine(row));
+    list.ListDirty = 1;
+}
+
+void ChangeSelected() {
+    const int row = GetSelection(Window(), ids::TextColumn);
+    if (row != -1) ReplaceItem(ids::TextColumn, row, GetControlText(Window(), ids::EntryField));
+    TaskList().ListDirty = 1;
+}
+
+void DeleteTask() {
+    TaskListState& list = TaskList();
+    if (list.RowSelected == 1) {
+        const int row = GetSelection(Window(), ids::TextColumn);
+        if (row >= 0) {
+            DeleteRow(row);
+            list.RowCount -= 1;
+        }
+        list.RowSelected = 0;
+    }
+    SaveData();
+}
+
+void ClearAll() {
+    TaskListState& list = TaskList();
+    // The file is emptied first, as the command says; a file that cannot be
+    // written ends the program before any row is touched.
+    RecordBuffer empty{};
+    const std::string bytes = EncodeDatabase({}, empty);
+    if (!ReplaceFileAtomically(SettingsOf().Values.database_path, bytes)) {
+        ShowMessage(&Window(), "Cant find vemo.dat", "Error!", 0);
+        EndProgramNow();
+        return;
+    }
+    ClearColumns();
+    TaskRow row;
+    row.text = JoinText(kProgramTitle, kCreditText);
+    row.priority = " 1";
+    row.created = "06-02-2004";
+    row.remind_date = DateText(kDateFormat);
+    row.time = " 1";
+    row.state = " 0";
+    AppendRow(row);
+    list.RowCount = GetItemCount(Window(), ids::TextColumn);
+    list.RowSelected = 0;
+}
+
+void Refresh() {
+    NetworkState& network = Network();
+    if (Windows().WeightsDialog.window != nullptr) CloseDialog(Windows().WeightsDialog, 0);
+    network.WeightsDialogOpen = 0;
+    SaveAndReload();
+    TaskList().ListDirty = 1;
+}
+
+void SortByPriority() {
+    TaskListState& list = TaskList();
+    std::vector<TaskRow> rows = ReadAllRows();
+    std::vector<std::pair<int, TaskRow>> keyed;
+    keyed.reserve(rows.size());
+    for (TaskRow& row : rows) {
+        keyed.emplace_back(RoundTo<int>(TextToNumber(row.priority)), std::move(row));
+    }
+    // Equal priorities keep their order.
+    std::stable_sort(keyed.begin(), keyed.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    SendMessageA(Window().window, WM_SETREDRAW, FALSE, 0);
+    ClearColumns();
+    for (const auto& [priority, row] : keyed) AppendRow(row);
+    SendMessageA(Window().window, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(Window().window, nullptr, TRUE);
+    list.ListDirty = 1;
+    SaveData();
+}
+
+void PriorityUp() {
+    const int row = GetSelection(Window(), ids::PriorityColumn);
+    if (row != -1) {
+        const int priority = PriorityOf(row);
+        if (priority > 1) {
+            ReplaceItem(ids::PriorityColumn, row, NumberText(priority - 1));
+            SetSelection(Window(), ids::PriorityColumn, row);
+        }
+    }
+    TaskList().ListDirty = 1;
+}
+
+void PriorityDown() {
+    const int row = GetSelection(Window(), ids::PriorityColumn);
+    if (row != -1) {
+        ReplaceItem(ids::PriorityColumn, row, NumberText(PriorityOf(row) + 1.0));
+        SetSelection(Window(), ids::PriorityColumn, row);
+    }
+    TaskList().ListDirty = 1;
+}
+
+void SwitchInactive() {
+    TaskListState& list = TaskList();
+    const int row = GetSelection(Window(), ids::StateColumn);
+    if (row != -1) {
+        if (TextToNumber(GetItemText(Window(), ids::StateColumn, row)) == 6) {
+            ReplaceItem(ids::StateColumn, row, " 5");
+            list.TodayCount -= 1;
+        } else {
+            ReplaceItem(ids::StateColumn, row, " 6");
+            list.TodayCount += 1;
+        }
+        SetSelection(Window(), ids::StateColumn, row);
+    }
+    list.ListDirty = 1;
+    Scheduler().HighlightRow = -1;
+    Scheduler().HighlightDone = 0;
+    StartTimer(Window(), ids::SwitchInactiveTickMs, ids::ProgramTimer);
+}
+
+void OpenLog() { OpenDocument("notepad.exe", LogFileName()); }
+
+void OnTextColumnSelected() {
+    TaskListState& list = TaskList();
+    list.SelectedRow = GetSelection(Window(), ids::TextColumn);
+    list.RowSelected = 1;
+    SelectInColumns(list.SelectedRow, {ids::PriorityColumn, ids::RemindDateColumn,
+                                       ids::TimeColumn, ids::StateColumn, ids::CreatedColumn});
+}
+
+void OnTextColumnDoubleClicked() {
+    const int row = GetSelection(Window(), ids::TextColumn);
+    SetControlText(Window(), ids::EntryField, GetItemText(Window(), ids::TextColumn, row));
+}
+
+void PauseTimer() {
+    StopTimer(Window(), ids::ProgramTimer);
+    ShowMessage(&Window(),
+                "The program timer has been stopped, \r\n all alarm functions have been halted, "
+                "\r\n press OK to restart program timer.",
+                "Pause...", 0);
+    StartTimer(Window(), ids::PauseRestartMs, ids::ProgramTimer);
+    TaskList().ListDirty = 1;
+}
+
+void CloseProgram() {
+    SaveData();
+    Program().RunFlag = 0;
+}
+
+}  // namespace vemo

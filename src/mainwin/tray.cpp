@@ -1,0 +1,162 @@
+#include "mainwin/tray.h"
+
+#include <array>
+#include <cstring>
+
+#include "app/ids.h"
+#include "app/state.h"
+#include "app/task_list.h"
+#include "runtime/controls.h"
+#include "runtime/shell.h"
+
+namespace vemo {
+
+namespace {
+
+constexpr UINT kTrayIconId = 1;
+constexpr char kTrayTip[] = "Double click to restore Ai Vemo ";
+constexpr char kToolbarLabels[] =
+    "Close|Send to tray|Delete|Clear All|Refresh|Send to log|Open log|Alarm action|Data "
+    "base|Priority|NN weights";
+
+struct Tooltip {
+    int command;
+    const char* text;
+};
+constexpr Tooltip kTooltips[] = {
+    {ids::CloseCommand, "Save data and close program"},
+    {ids::SendToTrayCommand, "Send program to system tray"},
+    {ids::DeleteCommand, "Delete entry"},
+    {ids::ClearAllCommand, "Clear everthing in the list"},
+    {ids::RefreshCommand, "Save data and reload the list"},
+    {ids::SendToLogCommand, "Send the entry to the log"},
+    {ids::OpenLogCommand, "Open notepad and load VemoLog.txt"},
+    {ids::AlarmActionCommand, "What happens when an alarm is activated"},
+    {ids::DatabaseCommand, "Load a data base into the program"},
+    {ids::SortCommand, "Sort the list in order of priority"},
+    {ids::WeightsCommand, "Open or close the Neural network weights dialog"},
+};
+
+NOTIFYICONDATAA IconRecord() {
+    NOTIFYICONDATAA data{};
+    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    data.hWnd = MainWindow().window;
+    data.uID = kTrayIconId;
+    return data;
+}
+
+void AddTrayIcon() {
+    if (MainWindow().window == nullptr) return;
+    NOTIFYICONDATAA data = IconRecord();
+    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    data.uCallbackMessage = kTrayMessage;
+    // Without "vemo.ico" the standard icon stands in, so the window can
+    // always be found again.
+    data.hIcon = Program().AppIcon != nullptr ? Program().AppIcon : LoadIconA(nullptr, IDI_APPLICATION);
+    std::strncpy(data.szTip, kTrayTip, sizeof(data.szTip) - 1);
+    Tray().IconShown = Shell_NotifyIconA(NIM_ADD, &data) != 0;
+}
+
+void ShowTrayMenu() {
+    DialogDefinition& window = MainWindow();
+    HMENU menu = NewMenu(true);
+    AppendMenuItem(menu, kProgramTitle, MF_STRING, ids::TrayTitleItem);
+    AppendMenuItem(menu, "", MF_SEPARATOR, 0);
+    AppendMenuItem(menu, "Restore", MF_STRING, ids::TrayRestoreItem);
+    AppendMenuItem(menu, "Exit", MF_STRING, ids::TrayExitItem);
+    AppendMenuItem(menu, "", MF_STRING, ids::TrayTitleItem);
+    POINT at{};
+    GetCursorPos(&at);
+    ScreenToClient(window.window, &at);
+    // The platform closes a tray menu only when its owner is in front.
+    SetForegroundWindow(window.window);
+    ShowPopupMenu(window, menu, at.x, at.y);
+}
+
+}  // namespace
+
+void BuildToolbar() {
+    DialogDefinition& window = MainWindow();
+    ProgramState& program = Program();
+    program.ToolbarBitmap = static_cast<HBITMAP>(
+        LoadImageFile(ProgramFolder() + "toolbar.bmp", kImageBitmap | kImageMap3dColours));
+    const DWORD style = TBSTYLE_TOOLTIPS | CCS_VERT | CCS_NORESIZE | CCS_TOP;
+    const bool created =
+        CreateToolbar(window, reinterpret_cast<UINT_PTR>(program.ToolbarBitmap), ids::Toolbar,
+                      program.ToolbarTable, style | kToolbarBitmapHandle) == 1;
+    if (created) {
+        ControlCommand(window, ids::Toolbar, 4, std::string(kToolbarLabels));
+        for (const Tooltip& tip : kTooltips) {
+            ControlCommand(window, ids::Toolbar, 9, tip.command, std::string(tip.text));
+        }
+        ControlCommand(window, ids::Toolbar, 2, 90, 15);
+        ControlCommand(window, ids::Toolbar, 1, 80, 2);
+        MoveControl(window, 744, 23, 90, 348, ids::Toolbar);
+    }
+    ControlCommand(window, ids::Toolbar, 0);
+}
+
+void GoToTray() {
+    SaveData();
+    Tray().InTray = 1;
+    ApplyTrayState();
+}
+
+void ApplyTrayState() {
+    DialogDefinition& window = MainWindow();
+    if (Tray().InTray == 1) {
+        if (!Tray().IconShown) AddTrayIcon();
+        ShowControl(window, SW_HIDE, 0);
+    } else {
+        ShowControl(window, SW_RESTORE, 0);
+        RemoveTrayIcon();
+    }
+}
+
+void RemoveTrayIcon() {
+    if (!Tray().IconShown) return;
+    NOTIFYICONDATAA data = IconRecord();
+    Shell_NotifyIconA(NIM_DELETE, &data);
+    Tray().IconShown = false;
+}
+
+void OnTrayMessage(LPARAM lparam) {
+    switch (LOWORD(lparam)) {
+        case WM_LBUTTONDBLCLK:
+            Tray().InTray = 0;
+            ApplyTrayState();
+            break;
+        case WM_RBUTTONUP:
+            if (Tray().InTray == 1) ShowTrayMenu();
+            break;
+        default: break;
+    }
+}
+
+void OnTrayMenuCommand(int item) {
+    switch (item) {
+        case ids::TrayRestoreItem:
+            Tray().InTray = 0;
+            ApplyTrayState();
+            break;
+        case ids::TrayExitItem:
+            SaveData();
+            RemoveTrayIcon();
+            Program().RunFlag = 0;
+            break;
+        default: break;  // the title and the empty item do nothing
+    }
+}
+
+UINT TaskbarCreatedMessage() {
+    static const UINT message = RegisterWindowMessageA("TaskbarCreated");
+    return message;
+}
+
+void OnTaskbarCreated() {
+    if (!Tray().IconShown) return;
+    Tray().IconShown = false;
+    AddTrayIcon();
+}
+
+}  // namespace vemo

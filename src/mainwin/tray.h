@@ -1,0 +1,24 @@
+// The vertical toolbar and the tray icon with its menu.
+#pragma once
+
+#include "runtime/win32.h"
+
+namespace vemo {
+
+// The tray icon reports to the main window with this message; the mouse
+// message that happened on the icon is in the low word of lParam.
+inline constexpr UINT kTrayMessage = WM_APP + 1;
+
+void BuildToolbar();
+// Saves, then hides the window behind the tray icon.
+void GoToTray();
+// InTray 1: icon shown and window hidden; 0: window restored, icon removed.
+void ApplyTrayState();
+void OnTrayMessage(LPARAM lparam);
+void OnTrayMenuCommand(int item);
+// The shell announces a restart: the icon must be added again.
+UINT TaskbarCreatedMessage();
+void OnTaskbarCreated();
+void RemoveTrayIcon();
+
+}  // namespace vemo

@@ -1,0 +1,43 @@
+// Drives a running vemo.exe from outside, through its window messages, as
+// a person at the keyboard would: answer message boxes, type into fields,
+// press buttons, read the list columns.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "runtime/win32.h"
+
+namespace vemo::e2e {
+
+class VemoProcess {
+public:
+    // Starts the program with `folder` as its current folder.
+    VemoProcess(const std::string& exe, const std::string& folder);
+    ~VemoProcess();
+    VemoProcess(const VemoProcess&) = delete;
+    VemoProcess& operator=(const VemoProcess&) = delete;
+
+    bool Started() const { return process_.hProcess != nullptr; }
+    // Waits for the process to end; returns its exit code, or -1 on timeout.
+    int WaitForExit(DWORD timeout_ms);
+    DWORD Id() const { return process_.dwProcessId; }
+
+private:
+    PROCESS_INFORMATION process_{};
+};
+
+// The process's visible top-level window whose title starts with `title`.
+HWND WaitForWindow(DWORD process_id, const std::string& title, DWORD timeout_ms);
+// Finds the process's message box with that caption and presses its OK.
+// Returns the box's text, or "<none>" when no such box came.
+std::string AnswerMessageBox(DWORD process_id, const std::string& caption, DWORD timeout_ms);
+
+std::string WindowText(HWND window);
+std::vector<std::string> ListItems(HWND main, int id);
+void SetFieldText(HWND main, int id, const std::string& text);
+void PressButton(HWND main, int id);
+// A toolbar command, as the toolbar sends it.
+void SendCommand(HWND main, int command);
+
+}  // namespace vemo::e2e

@@ -1,0 +1,158 @@
+// The real vemo.exe in a temporary program folder, driven from outside.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "app/task_record.h"
+#include "e2e/driver.h"
+#include "win32/test_folder.h"
+
+namespace vemo {
+namespace {
+
+using namespace e2e;
+using testing::FileExists;
+using testing::ReadWholeFile;
+using testing::TempFolder;
+using testing::WriteWholeFile;
+
+std::string g_vemo_exe;
+
+constexpr DWORD kStartMs = 15000;
+constexpr char kWeightsCaption[] = "Error...load weights data...";
+
+std::string Today() {
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    char text[16] = {};
+    wsprintfA(text, "%02d-%02d-%04d", now.wDay, now.wMonth, now.wYear);
+    return text;
+}
+
+class EndToEnd : public ::testing::Test {
+protected:
+    TempFolder folder;
+    std::string exe = folder / "vemo.exe";
+
+    void SetUp() override {
+        ASSERT_FALSE(g_vemo_exe.empty()) << "pass --vemo=<path of vemo.exe>";
+        ASSERT_TRUE(CopyFileA(g_vemo_exe.c_str(), exe.c_str(), FALSE)) << g_vemo_exe;
+    }
+};
+
+TEST_F(EndToEnd, FirstRunAddsTasksAndSavesOnClose) {
+    VemoProcess vemo(exe, folder.path());
+    ASSERT_TRUE(vemo.Started());
+    EXPECT_EQ(AnswerMessageBox(vemo.Id(), kWeightsCaption, kStartMs), "Unable to load NN INI file");
+    HWND main = WaitForWindow(vemo.Id(), "Vemo V009u", kStartMs);
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(WindowText(main), "Vemo V009u - Database: vemo.dat");
+    EXPECT_EQ(WindowText(GetDlgItem(main, 44)), "Number of entries in the list:  0");
+
+    const std::string day = WindowText(GetDlgItem(main, 28));
+    const std::string month = WindowText(GetDlgItem(main, 29));
+    const std::string year = WindowText(GetDlgItem(main, 30));
+    const std::string hour = WindowText(GetDlgItem(main, 52));
+    const std::string minute = WindowText(GetDlgItem(main, 51));
+    for (const char* task : {"Buy milk", "Call Bob"}) {
+        SetFieldText(main, 2, task);
+        PressButton(main, 7);
+    }
+    EXPECT_EQ(ListItems(main, 1), (std::vector<std::string>{"Buy milk", "Call Bob"}));
+    EXPECT_EQ(ListItems(main, 9), (std::vector<std::string>{" 1", " 2"}));
+    EXPECT_EQ(ListItems(main, 11), (std::vector<std::string>{Today(), Today()}));
+    const std::string remind = day + "-" + month + "-" + year;
+    const std::string time = hour + ":" + minute;
+    EXPECT_EQ(ListItems(main, 20), (std::vector<std::string>{remind, remind}));
+    EXPECT_EQ(ListItems(main, 39), (std::vector<std::string>{time, time}));
+    EXPECT_EQ(ListItems(main, 46), (std::vector<std::string>{" 6", " 6"}));
+
+    SendCommand(main, 3);  // Close
+    EXPECT_EQ(vemo.WaitForExit(kStartMs), 0);
+
+    const std::string database = ReadWholeFile(folder / "vemo.dat");
+    ASSERT_EQ(database.size(), 3 * TaskRecordSize);
+    RecordBuffer header;
+    std::memcpy(header.data(), database.data(), TaskRecordSize);
+    EXPECT_EQ(RecordCount(header), 2);
+    RecordBuffer buffer{};
+    const auto rows = DecodeDatabase(database, buffer);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[1].text, "Call Bob");
+    EXPECT_EQ(rows[1].priority, " 2");
+    EXPECT_EQ(rows[1].state, " 6");
+
+    const std::string settings = ReadWholeFile(folder / "vemo.ini");
+    EXPECT_NE(settings.find("\r\n" + folder.path() + "vemo.dat\r\n"), std::string::npos)
+        << settings;
+    EXPECT_NE(settings.find(" Vemo: \r\nyes\r\nyes\r\n"), std::string::npos) << settings;
+    const std::string note = Today() + "  1 " + remind + " " + time + " \r\n";
+    EXPECT_EQ(ReadWholeFile(folder / "AddFile.txt"),
+              "Buy milk " + note + "Call Bob " + Today() + "  2 " + remind + " " + time +
+                  " \r\n");
+    EXPECT_FALSE(FileExists(folder / "vemo.dat.saving"));
+}
+
+TEST_F(EndToEnd, SavedSettingsAndRowsComeBack) {
+    std::vector<TaskRow> rows = {{"Water plants", " 3", "01-12-2026", "Mon", "08:00", " 5"}};
+    RecordBuffer buffer{};
+    const std::string database = EncodeDatabase(rows, buffer);
+    WriteWholeFile(folder / "vemo.dat", database);
+    WriteWholeFile(folder / "vemo.ini", "\r\n\r\n 0\r\n 0\r\n" + folder.path() +
+                                            "vemo.dat\r\n 100  50 Vemo: \r\nno\r\nno\r\n\r\nno\r\n\r\n");
+    WriteWholeFile(folder / "weights.ini", " 0\r\n 0\r\n 0\r\n 0\r\n 0\r\n 0\r\n");
+
+    VemoProcess vemo(exe, folder.path());
+    ASSERT_TRUE(vemo.Started());
+    HWND main = WaitForWindow(vemo.Id(), "Vemo V009u", kStartMs);
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(AnswerMessageBox(vemo.Id(), kWeightsCaption, 300), "<none>");
+    RECT r{};
+    GetWindowRect(main, &r);
+    EXPECT_EQ(r.left, 100);
+    EXPECT_EQ(r.top, 50);
+    EXPECT_EQ(ListItems(main, 1), (std::vector<std::string>{"Water plants"}));
+    EXPECT_EQ(ListItems(main, 46), (std::vector<std::string>{" 5"}));
+    EXPECT_EQ(SendMessageA(GetDlgItem(main, 68), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    EXPECT_EQ(ReadWholeFile(folder / "vemo.bak"), database);  // the backup of this start
+
+    SendCommand(main, 3);
+    EXPECT_EQ(vemo.WaitForExit(kStartMs), 0);
+    const std::string settings = ReadWholeFile(folder / "vemo.ini");
+    EXPECT_NE(settings.find("\r\n 100  50 Vemo: \r\nno\r\nno\r\n"), std::string::npos)
+        << settings;
+    EXPECT_EQ(ReadWholeFile(folder / "vemo.dat"), database);
+}
+
+TEST_F(EndToEnd, ADatabaseThatCannotBeOpenedEndsTheProgram) {
+    ASSERT_TRUE(CreateDirectoryA((folder / "vemo.dat").c_str(), nullptr));
+    WriteWholeFile(folder / "weights.ini", " 0\r\n 0\r\n 0\r\n 0\r\n 0\r\n 0\r\n");
+    VemoProcess vemo(exe, folder.path());
+    ASSERT_TRUE(vemo.Started());
+    // A folder cannot be copied to the backup either; that is reported first.
+    EXPECT_EQ(AnswerMessageBox(vemo.Id(), "Error...start...", kStartMs),
+              "Unable to create backup \r\n of vemo.dat an error occured");
+    Sleep(300);
+    EXPECT_EQ(AnswerMessageBox(vemo.Id(), "Error...start...", kStartMs),
+              "Cant create or access vemo.dat \r\n try updating vemo.ini \r\n line 5");
+    EXPECT_EQ(vemo.WaitForExit(kStartMs), 0);
+    EXPECT_FALSE(FileExists(folder / "vemo.ini"));  // nothing was saved
+}
+
+}  // namespace
+}  // namespace vemo
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        if (arg.rfind("--vemo=", 0) != 0) continue;
+        std::string path = arg.substr(7);
+        if (!path.empty() && path[0] == '/') {  // a Unix path, as ctest passes it under Wine
+            path = "Z:" + path;
+            for (char& c : path) c = c == '/' ? '\\' : c;
+        }
+        vemo::g_vemo_exe = path;
+    }
+    return RUN_ALL_TESTS();
+}
