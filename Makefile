@@ -34,9 +34,8 @@ test: build
 fuzz: build-host
 	scripts/fuzz.sh 60
 
-run:
-	@echo "make run: the main window does not exist yet; nothing to start." >&2
-	@exit 1
+run: deps
+	scripts/run.sh
 
 clean:
 	rm -rf build

@@ -17,7 +17,8 @@ BOOL CALLBACK Visit(HWND window, LPARAM parameter) {
     auto* search = reinterpret_cast<Search*>(parameter);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    if (owner != search->process_id || !IsWindowVisible(window)) return TRUE;
+    if (search->process_id != 0 && owner != search->process_id) return TRUE;
+    if (!IsWindowVisible(window)) return TRUE;
     if (search->exact_class_dialog) {
         char cls[32] = {};
         GetClassNameA(window, cls, sizeof(cls));

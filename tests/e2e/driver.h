@@ -27,7 +27,8 @@ private:
     PROCESS_INFORMATION process_{};
 };
 
-// The process's visible top-level window whose title starts with `title`.
+// The process's visible top-level window whose title starts with `title`
+// (process id 0: any process's).
 HWND WaitForWindow(DWORD process_id, const std::string& title, DWORD timeout_ms);
 // Finds the process's message box with that caption and presses its OK.
 // Returns the box's text, or "<none>" when no such box came.
