@@ -3,7 +3,7 @@ SHELL := /bin/bash
 FUZZ_SECONDS ?= 20
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all deps build build-host build-win32 test test-host test-win32 fuzz run clean
+.PHONY: all deps build build-host build-win32 test test-host test-win32 fuzz run bench clean
 
 all: build
 
@@ -36,6 +36,9 @@ fuzz: build-host
 
 run: deps
 	scripts/run.sh
+
+bench: deps
+	scripts/bench.sh
 
 clean:
 	rm -rf build

@@ -1,6 +1,7 @@
 #include "runtime/colours.h"
 
 #include <array>
+#include <unordered_map>
 
 #include "runtime/control_kinds.h"
 
@@ -15,8 +16,34 @@ constexpr char kPrevious[] = "LPFN";
 
 int g_live_brushes = 0;
 
+// The properties again, kept where every message can reach them without
+// asking the window manager: a property lookup costs a round trip on some
+// platforms, and every message of every control passes through here.
+struct ControlColours {
+    COLORREF foreground = 0;
+    COLORREF background = 0;
+    HBRUSH brush = nullptr;
+    WNDPROC previous = nullptr;
+};
+std::unordered_map<HWND, ControlColours> g_controls;
+
+const ControlColours* ColoursOf(HWND control) {
+    const auto found = g_controls.find(control);
+    return found != g_controls.end() ? &found->second : nullptr;
+}
+
 COLORREF PropertyColour(HWND control, const char* name) {
     return static_cast<COLORREF>(reinterpret_cast<UINT_PTR>(GetPropA(control, name)));
+}
+
+COLORREF ForegroundOf(HWND control) {
+    const ControlColours* colours = ColoursOf(control);
+    return colours != nullptr ? colours->foreground : PropertyColour(control, kForeground);
+}
+
+COLORREF BackgroundOf(HWND control) {
+    const ControlColours* colours = ColoursOf(control);
+    return colours != nullptr ? colours->background : PropertyColour(control, kBackground);
 }
 
 void SetPropertyColour(HWND control, const char* name, COLORREF colour) {
@@ -24,15 +51,19 @@ void SetPropertyColour(HWND control, const char* name, COLORREF colour) {
 }
 
 LRESULT CallPrevious(HWND control, UINT message, WPARAM wparam, LPARAM lparam) {
-    auto previous = reinterpret_cast<WNDPROC>(GetPropA(control, kPrevious));
+    const ControlColours* colours = ColoursOf(control);
+    auto previous = colours != nullptr ? colours->previous
+                                       : reinterpret_cast<WNDPROC>(GetPropA(control, kPrevious));
     if (previous == nullptr) return 0;
     return CallWindowProcA(previous, control, message, wparam, lparam);
 }
 
 LRESULT AnswerColourRequest(HWND control, HDC dc) {
-    SetTextColor(dc, PropertyColour(control, kForeground));
-    SetBkColor(dc, PropertyColour(control, kBackground));
-    return reinterpret_cast<LRESULT>(GetPropA(control, kBrush));
+    SetTextColor(dc, ForegroundOf(control));
+    SetBkColor(dc, BackgroundOf(control));
+    const ControlColours* colours = ColoursOf(control);
+    return reinterpret_cast<LRESULT>(colours != nullptr ? colours->brush
+                                                        : GetPropA(control, kBrush));
 }
 
 // Takes everything off the control and passes WM_DESTROY on.
@@ -44,6 +75,7 @@ LRESULT Unsubclass(HWND control, WPARAM wparam, LPARAM lparam) {
     RemovePropA(control, kBackground);
     RemovePropA(control, kForeground);
     auto previous = reinterpret_cast<WNDPROC>(RemovePropA(control, kPrevious));
+    g_controls.erase(control);
     if (previous == nullptr) return 0;
     SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
     return CallWindowProcA(previous, control, WM_DESTROY, wparam, lparam);
@@ -110,7 +142,7 @@ void DrawCaption(HWND button, HDC dc, RECT text_rect, UINT state, const char* ca
             return;
         }
     } else {
-        SetTextColor(dc, PropertyColour(button, kForeground));
+        SetTextColor(dc, ForegroundOf(button));
     }
     DrawTextA(dc, caption, length, &text_rect, format);
 }
@@ -137,15 +169,21 @@ void SubclassControl(HWND control, int kind) {
         default: break;
     }
     const COLORREF colour = GetSysColor(background);
-    SetPropertyColour(control, kForeground, GetSysColor(COLOR_BTNTEXT));
-    SetPropertyColour(control, kBackground, colour);
+    ControlColours colours;
+    colours.foreground = GetSysColor(COLOR_BTNTEXT);
+    colours.background = colour;
+    SetPropertyColour(control, kForeground, colours.foreground);
+    SetPropertyColour(control, kBackground, colours.background);
     if (kind != ScrollBar) {
-        SetPropA(control, kBrush, CreateSolidBrush(colour));
+        colours.brush = CreateSolidBrush(colour);
+        SetPropA(control, kBrush, colours.brush);
         ++g_live_brushes;
     }
-    const LONG_PTR previous =
-        SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure));
-    SetPropA(control, kPrevious, reinterpret_cast<HANDLE>(previous));
+    // Known before the first message reaches the new procedure.
+    colours.previous = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(control, GWLP_WNDPROC));
+    g_controls[control] = colours;
+    SetPropA(control, kPrevious, reinterpret_cast<HANDLE>(colours.previous));
+    SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure));
 }
 
 void DrawPushButton(HWND button, const DRAWITEMSTRUCT& item) {
@@ -174,7 +212,7 @@ void DrawPushButton(HWND button, const DRAWITEMSTRUCT& item) {
         if ((state & ODS_SELECTED) != 0) frame_state |= DFCS_PUSHED;
         DrawFrameControl(dc, &frame, DFC_BUTTON, frame_state);
     }
-    HBRUSH face = CreateSolidBrush(PropertyColour(button, kBackground));
+    HBRUSH face = CreateSolidBrush(BackgroundOf(button));
     FillRect(dc, &frame, face);
     DeleteObject(face);
     if (outlined) Outline(dc, item.rcItem);
