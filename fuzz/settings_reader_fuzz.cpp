@@ -14,9 +14,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     vemo::MemorySource source(bytes);
     vemo::Settings settings;
     vemo::ParseSettings(source, settings);
-    for (const std::string* text : {&settings.program_path, &settings.sound_path,
-                                    &settings.database_path, &settings.message_prefix,
-                                    &settings.import_file_path, &settings.fine_tune}) {
+    for (const std::string* text :
+         {&settings.program_path, &settings.sound_path, &settings.database_path,
+          &settings.message_prefix, &settings.import_file_path, &settings.fine_tune}) {
         if (text->size() > vemo::kTextCapacity) std::abort();
     }
     const std::string saved = vemo::FormatSettings(settings);

@@ -2,4 +2,6 @@
 #include "app/startup.h"
 #include "runtime/win32.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return vemo::StartupSequence(); }
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    return vemo::StartupSequence();
+}

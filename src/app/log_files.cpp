@@ -10,7 +10,9 @@
 
 namespace vemo {
 
-std::string LogFileName() { return "VemoLog-" + TaskList().DatabaseName + ".txt"; }
+std::string LogFileName() {
+    return "VemoLog-" + TaskList().DatabaseName + ".txt";
+}
 
 void SendToLog() {
     TaskListState& list = TaskList();

@@ -11,7 +11,9 @@ namespace vemo {
 
 namespace {
 
-std::string SettingsPath() { return ProgramFolder() + "vemo.ini"; }
+std::string SettingsPath() {
+    return ProgramFolder() + "vemo.ini";
+}
 
 }  // namespace
 

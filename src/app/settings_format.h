@@ -10,14 +10,14 @@
 namespace vemo {
 
 struct Settings {
-    std::string program_path;              // 1: program an alarm runs
-    std::string sound_path;                // 2: sound an alarm plays
-    std::uint8_t run_program = 0;          // 3
-    std::uint8_t play_sound = 0;           // 4
-    std::string database_path;             // 5
-    std::int32_t window_x = 0;             // 6
-    std::int32_t window_y = 0;             // 7
-    std::string message_prefix = "Vemo: ";  // 8: the rest of line 6
+    std::string program_path;                 // 1: program an alarm runs
+    std::string sound_path;                   // 2: sound an alarm plays
+    std::uint8_t run_program = 0;             // 3
+    std::uint8_t play_sound = 0;              // 4
+    std::string database_path;                // 5
+    std::int32_t window_x = 0;                // 6
+    std::int32_t window_y = 0;                // 7
+    std::string message_prefix = "Vemo: ";    // 8: the rest of line 6
     std::string create_message_file = "yes";  // 9
     std::string show_network_output = "yes";  // 10
     std::string message_file_path;            // 11

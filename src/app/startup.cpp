@@ -40,8 +40,8 @@ void DefineProgramWindows() {
     DefineMainWindow(Windows().MainWindow, settings.window_x, settings.window_y,
                      Program().WindowTitle, MainWindowHandler);
     DefineAlarmActionDialog(Windows().AlarmActionDialog, nullptr);
-    DefineWeightsDialog(Windows().WeightsDialog, settings.window_x + 387,
-                        settings.window_y + 365, nullptr);
+    DefineWeightsDialog(Windows().WeightsDialog, settings.window_x + 387, settings.window_y + 365,
+                        nullptr);
 }
 
 void BackUpDatabase() {

@@ -82,7 +82,9 @@ SchedulerState& Scheduler();
 TrayState& Tray();
 NetworkState& Network();
 ProgramWindows& Windows();
-inline DialogDefinition& MainWindow() { return Windows().MainWindow; }
+inline DialogDefinition& MainWindow() {
+    return Windows().MainWindow;
+}
 
 // Ends the process at once after a fatal message (a database that cannot be
 // opened): the dialog layouts are released and the exit code is 0.

@@ -58,9 +58,13 @@ TaskRow DecodeTaskRecord(const RecordBuffer& buffer) {
     return row;
 }
 
-std::int32_t RecordCount(const RecordBuffer& buffer) { return GetInt(buffer, kCount); }
+std::int32_t RecordCount(const RecordBuffer& buffer) {
+    return GetInt(buffer, kCount);
+}
 
-void SetRecordCount(RecordBuffer& buffer, std::int32_t count) { PutInt(buffer, kCount, count); }
+void SetRecordCount(RecordBuffer& buffer, std::int32_t count) {
+    PutInt(buffer, kCount, count);
+}
 
 std::string EncodeDatabase(const std::vector<TaskRow>& rows, RecordBuffer& buffer) {
     std::string file((rows.size() + 1) * TaskRecordSize, '\0');

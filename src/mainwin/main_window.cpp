@@ -23,7 +23,9 @@ namespace {
 constexpr char kCreditText[] = " - your tasks and reminders";
 constexpr char kDateFormat[] = "dd'-'MM'-'yyyy";
 
-DialogDefinition& Window() { return MainWindow(); }
+DialogDefinition& Window() {
+    return MainWindow();
+}
 
 void SelectInColumns(int row, std::initializer_list<int> columns) {
     for (int column : columns) SetSelection(Window(), column, row);
@@ -133,7 +135,8 @@ void OnMainInit() {
 
     FileHandle database;
     if (OpenFile(database, RecordFile, settings.database_path, "a") != 0) {
-        ShowMessage(&window, "Cant create or access vemo.dat \r\n try updating vemo.ini \r\n line 5",
+        ShowMessage(&window,
+                    "Cant create or access vemo.dat \r\n try updating vemo.ini \r\n line 5",
                     "Error...start...", 0);
         EndProgramNow();
         return;
@@ -282,14 +285,16 @@ void SwitchInactive() {
     StartTimer(Window(), ids::SwitchInactiveTickMs, ids::ProgramTimer);
 }
 
-void OpenLog() { OpenDocument("notepad.exe", LogFileName()); }
+void OpenLog() {
+    OpenDocument("notepad.exe", LogFileName());
+}
 
 void OnTextColumnSelected() {
     TaskListState& list = TaskList();
     list.SelectedRow = GetSelection(Window(), ids::TextColumn);
     list.RowSelected = 1;
-    SelectInColumns(list.SelectedRow, {ids::PriorityColumn, ids::RemindDateColumn,
-                                       ids::TimeColumn, ids::StateColumn, ids::CreatedColumn});
+    SelectInColumns(list.SelectedRow, {ids::PriorityColumn, ids::RemindDateColumn, ids::TimeColumn,
+                                       ids::StateColumn, ids::CreatedColumn});
 }
 
 void OnTextColumnDoubleClicked() {

@@ -52,7 +52,8 @@ void AddTrayIcon() {
     data.uCallbackMessage = kTrayMessage;
     // Without "vemo.ico" the standard icon stands in, so the window can
     // always be found again.
-    data.hIcon = Program().AppIcon != nullptr ? Program().AppIcon : LoadIconA(nullptr, IDI_APPLICATION);
+    data.hIcon =
+        Program().AppIcon != nullptr ? Program().AppIcon : LoadIconA(nullptr, IDI_APPLICATION);
     std::strncpy(data.szTip, kTrayTip, sizeof(data.szTip) - 1);
     Tray().IconShown = Shell_NotifyIconA(NIM_ADD, &data) != 0;
 }

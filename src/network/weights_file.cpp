@@ -9,15 +9,16 @@ namespace vemo {
 
 namespace {
 
-std::string WeightsPath() { return ProgramFolder() + "weights.ini"; }
+std::string WeightsPath() {
+    return ProgramFolder() + "weights.ini";
+}
 
 }  // namespace
 
 void LoadWeights() {
     FileHandle file;
     if (OpenFile(file, TextFile, WeightsPath(), "r") != 0) {
-        ShowMessage(&MainWindow(), "Unable to load NN INI file", "Error...load weights data...",
-                    0);
+        ShowMessage(&MainWindow(), "Unable to load NN INI file", "Error...load weights data...", 0);
         return;
     }
     FileSource source(file);

@@ -113,8 +113,8 @@ std::string ReadWholeFile(const FileHandle& file) {
     std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
     if (!MoveTo(file.get(), 0)) return {};
     const std::size_t read = ReadAll(
-        file.get(), std::span<std::uint8_t>(reinterpret_cast<std::uint8_t*>(bytes.data()),
-                                            bytes.size()));
+        file.get(),
+        std::span<std::uint8_t>(reinterpret_cast<std::uint8_t*>(bytes.data()), bytes.size()));
     bytes.resize(read);
     return bytes;
 }

@@ -63,12 +63,12 @@ NumberToken ReadNumber(const FileHandle& file);
 
 // The text format's byte source over an open file, reading at its position.
 class FileSource final : public ByteSource {
-public:
+  public:
     explicit FileSource(const FileHandle& file) : handle_(file.get()) {}
     std::size_t Read(char* buffer, std::size_t size) override;
     void Unread(std::size_t count) override;
 
-private:
+  private:
     HANDLE handle_;
 };
 

@@ -132,7 +132,9 @@ void SetFieldText(HWND main, int id, const std::string& text) {
     SendMessageW(GetDlgItem(main, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide));
 }
 
-void PressButton(HWND main, int id) { SendMessageA(GetDlgItem(main, id), BM_CLICK, 0, 0); }
+void PressButton(HWND main, int id) {
+    SendMessageA(GetDlgItem(main, id), BM_CLICK, 0, 0);
+}
 
 void SendCommand(HWND main, int command) {
     const int toolbar_id = 71;

@@ -11,7 +11,7 @@
 namespace vemo::e2e {
 
 class VemoProcess {
-public:
+  public:
     // Starts the program with `folder` as its current folder.
     VemoProcess(const std::string& exe, const std::string& folder);
     ~VemoProcess();
@@ -23,7 +23,7 @@ public:
     int WaitForExit(DWORD timeout_ms);
     DWORD Id() const { return process_.dwProcessId; }
 
-private:
+  private:
     PROCESS_INFORMATION process_{};
 };
 

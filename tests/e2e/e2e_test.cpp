@@ -30,7 +30,7 @@ std::string Today() {
 }
 
 class EndToEnd : public ::testing::Test {
-protected:
+  protected:
     TempFolder folder;
     std::string exe = folder / "vemo.exe";
 
@@ -88,8 +88,7 @@ TEST_F(EndToEnd, FirstRunAddsTasksAndSavesOnClose) {
     EXPECT_NE(settings.find(" Vemo: \r\nyes\r\nyes\r\n"), std::string::npos) << settings;
     const std::string note = Today() + "  1 " + remind + " " + time + " \r\n";
     EXPECT_EQ(ReadWholeFile(folder / "AddFile.txt"),
-              "Buy milk " + note + "Call Bob " + Today() + "  2 " + remind + " " + time +
-                  " \r\n");
+              "Buy milk " + note + "Call Bob " + Today() + "  2 " + remind + " " + time + " \r\n");
     EXPECT_FALSE(FileExists(folder / "vemo.dat.saving"));
 }
 
@@ -98,8 +97,9 @@ TEST_F(EndToEnd, SavedSettingsAndRowsComeBack) {
     RecordBuffer buffer{};
     const std::string database = EncodeDatabase(rows, buffer);
     WriteWholeFile(folder / "vemo.dat", database);
-    WriteWholeFile(folder / "vemo.ini", "\r\n\r\n 0\r\n 0\r\n" + folder.path() +
-                                            "vemo.dat\r\n 100  50 Vemo: \r\nno\r\nno\r\n\r\nno\r\n\r\n");
+    WriteWholeFile(folder / "vemo.ini",
+                   "\r\n\r\n 0\r\n 0\r\n" + folder.path() +
+                       "vemo.dat\r\n 100  50 Vemo: \r\nno\r\nno\r\n\r\nno\r\n\r\n");
     WriteWholeFile(folder / "weights.ini", " 0\r\n 0\r\n 0\r\n 0\r\n 0\r\n 0\r\n");
 
     VemoProcess vemo(exe, folder.path());
@@ -119,8 +119,7 @@ TEST_F(EndToEnd, SavedSettingsAndRowsComeBack) {
     SendCommand(main, 3);
     EXPECT_EQ(vemo.WaitForExit(kStartMs), 0);
     const std::string settings = ReadWholeFile(folder / "vemo.ini");
-    EXPECT_NE(settings.find("\r\n 100  50 Vemo: \r\nno\r\nno\r\n"), std::string::npos)
-        << settings;
+    EXPECT_NE(settings.find("\r\n 100  50 Vemo: \r\nno\r\nno\r\n"), std::string::npos) << settings;
     EXPECT_EQ(ReadWholeFile(folder / "vemo.dat"), database);
 }
 

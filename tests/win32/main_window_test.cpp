@@ -21,7 +21,7 @@ namespace {
 using namespace testing;
 
 class MainWindowTest : public ::testing::Test {
-protected:
+  protected:
     TempFolder folder;
     SeamGuard seams;
     std::vector<MessageCall> messages;
@@ -108,8 +108,7 @@ TEST_F(MainWindowTest, OpensWithTheDefaultDatabaseTitleAndItsRows) {
     char title[128] = {};
     GetWindowTextA(MainWindow().window, title, sizeof(title));
     EXPECT_STREQ(title, "Vemo V009u - Database: vemo.dat");
-    EXPECT_EQ(Column(ids::TextColumn),
-              (std::vector<std::string>{"task 1", "task 2", "task 3"}));
+    EXPECT_EQ(Column(ids::TextColumn), (std::vector<std::string>{"task 1", "task 2", "task 3"}));
     EXPECT_EQ(GetControlText(MainWindow(), ids::MessageLine), "Number of entries in the list:  3");
     EXPECT_EQ(GetControlText(MainWindow(), ids::DayField), "07");
     EXPECT_EQ(GetControlText(MainWindow(), ids::HourField), "09");
@@ -228,8 +227,7 @@ TEST_F(MainWindowTest, SendToLogWritesTheLineAndDeletesOnlyAChosenRow) {
     Start();
     ChooseRow(0);
     Command(ids::SendToLogCommand);
-    EXPECT_EQ(ReadWholeFile(folder / "VemoLog-vemo.dat.txt"),
-              "01-12-2026   07-12-2026 task 1\r\n");
+    EXPECT_EQ(ReadWholeFile(folder / "VemoLog-vemo.dat.txt"), "01-12-2026   07-12-2026 task 1\r\n");
     EXPECT_EQ(Column(ids::TextColumn), (std::vector<std::string>{"task 2"}));
     EXPECT_EQ(SavedRows().size(), 1u);
     SetSelection(MainWindow(), ids::TextColumn, 0);
@@ -250,8 +248,7 @@ TEST_F(MainWindowTest, RefreshRebuildsWithTheSameRowsAndPlace) {
     EXPECT_EQ(Program().RunFlag, 0);
     CloseDialog(MainWindow(), 0);  // what the start-up loop does next
     Start();
-    EXPECT_EQ(Column(ids::TextColumn),
-              (std::vector<std::string>{"task 1", "task 2", "task 3"}));
+    EXPECT_EQ(Column(ids::TextColumn), (std::vector<std::string>{"task 1", "task 2", "task 3"}));
     RECT r{};
     GetWindowRect(MainWindow().window, &r);
     EXPECT_EQ(r.left, 120);
@@ -322,6 +319,21 @@ TEST_F(MainWindowTest, AFailedDatabaseSaveKeepsTheOldFile) {
         EXPECT_EQ(ReadWholeFile(folder / "vemo.dat"), before) << step;
         EXPECT_FALSE(FileExists(TemporaryPathFor(folder / "vemo.dat")));
     }
+}
+
+TEST_F(MainWindowTest, ASaveWhileTheWindowIsClosedKeepsItsLastPlaceAndChecks) {
+    WriteRows(Numbered(1));
+    Start();
+    MoveWindow(MainWindow().window, 150, 90, 900, 420, TRUE);
+    SetCheck(MainWindow(), ids::CreateMessageFileCheck, 0);
+    SetCheck(MainWindow(), ids::FineTuneCheck, 1);
+    SaveSettings();
+    CloseDialog(MainWindow(), 0);
+    DeleteFileA((folder / "vemo.ini").c_str());
+    SaveSettings();  // as the database switch does, with the window gone
+    const std::string settings = ReadWholeFile(folder / "vemo.ini");
+    EXPECT_NE(settings.find("\r\n 150  90 Vemo: \r\nno\r\nyes\r\n\r\nyes\r\n"), std::string::npos)
+        << settings;
 }
 
 TEST_F(MainWindowTest, CloseBoxSavesAndGoesToTheTrayAndRestores) {
