@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   make cmake ninja-build g++ clang libclang-rt-14-dev
   g++-mingw-w64-i686-posix
-  wine wine64 wine32:i386
+  wine wine64 wine32:i386 fonts-wine
   g++-mingw-w64-x86-64-posix
   xvfb xauth x11-apps imagemagick
   googletest

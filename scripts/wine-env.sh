@@ -44,5 +44,12 @@ vemo_ensure_prefix() {
             wineserver -w
             touch "$WINEPREFIX/.vemo-settings"
         fi
+        # Wine's own fonts (among them the dialogs' "MS Sans Serif") are only
+        # found in the prefix's font folder; without them every dialog falls
+        # back to a wider font and its labels clip.
+        fonts="$WINEPREFIX/drive_c/windows/Fonts"
+        if [ -d /usr/share/wine/fonts ] && [ ! -f "$fonts/sserife.fon" ]; then
+            mkdir -p "$fonts" && cp /usr/share/wine/fonts/* "$fonts/"
+        fi
     ) 9>"$WINEPREFIX.lock"
 }

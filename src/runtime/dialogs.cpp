@@ -174,7 +174,13 @@ HWND OpenModeless(DialogDefinition& dialog, const DialogDefinition* parent) {
                                              reinterpret_cast<LPCDLGTEMPLATEA>(aligned.data()),
                                              owner, RuntimeDialogProc, 0);
     Registry().pending_open = nullptr;
-    if (dialog.window != nullptr) ShowWindow(dialog.window, SW_SHOW);
+    if (dialog.window != nullptr) {
+        ShowWindow(dialog.window, SW_SHOW);
+        // A message box raised from WM_INITDIALOG runs while the window is
+        // still hidden; some systems then skip the frame's first paint. Ask
+        // for it once more so the caption is never left blank.
+        RedrawWindow(dialog.window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+    }
     return window;
 }
 
