@@ -31,6 +31,9 @@ cp "$build/src/vemo.exe" assets/vemo.ico assets/toolbar.bmp "$folder/"
 remote="$build/tests/vemo_remote.exe"
 
 if [ -n "${DISPLAY:-}" ] && [ "${VEMO_HEADLESS:-}" != 1 ]; then
+    # On a desktop the window manager frames Vemo's windows, in a prefix of
+    # their own so the tests' unmanaged prefix stays as it is.
+    export VEMO_WINE_MANAGED=1 WINEPREFIX="$root/build/wineprefix-desktop-$VEMO_WINE_ARCH"
     vemo_ensure_prefix
     cd "$folder" && exec "$WINELOADER" vemo.exe
 fi

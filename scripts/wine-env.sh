@@ -31,14 +31,15 @@ vemo_ensure_prefix() {
     (
         flock 9
         if [ ! -f "$WINEPREFIX/system.reg" ]; then
-            echo "wine: creating the $VEMO_WINE_ARCH test prefix in $WINEPREFIX" >&2
+            echo "wine: creating the $VEMO_WINE_ARCH Wine prefix in $WINEPREFIX" >&2
             "$WINELOADER" wineboot -i >/dev/null 2>&1 || true
             wineserver -w
             [ -f "$WINEPREFIX/system.reg" ] || { echo "wine: prefix creation failed" >&2; exit 1; }
         fi
-        if [ ! -f "$WINEPREFIX/.vemo-settings" ]; then
+        if [ ! -f "$WINEPREFIX/.vemo-settings" ] && [ "${VEMO_WINE_MANAGED:-}" != 1 ]; then
             # Top-level windows unmanaged: there is no window manager in the
             # virtual display, and Wine would wait for one at every window close.
+            # (A desktop session keeps its window manager: VEMO_WINE_MANAGED=1.)
             "$WINELOADER" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f \
                 >/dev/null 2>&1 </dev/null
             wineserver -w
