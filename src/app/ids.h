@@ -30,6 +30,14 @@ inline constexpr int MonthField = 29;
 inline constexpr int YearField = 30;
 inline constexpr int HourField = 52;
 inline constexpr int MinuteField = 51;
+inline constexpr int ChangeDateButton = 54;
+inline constexpr int NextWeekdayButton = 59;  // "day"
+inline constexpr int NextMonthButton = 60;    // "month"
+inline constexpr int TodayButton = 61;        // "year"
+inline constexpr int ChangeTimeButton = 53;
+inline constexpr int NextHourButton = 62;    // "hr"
+inline constexpr int NextMinuteButton = 63;  // "min"
+inline constexpr int TimeNowButton = 64;     // "R"
 
 // Toolbar commands.
 inline constexpr int CloseCommand = 3;
@@ -53,5 +61,7 @@ inline constexpr int ProgramTimer = 1;
 inline constexpr unsigned FirstTickMs = 2000;
 inline constexpr unsigned SwitchInactiveTickMs = 2000;
 inline constexpr unsigned PauseRestartMs = 3000;
+// While the user edits a row's date the scheduler waits longer.
+inline constexpr unsigned EditingTickMs = 20000;
 
 }  // namespace vemo::ids

@@ -8,6 +8,7 @@
 #include "app/settings_file.h"
 #include "app/state.h"
 #include "app/task_list.h"
+#include "mainwin/date_time.h"
 #include "mainwin/tray.h"
 #include "network/weights_file.h"
 #include "runtime/atomic_file.h"
@@ -83,7 +84,9 @@ void OnControl(int id, int notify) {
         case ids::SendToTrayCommand:
             if (clicked) GoToTray();
             break;
-        default: break;  // date and time entry, dialogs and the database switch come later
+        default:  // the date and time fields; the dialogs and the database switch come later
+            OnDateTimeControl(id, notify);
+            break;
     }
 }
 

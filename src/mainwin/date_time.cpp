@@ -1,0 +1,181 @@
+#include "mainwin/date_time.h"
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+#include "app/ids.h"
+#include "app/state.h"
+#include "runtime/controls.h"
+#include "runtime/events.h"
+#include "runtime/shell.h"
+#include "runtime/text.h"
+
+namespace vemo {
+
+namespace {
+
+// Each cycle ends where it starts: "Day" (every day) sits after "Sun".
+constexpr std::array<std::string_view, 8> kWeekdayCycle = {"Mon", "Tue", "Wed", "Thu",
+                                                           "Fri", "Sat", "Sun", "Day"};
+constexpr std::array<std::string_view, 12> kMonthCycle = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                                          "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+
+DialogDefinition& Window() {
+    return MainWindow();
+}
+
+std::string Field(int id) {
+    return GetControlText(Window(), id);
+}
+
+void SetField(int id, const std::string& text) {
+    SetControlText(Window(), id, text);
+}
+
+// The name after `name` in `cycle`, or empty when `name` is not one of them.
+template <std::size_t N>
+std::string NextInCycle(const std::array<std::string_view, N>& cycle, const std::string& name) {
+    for (std::size_t i = 0; i < N; ++i) {
+        if (cycle[i] == name) return std::string(cycle[(i + 1) % N]);
+    }
+    return {};
+}
+
+// The field's number plus one, `wrap` becoming 0, as at least two digits.
+void StepField(int id, std::int64_t wrap) {
+    std::int64_t value = RoundTo<std::int32_t>(TextToNumber(Field(id))) + 1;
+    if (value == wrap) value = 0;
+    std::string text = TrimLeftText(NumberText(static_cast<double>(value)));
+    if (text.size() == 1) text.insert(text.begin(), '0');
+    SetField(id, text);
+}
+
+void ReplaceItem(int column, int row, const std::string& text) {
+    DeleteItem(Window(), column, row);
+    InsertItem(Window(), column, row, text);
+}
+
+}  // namespace
+
+bool OnDateTimeControl(int id, int notify) {
+    switch (id) {
+        case ids::RemindDateColumn:
+            if (notify == LBN_SELCHANGE) OnRemindDateSelected();
+            TaskList().ListDirty = 1;
+            return true;
+        case ids::TimeColumn:
+            if (notify == LBN_DBLCLK) OnTimeDoubleClicked();
+            return true;
+        case ids::ChangeDateButton: ChangeDate(); return true;
+        case ids::ChangeTimeButton: ChangeTime(); return true;
+        case ids::NextWeekdayButton: NextWeekday(); return true;
+        case ids::NextMonthButton: NextMonth(); return true;
+        case ids::TodayButton: TodayDate(); return true;
+        case ids::NextHourButton: NextHour(); return true;
+        case ids::NextMinuteButton: NextMinute(); return true;
+        case ids::TimeNowButton: TimeNow(); return true;
+        default: return false;
+    }
+}
+
+void OnRemindDateSelected() {
+    TaskListState& list = TaskList();
+    DialogDefinition& window = Window();
+    list.SelectedRow = GetSelection(window, ids::RemindDateColumn);
+    list.RowSelected = 1;
+    // The fields take the date by position, uninterpreted: a weekday row's
+    // "--Mon" gives "--", "on" and an empty year.
+    const std::string date = GetItemText(window, ids::RemindDateColumn, list.SelectedRow);
+    SetField(ids::DayField, MidText(date, 1, 2));
+    SetField(ids::MonthField, MidText(date, 4, 2));
+    SetField(ids::YearField, MidText(date, 7, 4));
+    for (int column : {ids::PriorityColumn, ids::RemindDateColumn, ids::TimeColumn,
+                       ids::StateColumn, ids::CreatedColumn, ids::TextColumn}) {
+        SetSelection(window, column, list.SelectedRow);
+    }
+    // Give the user time to edit before the scheduler moves the selection.
+    StopTimer(window, ids::ProgramTimer);
+    StartTimer(window, ids::EditingTickMs, ids::ProgramTimer);
+}
+
+void OnTimeDoubleClicked() {
+    TaskListState& list = TaskList();
+    list.SelectedRow = GetSelection(Window(), ids::TimeColumn);
+    list.RowSelected = 1;
+    const std::string time = GetItemText(Window(), ids::TimeColumn, list.SelectedRow);
+    if (time.size() > 3) {
+        SetField(ids::HourField, MidText(time, 1, 2));
+        SetField(ids::MinuteField, MidText(time, 4, 2));
+    } else {
+        // ":30" is the thirtieth minute of every hour.
+        SetField(ids::MinuteField, MidText(time, 2, 2));
+        SetField(ids::HourField, "");
+    }
+}
+
+void ChangeDate() {
+    const int row = GetSelection(Window(), ids::RemindDateColumn);
+    if (row >= 0 && IsItemSelected(Window(), ids::RemindDateColumn, row) != 0) {
+        ReplaceItem(ids::RemindDateColumn, row,
+                    JoinText(Field(ids::DayField), "-", Field(ids::MonthField), "-",
+                             Field(ids::YearField)));
+    }
+    TaskList().ListDirty = 1;
+}
+
+void ChangeTime() {
+    const int row = GetSelection(Window(), ids::TimeColumn);
+    if (row >= 0 && IsItemSelected(Window(), ids::TimeColumn, row) != 0 &&
+        Field(ids::MinuteField) != "MM") {
+        ReplaceItem(ids::TimeColumn, row,
+                    JoinText(Field(ids::HourField), ":", Field(ids::MinuteField)));
+    }
+    TaskList().ListDirty = 1;
+    // Lets a changed row alarm again (unless it is row 0).
+    Scheduler().LastAlarmRow = 0;
+}
+
+void NextWeekday() {
+    const std::string next = NextInCycle(kWeekdayCycle, Field(ids::YearField));
+    if (!next.empty()) {
+        SetField(ids::YearField, next);
+        return;
+    }
+    SetField(ids::YearField, DateText("ddd"));
+    SetField(ids::DayField, "");
+    SetField(ids::MonthField, "");
+}
+
+void NextMonth() {
+    const std::string next = NextInCycle(kMonthCycle, Field(ids::YearField));
+    if (!next.empty()) {
+        SetField(ids::YearField, next);
+        return;
+    }
+    SetField(ids::YearField, DateText("MMM"));
+    SetField(ids::DayField, DateText("dd"));
+    SetField(ids::MonthField, "");
+}
+
+void TodayDate() {
+    SetField(ids::DayField, DateText("dd"));
+    SetField(ids::MonthField, DateText("MM"));
+    SetField(ids::YearField, DateText("yyyy"));
+}
+
+void NextHour() {
+    StepField(ids::HourField, 24);
+}
+
+void NextMinute() {
+    StepField(ids::MinuteField, 60);
+}
+
+void TimeNow() {
+    const std::string now = TimeText();
+    SetField(ids::MinuteField, MidText(now, 4, 2));
+    SetField(ids::HourField, MidText(now, 1, 2));
+}
+
+}  // namespace vemo
