@@ -33,13 +33,18 @@ void SetField(int id, const std::string& text) {
     SetControlText(Window(), id, text);
 }
 
-// The name after `name` in `cycle`, or empty when `name` is not one of them.
+// Moves the year field to the name after it in `cycle`; false when the field
+// holds none of the cycle's names.
 template <std::size_t N>
-std::string NextInCycle(const std::array<std::string_view, N>& cycle, const std::string& name) {
+bool StepNameInYearField(const std::array<std::string_view, N>& cycle) {
+    const std::string name = Field(ids::YearField);
     for (std::size_t i = 0; i < N; ++i) {
-        if (cycle[i] == name) return std::string(cycle[(i + 1) % N]);
+        if (cycle[i] == name) {
+            SetField(ids::YearField, std::string(cycle[(i + 1) % N]));
+            return true;
+        }
     }
-    return {};
+    return false;
 }
 
 // The field's number plus one, `wrap` becoming 0, as at least two digits.
@@ -137,22 +142,14 @@ void ChangeTime() {
 }
 
 void NextWeekday() {
-    const std::string next = NextInCycle(kWeekdayCycle, Field(ids::YearField));
-    if (!next.empty()) {
-        SetField(ids::YearField, next);
-        return;
-    }
+    if (StepNameInYearField(kWeekdayCycle)) return;
     SetField(ids::YearField, DateText("ddd"));
     SetField(ids::DayField, "");
     SetField(ids::MonthField, "");
 }
 
 void NextMonth() {
-    const std::string next = NextInCycle(kMonthCycle, Field(ids::YearField));
-    if (!next.empty()) {
-        SetField(ids::YearField, next);
-        return;
-    }
+    if (StepNameInYearField(kMonthCycle)) return;
     SetField(ids::YearField, DateText("MMM"));
     SetField(ids::DayField, DateText("dd"));
     SetField(ids::MonthField, "");
