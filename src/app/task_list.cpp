@@ -83,6 +83,11 @@ void DeleteRow(int index) {
     for (int column : kColumnsInDeleteOrder) DeleteItem(MainWindow(), column, index);
 }
 
+void ReplaceCell(int column, int index, const std::string& text) {
+    DeleteItem(MainWindow(), column, index);
+    InsertItem(MainWindow(), column, index, text);
+}
+
 void ClearColumns() {
     for (int column : kColumnsInDeleteOrder) {
         if (HWND list = GetDlgItem(MainWindow().window, column)) {

@@ -13,6 +13,8 @@ TaskRow ReadRow(int index);
 std::vector<TaskRow> ReadAllRows();
 void AppendRow(const TaskRow& row);
 void DeleteRow(int index);
+// One column's item rewritten in place (deleted, then inserted at its index).
+void ReplaceCell(int column, int index, const std::string& text);
 // Empties the six columns.
 void ClearColumns();
 

@@ -6,6 +6,7 @@
 
 #include "app/ids.h"
 #include "app/state.h"
+#include "app/task_list.h"
 #include "runtime/controls.h"
 #include "runtime/events.h"
 #include "runtime/shell.h"
@@ -54,11 +55,6 @@ void StepField(int id, std::int64_t wrap) {
     std::string text = TrimLeftText(NumberText(static_cast<double>(value)));
     if (text.size() == 1) text.insert(text.begin(), '0');
     SetField(id, text);
-}
-
-void ReplaceItem(int column, int row, const std::string& text) {
-    DeleteItem(Window(), column, row);
-    InsertItem(Window(), column, row, text);
 }
 
 }  // namespace
@@ -122,7 +118,7 @@ void OnTimeDoubleClicked() {
 void ChangeDate() {
     const int row = GetSelection(Window(), ids::RemindDateColumn);
     if (row >= 0 && IsItemSelected(Window(), ids::RemindDateColumn, row) != 0) {
-        ReplaceItem(ids::RemindDateColumn, row,
+        ReplaceCell(ids::RemindDateColumn, row,
                     JoinText(Field(ids::DayField), "-", Field(ids::MonthField), "-",
                              Field(ids::YearField)));
     }
@@ -133,7 +129,7 @@ void ChangeTime() {
     const int row = GetSelection(Window(), ids::TimeColumn);
     if (row >= 0 && IsItemSelected(Window(), ids::TimeColumn, row) != 0 &&
         Field(ids::MinuteField) != "MM") {
-        ReplaceItem(ids::TimeColumn, row,
+        ReplaceCell(ids::TimeColumn, row,
                     JoinText(Field(ids::HourField), ":", Field(ids::MinuteField)));
     }
     TaskList().ListDirty = 1;

@@ -36,11 +36,6 @@ int PriorityOf(int row) {
     return RoundTo<int>(TextToNumber(GetItemText(Window(), ids::PriorityColumn, row)));
 }
 
-void ReplaceItem(int column, int row, const std::string& text) {
-    DeleteItem(Window(), column, row);
-    InsertItem(Window(), column, row, text);
-}
-
 void OnControl(int id, int notify) {
     const bool clicked = notify == BN_CLICKED;
     switch (id) {
@@ -179,7 +174,7 @@ void AddTask() {
 
 void ChangeSelected() {
     const int row = GetSelection(Window(), ids::TextColumn);
-    if (row != -1) ReplaceItem(ids::TextColumn, row, GetControlText(Window(), ids::EntryField));
+    if (row != -1) ReplaceCell(ids::TextColumn, row, GetControlText(Window(), ids::EntryField));
     TaskList().ListDirty = 1;
 }
 
@@ -253,7 +248,7 @@ void PriorityUp() {
     if (row != -1) {
         const int priority = PriorityOf(row);
         if (priority > 1) {
-            ReplaceItem(ids::PriorityColumn, row, NumberText(priority - 1));
+            ReplaceCell(ids::PriorityColumn, row, NumberText(priority - 1));
             SetSelection(Window(), ids::PriorityColumn, row);
         }
     }
@@ -263,7 +258,7 @@ void PriorityUp() {
 void PriorityDown() {
     const int row = GetSelection(Window(), ids::PriorityColumn);
     if (row != -1) {
-        ReplaceItem(ids::PriorityColumn, row, NumberText(PriorityOf(row) + 1.0));
+        ReplaceCell(ids::PriorityColumn, row, NumberText(PriorityOf(row) + 1.0));
         SetSelection(Window(), ids::PriorityColumn, row);
     }
     TaskList().ListDirty = 1;
@@ -274,10 +269,10 @@ void SwitchInactive() {
     const int row = GetSelection(Window(), ids::StateColumn);
     if (row != -1) {
         if (TextToNumber(GetItemText(Window(), ids::StateColumn, row)) == 6) {
-            ReplaceItem(ids::StateColumn, row, " 5");
+            ReplaceCell(ids::StateColumn, row, " 5");
             list.TodayCount -= 1;
         } else {
-            ReplaceItem(ids::StateColumn, row, " 6");
+            ReplaceCell(ids::StateColumn, row, " 6");
             list.TodayCount += 1;
         }
         SetSelection(Window(), ids::StateColumn, row);
