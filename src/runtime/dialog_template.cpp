@@ -50,27 +50,27 @@ void WriteRect(TemplateWriter& out, const DialogUnits& r) {
 
 }  // namespace
 
-std::vector<std::uint8_t> BuildDialogTemplate(const TemplateSpec& spec) {
-    if (spec.controls.size() > std::numeric_limits<std::uint16_t>::max() || !Fits(spec.rect)) {
+std::vector<std::uint8_t> BuildDialogTemplate(const TemplateLayout& dialog) {
+    if (dialog.controls.size() > std::numeric_limits<std::uint16_t>::max() || !Fits(dialog.rect)) {
         return {};
     }
-    for (const TemplateControl& control : spec.controls) {
+    for (const TemplateControl& control : dialog.controls) {
         if (!Fits(control.rect) || control.id < 0 || control.id > 0xFFFF) return {};
     }
 
     TemplateWriter out;
-    out.DoubleWord(spec.style);
-    out.DoubleWord(spec.ex_style);
-    out.Word(static_cast<std::uint16_t>(spec.controls.size()));
-    WriteRect(out, spec.rect);
+    out.DoubleWord(dialog.style);
+    out.DoubleWord(dialog.ex_style);
+    out.Word(static_cast<std::uint16_t>(dialog.controls.size()));
+    WriteRect(out, dialog.rect);
     out.Word(0);  // no menu
-    out.Text(spec.class_name);
-    out.Text(spec.caption);
-    if ((spec.style & kSetFontStyle) != 0) {
-        out.Word(spec.point_size);
-        out.Text(spec.font_name);
+    out.Text(dialog.class_name);
+    out.Text(dialog.caption);
+    if ((dialog.style & kSetFontStyle) != 0) {
+        out.Word(dialog.point_size);
+        out.Text(dialog.font_name);
     }
-    for (const TemplateControl& control : spec.controls) {
+    for (const TemplateControl& control : dialog.controls) {
         out.AlignToDoubleWord();
         out.DoubleWord(control.style);
         out.DoubleWord(control.ex_style);

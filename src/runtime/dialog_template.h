@@ -20,7 +20,7 @@ struct TemplateControl {
     std::u16string caption;
 };
 
-struct TemplateSpec {
+struct TemplateLayout {
     std::uint32_t style = 0;
     std::uint32_t ex_style = 0;
     DialogUnits rect;
@@ -33,6 +33,6 @@ struct TemplateSpec {
 
 // The template bytes, each item aligned to 4 bytes; empty when a value does
 // not fit its 16-bit field (positions, sizes, ids, the control count).
-std::vector<std::uint8_t> BuildDialogTemplate(const TemplateSpec& spec);
+std::vector<std::uint8_t> BuildDialogTemplate(const TemplateLayout& dialog);
 
 }  // namespace vemo

@@ -146,19 +146,20 @@ void DefineControl(DialogDefinition& dialog, int kind, const std::string& captio
 std::vector<std::uint8_t> DialogTemplateFor(const DialogDefinition& dialog) {
     if (!dialog.defined_by_template || !dialog.layout) return {};
     const DialogLayout& layout = *dialog.layout;
-    TemplateSpec spec;
-    spec.style = layout.style;
-    spec.ex_style = layout.ex_style;
-    spec.rect = layout.rect;
-    spec.class_name = ToUtf16(kDialogClassName);
-    spec.caption = ToUtf16(layout.caption);
-    spec.point_size = kDialogFontPoints;
-    spec.font_name = ToUtf16("MS Sans Serif");
+    TemplateLayout dialog_template;
+    dialog_template.style = layout.style;
+    dialog_template.ex_style = layout.ex_style;
+    dialog_template.rect = layout.rect;
+    dialog_template.class_name = ToUtf16(kDialogClassName);
+    dialog_template.caption = ToUtf16(layout.caption);
+    dialog_template.point_size = kDialogFontPoints;
+    dialog_template.font_name = ToUtf16("MS Sans Serif");
     for (const ControlDefinition& control : layout.controls) {
-        spec.controls.push_back({control.style, control.ex_style, control.rect, control.id,
-                                 ToUtf16(control.class_name), ToUtf16(control.caption)});
+        dialog_template.controls.push_back({control.style, control.ex_style, control.rect,
+                                            control.id, ToUtf16(control.class_name),
+                                            ToUtf16(control.caption)});
     }
-    return BuildDialogTemplate(spec);
+    return BuildDialogTemplate(dialog_template);
 }
 
 HWND OpenModeless(DialogDefinition& dialog, const DialogDefinition* parent) {

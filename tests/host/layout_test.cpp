@@ -96,15 +96,15 @@ std::uint16_t WordAt(const std::vector<std::uint8_t>& bytes, std::size_t offset)
 }
 
 TEST(DialogTemplateBytes, HeaderTextsAndAlignedItems) {
-    TemplateSpec spec;
-    spec.style = 0x90CA00C0;
-    spec.rect = {1, 2, 300, 100};
-    spec.class_name = u"Cls";
-    spec.caption = u"Vemo";
-    spec.font_name = u"MS Sans Serif";
-    spec.controls.push_back({0x5001000B, 0, {4, 5, 40, 14}, 7, u"BUTTON", u"Add"});
-    spec.controls.push_back({0x50800000, 0x200, {4, 25, 40, 14}, 44, u"EDIT", u""});
-    const std::vector<std::uint8_t> bytes = BuildDialogTemplate(spec);
+    TemplateLayout dialog;
+    dialog.style = 0x90CA00C0;
+    dialog.rect = {1, 2, 300, 100};
+    dialog.class_name = u"Cls";
+    dialog.caption = u"Vemo";
+    dialog.font_name = u"MS Sans Serif";
+    dialog.controls.push_back({0x5001000B, 0, {4, 5, 40, 14}, 7, u"BUTTON", u"Add"});
+    dialog.controls.push_back({0x50800000, 0x200, {4, 25, 40, 14}, 44, u"EDIT", u""});
+    const std::vector<std::uint8_t> bytes = BuildDialogTemplate(dialog);
     ASSERT_FALSE(bytes.empty());
     EXPECT_EQ(WordAt(bytes, 0) | (WordAt(bytes, 2) << 16), 0x90CA00C0u);
     EXPECT_EQ(WordAt(bytes, 8), 2);     // control count
@@ -130,18 +130,18 @@ TEST(DialogTemplateBytes, HeaderTextsAndAlignedItems) {
 }
 
 TEST(DialogTemplateBytes, ValuesBeyondSixteenBitsAreRefused) {
-    TemplateSpec spec;
-    spec.style = 0x40;
-    spec.rect = {0, 0, 100, 100};
-    EXPECT_FALSE(BuildDialogTemplate(spec).empty());
-    spec.rect.cx = 40000;
-    EXPECT_TRUE(BuildDialogTemplate(spec).empty());
-    spec.rect.cx = 100;
-    spec.controls.push_back({0, 0, {0, 0, 10, 10}, 70000, u"EDIT", u""});
-    EXPECT_TRUE(BuildDialogTemplate(spec).empty());
-    spec.controls.back().id = 5;
-    spec.controls.back().rect.x = -40000;
-    EXPECT_TRUE(BuildDialogTemplate(spec).empty());
+    TemplateLayout dialog;
+    dialog.style = 0x40;
+    dialog.rect = {0, 0, 100, 100};
+    EXPECT_FALSE(BuildDialogTemplate(dialog).empty());
+    dialog.rect.cx = 40000;
+    EXPECT_TRUE(BuildDialogTemplate(dialog).empty());
+    dialog.rect.cx = 100;
+    dialog.controls.push_back({0, 0, {0, 0, 10, 10}, 70000, u"EDIT", u""});
+    EXPECT_TRUE(BuildDialogTemplate(dialog).empty());
+    dialog.controls.back().id = 5;
+    dialog.controls.back().rect.x = -40000;
+    EXPECT_TRUE(BuildDialogTemplate(dialog).empty());
 }
 
 TEST(ZeroSeparatedLists, BarsBecomeZerosAndTheListEndsTwice) {
