@@ -352,7 +352,8 @@ TEST_F(MainWindowTest, CloseBoxSavesAndGoesToTheTrayAndRestores) {
     EXPECT_EQ(Program().RunFlag, 0);
 }
 
-// The date and time fields under the remind-date and time columns.
+// The date and time fields under the remind-date and time columns; the clock
+// stands at Monday 07-12-2026 09:05.
 class DateTimeFields : public MainWindowTest {
   protected:
     void SetUp() override {
@@ -375,7 +376,6 @@ class DateTimeFields : public MainWindowTest {
         SendMessageA(MainWindow().window, WM_COMMAND, MAKEWPARAM(id, code),
                      reinterpret_cast<LPARAM>(Control(id)));
     }
-    // The clock stands at Monday 07-12-2026 09:05.
     using Texts = std::vector<std::string>;
 };
 
