@@ -65,7 +65,9 @@ def write_icon(path):
     path.write_bytes(out + b"".join(images))
 
 
-# One accent colour per button, grouped as the toolbar groups them.
+# One accent colour per button, in the order of the button table in
+# src/mainwin/toolbar.cpp (one image per button, gaps take none), grouped as
+# the toolbar groups them. A new button adds its colour here.
 ACCENTS = [(200, 40, 40), (200, 40, 40), (230, 120, 20), (230, 120, 20), (230, 120, 20),
            (40, 140, 60), (40, 140, 60), (30, 90, 170), (110, 60, 160), (20, 130, 140),
            (90, 90, 90)]

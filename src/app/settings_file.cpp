@@ -63,6 +63,7 @@ void SaveSettings() {
         state.Values.fine_tune = state.LastFineTune ? "yes" : "no";
     }
     if (!ReplaceFileAtomically(SettingsPath(), FormatSettings(state.Values))) {
+        TraceSaveFailure("SaveSettings", GetLastError());
         ShowMessage(&MainWindow(), "Unable to create INI file", "Error...SaveData...", 0);
     }
 }

@@ -2,6 +2,7 @@
 
 #include <cfloat>
 
+#include "app/ids.h"
 #include "app/layouts.h"
 #include "app/settings_file.h"
 #include "app/state.h"
@@ -85,21 +86,18 @@ int StartupSequence() {
         RemoveLeftoverSaves();
         DefineProgramWindows();
         BackUpDatabase();
-        program.AppIcon =
-            static_cast<HICON>(LoadImageFile(ProgramFolder() + "vemo.ico", kImageIcon));
-        SetClassIcon(MainWindow(), program.AppIcon);
+        program.AppIcon.reset(
+            static_cast<HICON>(LoadImageFile(ProgramFolder() + "vemo.ico", kImageIcon)));
+        SetClassIcon(MainWindow(), program.AppIcon.get());
         ResetSharedState();
         OpenModeless(MainWindow(), nullptr);
         do {
             WaitForEvents(0);
         } while (program.RunFlag != 0);
-        StopTimer(MainWindow(), 1);
+        StopTimer(MainWindow(), ids::ProgramTimer);
         RemoveTrayIcon();
-        CloseDialog(MainWindow(), 0);
-        DeleteImage(program.AppIcon, kImageIcon);
-        DeleteImage(program.ToolbarBitmap, kImageBitmap);
-        program.AppIcon = nullptr;
-        program.ToolbarBitmap = nullptr;
+        CloseDialog(MainWindow(), 0);  // frees the toolbar strip with the window
+        program.AppIcon.reset();
     } while (program.ReloadFlag == 1);
     ReleaseDialogs();
     return 0;

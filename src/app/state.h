@@ -9,25 +9,35 @@
 #include "app/task_record.h"
 #include "network/weights_format.h"
 #include "runtime/dialogs.h"
+#include "runtime/scoped.h"
 #include "runtime/win32.h"
 
 namespace vemo {
 
 inline constexpr char kProgramTitle[] = "Vemo V009u";
 
-// The start-up loop and what it loads for every window.
+// What survives a reload (Refresh runs the start-up loop again) is said beside
+// each group; everything else is given its start value again by
+// ResetSharedState before the main window is rebuilt.
+
+// The start-up loop and what it loads for every window. The run and reload
+// flags steer the loop; the title and icon are made again on each pass.
 struct ProgramState {
     int RunFlag = 0;
     int ReloadFlag = 0;
     std::string WindowTitle = kProgramTitle;
-    HICON AppIcon = nullptr;
-    HBITMAP ToolbarBitmap = nullptr;
-    std::array<int, 17> ToolbarTable = {3, 16, 0, 5, 4, 40, 0, 45, 49, 0, 55, 0, 57, 0, 42, 0, 65};
+    // "vemo.ico", loaded afresh each time the start-up loop builds the window.
+    ScopedIcon AppIcon;
 };
 
+// The rows themselves live in the main window's columns. RowCount and
+// RowSelected are reset on each pass of the start-up loop; the record buffer
+// and the database name survive it.
 struct TaskListState {
     int RowCount = 1;
     int SelectedRow = 0;
+    // 1 once the user has picked a row in the text or remind-date column;
+    // Delete and Send to log act only then, and clear it after acting.
     int RowSelected = 0;
     int ListDirty = 0;
     int TodayCount = 0;
@@ -36,6 +46,8 @@ struct TaskListState {
     RecordBuffer Buffer{};
 };
 
+// Read from vemo.ini on each pass of the start-up loop; the last known window
+// place survives, for saves made while the window is closed.
 struct SettingsState {
     Settings Values;
     // Where the main window last stood and how its check boxes were, for a
@@ -47,6 +59,7 @@ struct SettingsState {
     bool LastFineTune = false;
 };
 
+// Reset as a whole on each pass of the start-up loop.
 struct SchedulerState {
     int HighlightRow = -1;
     int HighlightDone = 0;
@@ -57,11 +70,14 @@ struct SchedulerState {
     std::string AlarmText;
 };
 
+// InTray is set again on each pass; IconShown follows the shell.
 struct TrayState {
     std::uint8_t InTray = 1;
     bool IconShown = false;
 };
 
+// Weights and texts are read again when the main window opens; the dialog
+// flags are reset on each pass of the start-up loop.
 struct NetworkState {
     Weights Values;
     int CurrentCondition = 1;

@@ -2,6 +2,7 @@
 // the database file they are loaded from and saved to.
 #pragma once
 
+#include <initializer_list>
 #include <vector>
 
 #include "app/task_record.h"
@@ -15,6 +16,8 @@ void AppendRow(const TaskRow& row);
 void DeleteRow(int index);
 // One column's item rewritten in place (deleted, then inserted at its index).
 void ReplaceCell(int column, int index, const std::string& text);
+// Selects the row in each of the columns, in the order given.
+void SelectRowInColumns(int index, std::initializer_list<int> columns);
 // Empties the six columns.
 void ClearColumns();
 

@@ -91,10 +91,10 @@ void OnRemindDateSelected() {
     SetField(ids::DayField, MidText(date, 1, 2));
     SetField(ids::MonthField, MidText(date, 4, 2));
     SetField(ids::YearField, MidText(date, 7, 4));
-    for (int column : {ids::PriorityColumn, ids::RemindDateColumn, ids::TimeColumn,
-                       ids::StateColumn, ids::CreatedColumn, ids::TextColumn}) {
-        SetSelection(window, column, list.SelectedRow);
-    }
+    // The whole row follows, the text column last.
+    SelectRowInColumns(list.SelectedRow,
+                       {ids::PriorityColumn, ids::RemindDateColumn, ids::TimeColumn,
+                        ids::StateColumn, ids::CreatedColumn, ids::TextColumn});
     // Give the user time to edit before the scheduler moves the selection.
     StopTimer(window, ids::ProgramTimer);
     StartTimer(window, ids::EditingTickMs, ids::ProgramTimer);

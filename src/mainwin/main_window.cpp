@@ -9,12 +9,14 @@
 #include "app/state.h"
 #include "app/task_list.h"
 #include "mainwin/date_time.h"
+#include "mainwin/toolbar.h"
 #include "mainwin/tray.h"
 #include "network/weights_file.h"
 #include "runtime/atomic_file.h"
 #include "runtime/controls.h"
 #include "runtime/events.h"
 #include "runtime/files.h"
+#include "runtime/list_box.h"
 #include "runtime/shell.h"
 
 namespace vemo {
@@ -28,14 +30,15 @@ DialogDefinition& Window() {
     return MainWindow();
 }
 
-void SelectInColumns(int row, std::initializer_list<int> columns) {
-    for (int column : columns) SetSelection(Window(), column, row);
-}
-
 int PriorityOf(int row) {
     return RoundTo<int>(TextToNumber(GetItemText(Window(), ids::PriorityColumn, row)));
 }
 
+// The editing buttons and the toolbar act on BN_CLICKED only: owner-drawn
+// buttons also report a double click (which must not add a task twice), and
+// the toolbar's tooltip requests arrive with a command's id and another
+// notify code. The date and time steppers act on every notification, so a
+// double click there steps twice, as two clicks would.
 void OnControl(int id, int notify) {
     const bool clicked = notify == BN_CLICKED;
     switch (id) {
@@ -43,8 +46,12 @@ void OnControl(int id, int notify) {
             if (notify == LBN_SELCHANGE) OnTextColumnSelected();
             if (notify == LBN_DBLCLK) OnTextColumnDoubleClicked();
             break;
-        case ids::AddButton: AddTask(); break;
-        case ids::ChangeSelectedButton: ChangeSelected(); break;
+        case ids::AddButton:
+            if (clicked) AddTask();
+            break;
+        case ids::ChangeSelectedButton:
+            if (clicked) ChangeSelected();
+            break;
         case ids::DeleteCommand:
             if (clicked) DeleteTask();
             break;
@@ -70,9 +77,15 @@ void OnControl(int id, int notify) {
         case ids::OpenLogCommand:
             if (clicked) OpenLog();
             break;
-        case ids::PriorityUpButton: PriorityUp(); break;
-        case ids::PriorityDownButton: PriorityDown(); break;
-        case ids::SwitchInactiveButton: SwitchInactive(); break;
+        case ids::PriorityUpButton:
+            if (clicked) PriorityUp();
+            break;
+        case ids::PriorityDownButton:
+            if (clicked) PriorityDown();
+            break;
+        case ids::SwitchInactiveButton:
+            if (clicked) SwitchInactive();
+            break;
         case ids::CreatedColumn:
             if (notify == LBN_SELCHANGE) PauseTimer();
             break;
@@ -114,7 +127,7 @@ void UpdateDatabaseName() {
 
 void OnMainInit() {
     DialogDefinition& window = Window();
-    SetClassIcon(window, Program().AppIcon);
+    SetClassIcon(window, Program().AppIcon.get());
     Program().ReloadFlag = 0;
     TaskList().TodayCount = 0;
     LoadSettings();
@@ -198,6 +211,7 @@ void ClearAll() {
     RecordBuffer empty{};
     const std::string bytes = EncodeDatabase({}, empty);
     if (!ReplaceFileAtomically(SettingsOf().Values.database_path, bytes)) {
+        TraceSaveFailure("ClearAll", GetLastError());
         ShowMessage(&Window(), "Cant find vemo.dat", "Error!", 0);
         EndProgramNow();
         return;
@@ -234,11 +248,11 @@ void SortByPriority() {
     // Equal priorities keep their order.
     std::stable_sort(keyed.begin(), keyed.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
-    SendMessageA(Window().window, WM_SETREDRAW, FALSE, 0);
-    ClearColumns();
-    for (const auto& [priority, row] : keyed) AppendRow(row);
-    SendMessageA(Window().window, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(Window().window, nullptr, TRUE);
+    {
+        const ScopedRedraw quiet(Window().window);
+        ClearColumns();
+        for (const auto& [priority, row] : keyed) AppendRow(row);
+    }
     list.ListDirty = 1;
     SaveData();
 }
@@ -291,8 +305,9 @@ void OnTextColumnSelected() {
     TaskListState& list = TaskList();
     list.SelectedRow = GetSelection(Window(), ids::TextColumn);
     list.RowSelected = 1;
-    SelectInColumns(list.SelectedRow, {ids::PriorityColumn, ids::RemindDateColumn, ids::TimeColumn,
-                                       ids::StateColumn, ids::CreatedColumn});
+    // The text column is where the user clicked; the others follow it.
+    SelectRowInColumns(list.SelectedRow, {ids::PriorityColumn, ids::RemindDateColumn,
+                                          ids::TimeColumn, ids::StateColumn, ids::CreatedColumn});
 }
 
 void OnTextColumnDoubleClicked() {

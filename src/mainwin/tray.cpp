@@ -1,6 +1,5 @@
 #include "mainwin/tray.h"
 
-#include <array>
 #include <cstring>
 
 #include "app/ids.h"
@@ -15,27 +14,6 @@ namespace {
 
 constexpr UINT kTrayIconId = 1;
 constexpr char kTrayTip[] = "Double click to restore Ai Vemo ";
-constexpr char kToolbarLabels[] =
-    "Close|Send to tray|Delete|Clear All|Refresh|Send to log|Open log|Alarm action|Data "
-    "base|Priority|NN weights";
-
-struct Tooltip {
-    int command;
-    const char* text;
-};
-constexpr Tooltip kTooltips[] = {
-    {ids::CloseCommand, "Save data and close program"},
-    {ids::SendToTrayCommand, "Send program to system tray"},
-    {ids::DeleteCommand, "Delete entry"},
-    {ids::ClearAllCommand, "Clear everthing in the list"},
-    {ids::RefreshCommand, "Save data and reload the list"},
-    {ids::SendToLogCommand, "Send the entry to the log"},
-    {ids::OpenLogCommand, "Open notepad and load VemoLog.txt"},
-    {ids::AlarmActionCommand, "What happens when an alarm is activated"},
-    {ids::DatabaseCommand, "Load a data base into the program"},
-    {ids::SortCommand, "Sort the list in order of priority"},
-    {ids::WeightsCommand, "Open or close the Neural network weights dialog"},
-};
 
 NOTIFYICONDATAA IconRecord() {
     NOTIFYICONDATAA data{};
@@ -52,8 +30,7 @@ void AddTrayIcon() {
     data.uCallbackMessage = kTrayMessage;
     // Without "vemo.ico" the standard icon stands in, so the window can
     // always be found again.
-    data.hIcon =
-        Program().AppIcon != nullptr ? Program().AppIcon : LoadIconA(nullptr, IDI_APPLICATION);
+    data.hIcon = Program().AppIcon ? Program().AppIcon.get() : LoadIconA(nullptr, IDI_APPLICATION);
     std::strncpy(data.szTip, kTrayTip, sizeof(data.szTip) - 1);
     Tray().IconShown = Shell_NotifyIconA(NIM_ADD, &data) != 0;
 }
@@ -75,27 +52,6 @@ void ShowTrayMenu() {
 }
 
 }  // namespace
-
-void BuildToolbar() {
-    DialogDefinition& window = MainWindow();
-    ProgramState& program = Program();
-    program.ToolbarBitmap = static_cast<HBITMAP>(
-        LoadImageFile(ProgramFolder() + "toolbar.bmp", kImageBitmap | kImageMap3dColours));
-    const DWORD style = TBSTYLE_TOOLTIPS | CCS_VERT | CCS_NORESIZE | CCS_TOP;
-    const bool created =
-        CreateToolbar(window, reinterpret_cast<UINT_PTR>(program.ToolbarBitmap), ids::Toolbar,
-                      program.ToolbarTable, style | kToolbarBitmapHandle) == 1;
-    if (created) {
-        ControlCommand(window, ids::Toolbar, 4, std::string(kToolbarLabels));
-        for (const Tooltip& tip : kTooltips) {
-            ControlCommand(window, ids::Toolbar, 9, tip.command, std::string(tip.text));
-        }
-        ControlCommand(window, ids::Toolbar, 2, 90, 15);
-        ControlCommand(window, ids::Toolbar, 1, 80, 2);
-        MoveControl(window, 744, 23, 90, 348, ids::Toolbar);
-    }
-    ControlCommand(window, ids::Toolbar, 0);
-}
 
 void GoToTray() {
     SaveData();

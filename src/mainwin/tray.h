@@ -1,4 +1,4 @@
-// The vertical toolbar and the tray icon with its menu.
+// The tray icon with its menu.
 #pragma once
 
 #include "runtime/win32.h"
@@ -9,7 +9,6 @@ namespace vemo {
 // message that happened on the icon is in the low word of lParam.
 inline constexpr UINT kTrayMessage = WM_APP + 1;
 
-void BuildToolbar();
 // Saves, then hides the window behind the tray icon.
 void GoToTray();
 // InTray 1: icon shown and window hidden; 0: window restored, icon removed.

@@ -28,6 +28,7 @@ void LoadWeights() {
 
 void SaveWeights() {
     if (!ReplaceFileAtomically(WeightsPath(), FormatWeights(Network().Values))) {
+        TraceSaveFailure("SaveWeights", GetLastError());
         ShowMessage(&MainWindow(), "Unable to create NN INI file", "Error...save weights...", 0);
     }
 }

@@ -1,8 +1,10 @@
 #include "runtime/atomic_file.h"
 
 #include <algorithm>
+#include <string>
 
 #include "runtime/paths.h"
+#include "runtime/scoped.h"
 #include "runtime/seams.h"
 #include "runtime/win32.h"
 
@@ -11,7 +13,9 @@ namespace vemo {
 namespace {
 
 constexpr std::size_t kWritePiece = 64 * 1024;
-constexpr int kMoveAttempts = 10;
+// A held file is asked for again for about 0.4 s before the save writes in
+// place, so a save never stalls the window for long.
+constexpr int kMoveAttempts = 5;
 constexpr DWORD kMoveRetryMs = 100;
 
 // Counts the steps of one save so a test can make any one of them fail.
@@ -21,24 +25,6 @@ class FaultPoint {
 
   private:
     int step_ = 0;
-};
-
-class ScopedHandle {
-  public:
-    explicit ScopedHandle(HANDLE handle) : handle_(handle) {}
-    ~ScopedHandle() { Close(); }
-    ScopedHandle(const ScopedHandle&) = delete;
-    ScopedHandle& operator=(const ScopedHandle&) = delete;
-    bool Valid() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
-    HANDLE get() const { return handle_; }
-    bool Close() {
-        const bool closed = !Valid() || CloseHandle(handle_) != 0;
-        handle_ = INVALID_HANDLE_VALUE;
-        return closed;
-    }
-
-  private:
-    HANDLE handle_;
 };
 
 bool WriteEverything(HANDLE handle, std::string_view bytes, FaultPoint& faults) {
@@ -64,10 +50,10 @@ bool IsSharingRefusal(DWORD error) {
 bool WriteInPlace(const std::string& path, std::string_view bytes) {
     ScopedHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                   OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Valid()) return false;
+    if (!file.valid()) return false;
     FaultPoint no_faults_here;
     return WriteEverything(file.get(), bytes, no_faults_here) && SetEndOfFile(file.get()) &&
-           FlushFileBuffers(file.get()) && file.Close();
+           FlushFileBuffers(file.get()) && file.reset();
 }
 
 }  // namespace
@@ -76,40 +62,59 @@ bool ReplaceFileAtomically(const std::string& path, std::string_view bytes) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES &&
         (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
+        SetLastError(ERROR_ACCESS_DENIED);
         return false;
     }
 
     const std::string temporary = TemporaryPathFor(path);
     FaultPoint faults;
     const bool abandon = Seams().abandon_on_fault;
+    // Every failure leaves the old file as it was, removes the temporary one
+    // and keeps the error that stopped the save for the caller's report.
+    const auto fail = [&](DWORD error) {
+        if (!abandon) DeleteFileA(temporary.c_str());
+        SetLastError(error != 0 ? error : ERROR_WRITE_FAULT);
+        return false;
+    };
     ScopedHandle file(faults.Fails() ? INVALID_HANDLE_VALUE
                                      : CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr,
                                                    CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Valid()) return false;
+    if (!file.valid()) {
+        const DWORD error = GetLastError();
+        SetLastError(error != 0 ? error : ERROR_WRITE_FAULT);
+        return false;
+    }
 
     const bool written = WriteEverything(file.get(), bytes, faults) && !faults.Fails() &&
-                         FlushFileBuffers(file.get()) && !faults.Fails() && file.Close();
+                         FlushFileBuffers(file.get()) && !faults.Fails() && file.reset();
     if (!written) {
-        file.Close();
-        if (!abandon) DeleteFileA(temporary.c_str());
-        return false;
+        const DWORD error = GetLastError();
+        file.reset();
+        return fail(error);
     }
+    if (faults.Fails()) return fail(ERROR_WRITE_FAULT);
 
-    if (faults.Fails()) {
-        if (!abandon) DeleteFileA(temporary.c_str());
-        return false;
-    }
+    DWORD error = 0;
     for (int attempt = 0; attempt < kMoveAttempts; ++attempt) {
-        if (MoveFileExA(temporary.c_str(), path.c_str(),
-                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-            return true;
-        }
-        if (!IsSharingRefusal(GetLastError())) break;
-        Sleep(kMoveRetryMs);
+        if (attempt > 0) Sleep(kMoveRetryMs);
+        const bool moved = Seams().move_error == 0 &&
+                           MoveFileExA(temporary.c_str(), path.c_str(),
+                                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+        if (moved) return true;
+        error = Seams().move_error != 0 ? Seams().move_error : GetLastError();
+        if (!IsSharingRefusal(error)) return fail(error);
     }
-    const bool saved = WriteInPlace(path, bytes);
+    // Another program holds the file open and will not let it be replaced:
+    // writing over it is the one way left not to lose the save.
+    if (!WriteInPlace(path, bytes)) return fail(GetLastError());
     DeleteFileA(temporary.c_str());
-    return saved;
+    return true;
+}
+
+void TraceSaveFailure(const std::string& what, unsigned long error) {
+    const std::string line =
+        "Vemo: " + what + " failed, Win32 error " + std::to_string(error) + "\n";
+    OutputDebugStringA(line.c_str());
 }
 
 void RemoveLeftoverTemporary(const std::string& path) {

@@ -9,10 +9,15 @@
 namespace vemo {
 
 // Replaces the file at `path` with `bytes`. Returns false, with the old file
-// untouched and no temporary file left, when any write, flush or close fails
-// or the file is read-only. When another program holds the file open so the
-// move is refused, it retries for about a second and then writes in place.
+// untouched, no temporary file left and the platform's last error saying
+// why, when any write, flush, close or the move fails or the file is
+// read-only. Only when another program holds the file open, so the move is
+// refused, does it retry for about 0.4 s and then write in place.
 bool ReplaceFileAtomically(const std::string& path, std::string_view bytes);
+
+// Leaves "Vemo: <what> failed, Win32 error <n>" in the debugger output, so a
+// failed save can be diagnosed from a user's report.
+void TraceSaveFailure(const std::string& what, unsigned long error);
 
 // Removes the temporary file a crashed save may have left beside `path`.
 void RemoveLeftoverTemporary(const std::string& path);

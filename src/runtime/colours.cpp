@@ -4,6 +4,7 @@
 #include <unordered_map>
 
 #include "runtime/control_kinds.h"
+#include "runtime/scoped.h"
 
 namespace vemo {
 
@@ -14,15 +15,13 @@ constexpr char kBackground[] = "BGRND";
 constexpr char kBrush[] = "BBRUSH";
 constexpr char kPrevious[] = "LPFN";
 
-int g_live_brushes = 0;
-
 // The properties again, kept where every message can reach them without
 // asking the window manager: a property lookup costs a round trip on some
 // platforms, and every message of every control passes through here.
 struct ControlColours {
     COLORREF foreground = 0;
     COLORREF background = 0;
-    HBRUSH brush = nullptr;
+    ScopedBrush brush;  // "BBRUSH" lends it out; the entry owns it
     WNDPROC previous = nullptr;
 };
 std::unordered_map<HWND, ControlColours> g_controls;
@@ -62,20 +61,17 @@ LRESULT AnswerColourRequest(HWND control, HDC dc) {
     SetTextColor(dc, ForegroundOf(control));
     SetBkColor(dc, BackgroundOf(control));
     const ControlColours* colours = ColoursOf(control);
-    return reinterpret_cast<LRESULT>(colours != nullptr ? colours->brush
+    return reinterpret_cast<LRESULT>(colours != nullptr ? colours->brush.get()
                                                         : GetPropA(control, kBrush));
 }
 
 // Takes everything off the control and passes WM_DESTROY on.
 LRESULT Unsubclass(HWND control, WPARAM wparam, LPARAM lparam) {
-    if (HANDLE brush = RemovePropA(control, kBrush)) {
-        DeleteObject(static_cast<HBRUSH>(brush));
-        --g_live_brushes;
-    }
+    RemovePropA(control, kBrush);
     RemovePropA(control, kBackground);
     RemovePropA(control, kForeground);
     auto previous = reinterpret_cast<WNDPROC>(RemovePropA(control, kPrevious));
-    g_controls.erase(control);
+    g_controls.erase(control);  // deletes the brush
     if (previous == nullptr) return 0;
     SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
     return CallWindowProcA(previous, control, WM_DESTROY, wparam, lparam);
@@ -111,9 +107,8 @@ LRESULT CALLBACK ButtonProc(HWND control, UINT message, WPARAM wparam, LPARAM lp
 }
 
 void Outline(HDC dc, const RECT& r) {
-    HGDIOBJ old_brush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+    const ScopedSelectObject hollow(dc, GetStockObject(NULL_BRUSH));
     Rectangle(dc, r.left, r.top, r.right, r.bottom);
-    SelectObject(dc, old_brush);
 }
 
 void DrawCaption(HWND button, HDC dc, RECT text_rect, UINT state, const char* caption, int length) {
@@ -175,14 +170,13 @@ void SubclassControl(HWND control, int kind) {
     SetPropertyColour(control, kForeground, colours.foreground);
     SetPropertyColour(control, kBackground, colours.background);
     if (kind != ScrollBar) {
-        colours.brush = CreateSolidBrush(colour);
-        SetPropA(control, kBrush, colours.brush);
-        ++g_live_brushes;
+        colours.brush.reset(CreateSolidBrush(colour));
+        SetPropA(control, kBrush, colours.brush.get());
     }
     // Known before the first message reaches the new procedure.
     colours.previous = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(control, GWLP_WNDPROC));
-    g_controls[control] = colours;
     SetPropA(control, kPrevious, reinterpret_cast<HANDLE>(colours.previous));
+    g_controls[control] = std::move(colours);
     SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure));
 }
 
@@ -212,9 +206,8 @@ void DrawPushButton(HWND button, const DRAWITEMSTRUCT& item) {
         if ((state & ODS_SELECTED) != 0) frame_state |= DFCS_PUSHED;
         DrawFrameControl(dc, &frame, DFC_BUTTON, frame_state);
     }
-    HBRUSH face = CreateSolidBrush(BackgroundOf(button));
-    FillRect(dc, &frame, face);
-    DeleteObject(face);
+    const ScopedBrush face(CreateSolidBrush(BackgroundOf(button)));
+    FillRect(dc, &frame, face.get());
     if (outlined) Outline(dc, item.rcItem);
 
     std::array<char, 256> caption{};
@@ -228,7 +221,9 @@ void DrawPushButton(HWND button, const DRAWITEMSTRUCT& item) {
 }
 
 int LiveControlBrushes() {
-    return g_live_brushes;
+    int live = 0;
+    for (const auto& [control, colours] : g_controls) live += colours.brush.valid() ? 1 : 0;
+    return live;
 }
 
 }  // namespace vemo

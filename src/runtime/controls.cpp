@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "runtime/layout_math.h"
+#include "runtime/list_box.h"
 #include "runtime/text.h"
 
 namespace vemo {
@@ -101,27 +102,27 @@ void DeleteItem(DialogDefinition& dialog, int id, int index) {
          0);
 }
 
-std::string GetItemText(DialogDefinition& dialog, int id, int index) {
+std::string GetItemText(const DialogDefinition& dialog, int id, int index) {
     const ItemList list = ItemListOf(dialog, id);
     if (list.control == nullptr) return {};
+    if (!list.combo) return ListBoxView(list.control).Text(index);
     const auto item = static_cast<WPARAM>(index);
-    const LRESULT length =
-        Send(list.control, list.combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, item, 0);
+    const LRESULT length = Send(list.control, CB_GETLBTEXTLEN, item, 0);
     if (length <= 0) return {};
     std::vector<char> buffer(static_cast<std::size_t>(length) + 1, '\0');
-    const LRESULT copied = Send(list.control, list.combo ? CB_GETLBTEXT : LB_GETTEXT, item,
-                                reinterpret_cast<LPARAM>(buffer.data()));
+    const LRESULT copied =
+        Send(list.control, CB_GETLBTEXT, item, reinterpret_cast<LPARAM>(buffer.data()));
     if (copied <= 0) return {};
     return std::string(buffer.data(), static_cast<std::size_t>(std::min(copied, length)));
 }
 
-int GetItemCount(DialogDefinition& dialog, int id) {
+int GetItemCount(const DialogDefinition& dialog, int id) {
     const ItemList list = ItemListOf(dialog, id);
     if (list.control == nullptr) return -1;
     return static_cast<int>(Send(list.control, list.combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0));
 }
 
-int GetSelection(DialogDefinition& dialog, int id) {
+int GetSelection(const DialogDefinition& dialog, int id) {
     const ItemList list = ItemListOf(dialog, id);
     if (list.control == nullptr) return -1;
     return static_cast<int>(Send(list.control, list.combo ? CB_GETCURSEL : LB_GETCURSEL, 0, 0));
@@ -133,7 +134,7 @@ void SetSelection(DialogDefinition& dialog, int id, int index) {
     Send(list.control, list.combo ? CB_SETCURSEL : LB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
-int IsItemSelected(DialogDefinition& dialog, int id, int index) {
+int IsItemSelected(const DialogDefinition& dialog, int id, int index) {
     const ItemList list = ItemListOf(dialog, id);
     if (list.control == nullptr) return 0;
     if (list.combo) return Send(list.control, CB_GETCURSEL, 0, 0) == index ? 1 : 0;
@@ -141,7 +142,7 @@ int IsItemSelected(DialogDefinition& dialog, int id, int index) {
     return selected == LB_ERR ? 0 : static_cast<int>(selected);
 }
 
-int GetCheck(DialogDefinition& dialog, int id) {
+int GetCheck(const DialogDefinition& dialog, int id) {
     HWND control = ControlOf(dialog, id);
     if (control == nullptr || ClassOf(control) != ControlClass::Button) return -1;
     return static_cast<int>(Send(control, BM_GETCHECK, 0, 0));
@@ -153,7 +154,7 @@ void SetCheck(DialogDefinition& dialog, int id, int state) {
     Send(control, BM_SETCHECK, static_cast<WPARAM>(state), 0);
 }
 
-std::string GetControlText(DialogDefinition& dialog, int id) {
+std::string GetControlText(const DialogDefinition& dialog, int id) {
     HWND control = ControlOf(dialog, id);
     if (control == nullptr) return {};
     const int length = GetWindowTextLengthA(control);
@@ -182,12 +183,12 @@ void SetScrollPosition(DialogDefinition& dialog, int id, int position) {
     if (target.window != nullptr) SetScrollPos(target.window, target.bar, position, TRUE);
 }
 
-int GetScrollPosition(DialogDefinition& dialog, int id) {
+int GetScrollPosition(const DialogDefinition& dialog, int id) {
     const ScrollTarget target = ScrollTargetOf(dialog, id);
     return target.window != nullptr ? GetScrollPos(target.window, target.bar) : 0;
 }
 
-int GetScrollTrackPosition(DialogDefinition& dialog, int id) {
+int GetScrollTrackPosition(const DialogDefinition& dialog, int id) {
     const ScrollTarget target = ScrollTargetOf(dialog, id);
     if (target.window == nullptr) return 0;
     SCROLLINFO info{};
@@ -218,7 +219,8 @@ void MoveControl(DialogDefinition& dialog, int x, int y, int width, int height, 
     MoveWindow(target, x, y, width, height, TRUE);
 }
 
-void GetControlRect(DialogDefinition& dialog, int& x, int& y, int& width, int& height, int id) {
+void GetControlRect(const DialogDefinition& dialog, int& x, int& y, int& width, int& height,
+                    int id) {
     x = y = width = height = 0;
     HWND target = WindowOrControl(dialog, id);
     RECT r{};
@@ -268,11 +270,11 @@ void AppendMenuItem(HMENU menu, const std::string& text, UINT flags, UINT_PTR it
 }
 
 void ShowPopupMenu(DialogDefinition& dialog, HMENU menu, int x, int y) {
-    if (menu == nullptr || dialog.window == nullptr) return;
+    if (menu == nullptr || dialog.window == nullptr) return;  // not shown: still the caller's
+    const ScopedMenu owned(menu);
     POINT at{x, y};
     ClientToScreen(dialog.window, &at);
-    TrackPopupMenuEx(menu, TPM_RIGHTBUTTON, at.x, at.y, dialog.window, nullptr);
-    DestroyMenu(menu);
+    TrackPopupMenuEx(owned.get(), TPM_RIGHTBUTTON, at.x, at.y, dialog.window, nullptr);
 }
 
 namespace {
@@ -302,31 +304,31 @@ int ControlCommand(DialogDefinition& dialog, int id, int command, CommandArgumen
     int width = 0;
     int height = 0;
     switch (command) {
-        case 0:
+        case ToolbarAutoSizeCommand:
             Send(toolbar, TB_AUTOSIZE, 0, 0);
             if ((GetWindowLongA(toolbar, GWL_STYLE) & CCS_BOTTOM) == CCS_BOTTOM) {
                 InvalidateRect(toolbar, nullptr, TRUE);
                 UpdateWindow(toolbar);
             }
             break;
-        case 1:
+        case ToolbarBitmapSizeCommand:
             if (AsInteger(first, width) && AsInteger(second, height)) {
                 Send(toolbar, TB_SETBITMAPSIZE, 0, PackSize(width, height));
             }
             break;
-        case 2:
+        case ToolbarButtonSizeCommand:
             if (AsInteger(first, width) && AsInteger(second, height)) {
                 Send(toolbar, TB_SETBUTTONSIZE, 0, PackSize(width, height));
             }
             break;
-        case 4:
+        case ToolbarLabelsCommand:
             if (const auto* labels = std::get_if<std::string>(&first)) {
                 const std::string list = BarListToZeroList(*labels, labels->size());
                 Send(toolbar, TB_ADDSTRINGA, 0, reinterpret_cast<LPARAM>(list.c_str()));
                 Send(toolbar, TB_AUTOSIZE, 0, 0);
             }
             break;
-        case 9: {
+        case ToolbarTooltipCommand: {
             int command_id = 0;
             const auto* tip = std::get_if<std::string>(&second);
             if (!AsInteger(first, command_id) || tip == nullptr) break;

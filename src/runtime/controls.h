@@ -16,18 +16,18 @@ namespace vemo {
 void AddItem(DialogDefinition& dialog, int id, const std::string& text);
 void InsertItem(DialogDefinition& dialog, int id, int index, const std::string& text);
 void DeleteItem(DialogDefinition& dialog, int id, int index);
-std::string GetItemText(DialogDefinition& dialog, int id, int index);  // "" fallback
-int GetItemCount(DialogDefinition& dialog, int id);                    // -1 fallback
-int GetSelection(DialogDefinition& dialog, int id);                    // -1 fallback
+std::string GetItemText(const DialogDefinition& dialog, int id, int index);  // "" fallback
+int GetItemCount(const DialogDefinition& dialog, int id);                    // -1 fallback
+int GetSelection(const DialogDefinition& dialog, int id);                    // -1 fallback
 void SetSelection(DialogDefinition& dialog, int id, int index);
-int IsItemSelected(DialogDefinition& dialog, int id, int index);  // 0 fallback
+int IsItemSelected(const DialogDefinition& dialog, int id, int index);  // 0 fallback
 
 // Buttons.
-int GetCheck(DialogDefinition& dialog, int id);  // -1 fallback
+int GetCheck(const DialogDefinition& dialog, int id);  // -1 fallback
 void SetCheck(DialogDefinition& dialog, int id, int state);
 
 // Texts.
-std::string GetControlText(DialogDefinition& dialog, int id);
+std::string GetControlText(const DialogDefinition& dialog, int id);
 void SetControlText(DialogDefinition& dialog, int id, const std::string& text);
 void SetWindowCaption(DialogDefinition& dialog, const std::string& text);
 
@@ -35,14 +35,15 @@ void SetWindowCaption(DialogDefinition& dialog, const std::string& text);
 // other negative ids its vertical bar.
 void SetScrollRange(DialogDefinition& dialog, int id, int minimum, int maximum);
 void SetScrollPosition(DialogDefinition& dialog, int id, int position);
-int GetScrollPosition(DialogDefinition& dialog, int id);       // 0 fallback
-int GetScrollTrackPosition(DialogDefinition& dialog, int id);  // 0 fallback
+int GetScrollPosition(const DialogDefinition& dialog, int id);       // 0 fallback
+int GetScrollTrackPosition(const DialogDefinition& dialog, int id);  // 0 fallback
 
 // Windows and controls; id 0 names the window itself where noted.
 void EnableControl(DialogDefinition& dialog, int id, bool enable);
 void ShowControl(DialogDefinition& dialog, int show_command, int id);
 void MoveControl(DialogDefinition& dialog, int x, int y, int width, int height, int id);
-void GetControlRect(DialogDefinition& dialog, int& x, int& y, int& width, int& height, int id);
+void GetControlRect(const DialogDefinition& dialog, int& x, int& y, int& width, int& height,
+                    int id);
 void CentreWindow(DialogDefinition& dialog);
 // CentreWindow for any top-level or child window.
 void CentreWindowHandle(HWND window);
@@ -57,8 +58,17 @@ void ShowPopupMenu(DialogDefinition& dialog, HMENU menu, int x, int y);
 // reference, or a text; std::monostate is "no argument".
 using CommandArgument = std::variant<std::monostate, int, const int*, std::string>;
 
-// Toolbar commands: 0 autosize, 1 bitmap size, 2 button size, 4 labels
-// ("a|b|c"), 9 tooltip of a command id. Arguments of the wrong kind do nothing.
+// The toolbar commands of ControlCommand, numbered as callers have always
+// passed them.
+enum ToolbarCommand : int {
+    ToolbarAutoSizeCommand = 0,
+    ToolbarBitmapSizeCommand = 1,  // width, height
+    ToolbarButtonSizeCommand = 2,  // width, height
+    ToolbarLabelsCommand = 4,      // "a|b|c"
+    ToolbarTooltipCommand = 9,     // command id, text
+};
+
+// Runs a toolbar command; arguments of the wrong kind do nothing.
 int ControlCommand(DialogDefinition& dialog, int id, int command, CommandArgument first = {},
                    CommandArgument second = {}, CommandArgument third = {});
 

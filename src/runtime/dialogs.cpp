@@ -75,6 +75,7 @@ DialogDefinition* TakePendingDialog() {
 
 DialogDefinition::~DialogDefinition() {
     if (window != nullptr) DestroyWindow(window);
+    images.clear();
     auto& defined = Registry().defined;
     defined.erase(std::remove(defined.begin(), defined.end(), this), defined.end());
     if (Registry().pending_open == this) Registry().pending_open = nullptr;
@@ -82,22 +83,20 @@ DialogDefinition::~DialogDefinition() {
 
 FontCell MeasureDialogFont() {
     FontCell cell{};
-    HDC dc = CreateCompatibleDC(nullptr);
+    const ScopedMemoryDc dc(CreateCompatibleDC(nullptr));
     // The font the templates name: "MS Sans Serif" at 8 points. Where that is
     // the bitmap font, any small height selects this same 8-point face; where
     // the name is mapped to a scalable font, asking for 8 points keeps the
     // measure and the dialog manager's font alike, so pixels stay pixels.
-    const int height = -MulDiv(kDialogFontPoints, GetDeviceCaps(dc, LOGPIXELSY), 72);
-    HFONT font = CreateFontA(height, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, "MS Sans Serif");
-    HGDIOBJ old = SelectObject(dc, font);
+    const int height = -MulDiv(kDialogFontPoints, GetDeviceCaps(dc.get(), LOGPIXELSY), 72);
+    const ScopedFont font(
+        CreateFontA(height, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, "MS Sans Serif"));
+    const ScopedSelectObject selected(dc.get(), font.get());
     TEXTMETRICA metrics{};
-    if (GetTextMetricsA(dc, &metrics)) {
+    if (GetTextMetricsA(dc.get(), &metrics)) {
         cell.width = metrics.tmAveCharWidth + 1;
         cell.height = metrics.tmHeight;
     }
-    SelectObject(dc, old);
-    DeleteObject(font);
-    DeleteDC(dc);
     return cell;
 }
 
@@ -186,9 +185,10 @@ HWND OpenModeless(DialogDefinition& dialog, const DialogDefinition* parent) {
 }
 
 void CloseDialog(DialogDefinition& dialog, int /*result*/) {
-    if (dialog.window == nullptr) return;
-    DestroyWindow(dialog.window);
+    if (dialog.window != nullptr) DestroyWindow(dialog.window);
     dialog.window = nullptr;
+    // The controls that used them are gone with the window.
+    dialog.images.clear();
 }
 
 void SetClassIcon(DialogDefinition& dialog, HICON icon) {

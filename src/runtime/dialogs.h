@@ -9,6 +9,7 @@
 
 #include "runtime/control_kinds.h"
 #include "runtime/layout_math.h"
+#include "runtime/scoped.h"
 #include "runtime/win32.h"
 
 namespace vemo {
@@ -54,6 +55,9 @@ struct DialogDefinition {
     bool defined_by_template = false;
     std::unique_ptr<DialogLayout> layout;
     EventHandler handler = nullptr;
+    // Images the runtime loaded for this window's controls (a toolbar strip
+    // named by file): they live as long as the window and go when it closes.
+    std::vector<ScopedBitmap> images;
 };
 
 // Describes a window at (x, y) with the given pixel size. `parent` is the
@@ -70,7 +74,8 @@ void DefineControl(DialogDefinition& dialog, int kind, const std::string& captio
 // nothing was opened (no layout, or a layout too large for a template).
 HWND OpenModeless(DialogDefinition& dialog, const DialogDefinition* parent);
 
-// Destroys the open window (its handler sees WM_DESTROY); the layout stays.
+// Destroys the open window (its handler sees WM_DESTROY) and frees the images
+// loaded for it; the layout stays.
 void CloseDialog(DialogDefinition& dialog, int result);
 
 // Sets the big icon of the runtime's window class through the open window.

@@ -143,28 +143,6 @@ std::size_t WriteNumberItem(FileHandle& file, std::uint32_t kind, double value) 
 
 }  // namespace detail
 
-FileHandle::~FileHandle() {
-    Close();
-}
-
-FileHandle::FileHandle(FileHandle&& other) noexcept : handle_(other.handle_) {
-    other.handle_ = nullptr;
-}
-
-FileHandle& FileHandle::operator=(FileHandle&& other) noexcept {
-    if (this != &other) {
-        Close();
-        handle_ = other.handle_;
-        other.handle_ = nullptr;
-    }
-    return *this;
-}
-
-void FileHandle::Close() {
-    if (handle_ != nullptr) CloseHandle(handle_);
-    handle_ = nullptr;
-}
-
 int OpenFile(FileHandle& file, std::uint32_t kind, const std::string& path, std::string_view mode) {
     if (!detail::IsKind(kind, TextFile) && !detail::IsKind(kind, RecordFile)) {
         ShowMessageBox(nullptr, "Runtime error (OPENFILE): file variable expected", "Error", 0);
@@ -179,8 +157,7 @@ int OpenFile(FileHandle& file, std::uint32_t kind, const std::string& path, std:
         CreateFileA(path.c_str(), entry->access, entry->sharing, nullptr, entry->creation,
                     FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (handle == nullptr || handle == INVALID_HANDLE_VALUE) return 1;
-    file.Close();
-    file.handle_ = handle;
+    file.handle_.reset(handle);
     if (IsAppendMode(mode)) {
         SetFilePointerEx(handle, LARGE_INTEGER{}, nullptr, FILE_END);
     }
@@ -192,7 +169,7 @@ void CloseFile(FileHandle& file, std::uint32_t kind) {
         ShowMessageBox(nullptr, "Runtime Error: Invalid file variable", "Error", 0);
         return;
     }
-    file.Close();
+    file.handle_.reset();
 }
 
 void ReadRecord(const FileHandle& file, long long n, std::span<std::uint8_t> buffer) {

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <type_traits>
 
+#include "runtime/scoped.h"
 #include "runtime/text.h"
 #include "runtime/textio.h"
 #include "runtime/win32.h"
@@ -26,21 +27,13 @@ enum FileKind : std::uint32_t {
 // One open file, or none. Closes what it holds when it goes away.
 class FileHandle {
   public:
-    FileHandle() = default;
-    ~FileHandle();
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    FileHandle(FileHandle&& other) noexcept;
-    FileHandle& operator=(FileHandle&& other) noexcept;
-
-    HANDLE get() const { return handle_; }
-    bool IsOpen() const { return handle_ != nullptr; }
+    HANDLE get() const { return handle_.get(); }
+    bool IsOpen() const { return handle_.valid(); }
 
   private:
     friend int OpenFile(FileHandle&, std::uint32_t, const std::string&, std::string_view);
     friend void CloseFile(FileHandle&, std::uint32_t);
-    void Close();
-    HANDLE handle_ = nullptr;
+    ScopedHandle handle_;
 };
 
 // Opens with the access, sharing and creation of the mode: "r"/"R" read,

@@ -45,6 +45,8 @@ struct TestSeams {
     // Makes the atomic writer fail at its n-th step (1-based; 0 = never), and
     // when `abandon_on_fault` is set, stop there as a crashed process would.
     int atomic_write_fault_step = 0;
+    // Makes the atomic writer's move fail with this error (0 = the real move).
+    unsigned long move_error = 0;
     // Stands in for ending the process after a fatal message.
     std::function<void()> end_program;
     bool abandon_on_fault = false;

@@ -6,6 +6,7 @@
 
 #include "runtime/controls.h"
 #include "runtime/layout_math.h"
+#include "runtime/scoped.h"
 #include "runtime/seams.h"
 #include "runtime/shell.h"
 
@@ -21,9 +22,11 @@ struct PendingPlacement {
     HWND box;
     Rect parent;
     Rect work;
+    int call;  // the ShowMessageBox call that saw the window created
 };
 // Boxes created but not yet activated, with the place computed for each.
 std::vector<PendingPlacement> g_pending_placements;
+int g_message_box_calls = 0;
 
 // Places each message box over its owner while ShowMessageBox runs. The place
 // goes into the creation parameters, and again when the box is first
@@ -41,7 +44,8 @@ LRESULT CALLBACK CentreMessageBoxHook(int code, WPARAM wparam, LPARAM lparam) {
             SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
             const PendingPlacement placement{reinterpret_cast<HWND>(wparam),
                                              {parent.left, parent.top, parent.right, parent.bottom},
-                                             {work.left, work.top, work.right, work.bottom}};
+                                             {work.left, work.top, work.right, work.bottom},
+                                             g_message_box_calls};
             const Point at =
                 PlaceMessageBox(placement.parent, create->cx, create->cy, placement.work);
             create->x = at.x;
@@ -90,10 +94,17 @@ int ShowMessageBox(HWND owner, const std::string& text, const std::string& capti
     }
     // Each call has its own hook, so a box opened from inside another box
     // (a timer handler, say) places itself and removes only its own hook.
-    HHOOK hook = SetWindowsHookExA(WH_CBT, CentreMessageBoxHook, nullptr, GetCurrentThreadId());
-    const int result = MessageBoxA(owner, text.c_str(), caption.c_str(), flags);
-    if (hook != nullptr) UnhookWindowsHookEx(hook);
-    std::erase_if(g_pending_placements, [](const PendingPlacement& p) { return !IsWindow(p.box); });
+    const int call = ++g_message_box_calls;
+    int result = 0;
+    {
+        const ScopedHook hook(
+            SetWindowsHookExA(WH_CBT, CentreMessageBoxHook, nullptr, GetCurrentThreadId()));
+        result = MessageBoxA(owner, text.c_str(), caption.c_str(), flags);
+    }
+    // A window created during this box that never activated is no box of
+    // ours; its entry must not move whatever later reuses its handle.
+    std::erase_if(g_pending_placements,
+                  [call](const PendingPlacement& p) { return p.call >= call || !IsWindow(p.box); });
     return result;
 }
 
@@ -199,11 +210,15 @@ int CreateToolbar(DialogDefinition& dialog, const ImageName& bitmap, int id,
         buttons.push_back(button);
     }
 
+    // A handle stays its caller's; a strip loaded here belongs to the window.
     HBITMAP image = nullptr;
     if (const auto* number = std::get_if<UINT_PTR>(&bitmap); number && bitmap_is_handle) {
         image = reinterpret_cast<HBITMAP>(*number);
     } else {
-        image = static_cast<HBITMAP>(LoadImageFile(bitmap, kImageBitmap | kImageMap3dColours));
+        ScopedBitmap loaded(
+            static_cast<HBITMAP>(LoadImageFile(bitmap, kImageBitmap | kImageMap3dColours)));
+        image = loaded.get();
+        if (loaded) dialog.images.push_back(std::move(loaded));
     }
     HWND toolbar =
         CreateToolbarEx(dialog.window, style, static_cast<UINT>(id), images, nullptr,

@@ -9,9 +9,11 @@
 #include "app/startup.h"
 #include "app/state.h"
 #include "app/task_list.h"
+#include "mainwin/tray.h"
 #include "runtime/controls.h"
 #include "runtime/events.h"
 #include "runtime/paths.h"
+#include "runtime/scoped.h"
 #include "runtime/shell.h"
 #include "win32/test_folder.h"
 
@@ -345,11 +347,64 @@ TEST_F(MainWindowTest, CloseBoxSavesAndGoesToTheTrayAndRestores) {
     EXPECT_EQ(Tray().InTray, 1);
     EXPECT_TRUE(FileExists(folder / "vemo.dat"));
     EXPECT_EQ(Program().RunFlag, 1);
-    SendMessageA(MainWindow().window, WM_APP + 1, 1, WM_LBUTTONDBLCLK);
+    SendMessageA(MainWindow().window, kTrayMessage, 1, WM_LBUTTONDBLCLK);
     EXPECT_TRUE(IsWindowVisible(MainWindow().window));
     EXPECT_EQ(Tray().InTray, 0);
     SendMessageA(MainWindow().window, WM_COMMAND, ids::TrayExitItem, 0);
     EXPECT_EQ(Program().RunFlag, 0);
+}
+
+TEST_F(MainWindowTest, EditingButtonsActOnAClickNotADoubleClickNotification) {
+    WriteRows(Numbered(3));
+    Start();
+    SetControlText(MainWindow(), ids::EntryField, "typed");
+    ChooseRow(1);  // every column shows row 1
+    const std::vector<TaskRow> before = ReadAllRows();
+    const std::string saved = ReadWholeFile(folder / "vemo.dat");
+    for (int id : {ids::AddButton, ids::ChangeSelectedButton, ids::PriorityUpButton,
+                   ids::PriorityDownButton, ids::SwitchInactiveButton}) {
+        SendMessageA(MainWindow().window, WM_COMMAND, MAKEWPARAM(id, BN_DOUBLECLICKED),
+                     reinterpret_cast<LPARAM>(Control(id)));
+        EXPECT_EQ(ReadAllRows(), before) << id;
+    }
+    EXPECT_EQ(ReadWholeFile(folder / "vemo.dat"), saved);
+    Click(ids::AddButton);  // the click itself still adds
+    EXPECT_EQ(TaskList().RowCount, 4);
+}
+
+// A toolbar strip of 11 cells, 2 x 2 pixels each, 24-bit.
+std::string SmallToolbarBitmap() {
+    const int width = 22, height = 2, stride = (width * 3 + 3) & ~3;
+    std::string bytes(54 + stride * height, '\0');
+    auto put = [&](std::size_t at, std::uint32_t value, int size) {
+        for (int i = 0; i < size; ++i) bytes[at + i] = static_cast<char>(value >> (8 * i));
+    };
+    bytes[0] = 'B';
+    bytes[1] = 'M';
+    put(2, static_cast<std::uint32_t>(bytes.size()), 4);
+    put(10, 54, 4);
+    put(14, 40, 4);
+    put(18, width, 4);
+    put(22, height, 4);
+    put(26, 1, 2);
+    put(28, 24, 2);
+    return bytes;
+}
+
+TEST_F(MainWindowTest, TheToolbarStripIsFreedWithEachWindow) {
+    WriteWholeFile(folder / "toolbar.bmp", SmallToolbarBitmap());
+    WriteRows(Numbered(2));
+    const int at_start = LiveGdiObjects();
+    Start();
+    const int open = LiveGdiObjects();
+    EXPECT_GT(open, at_start);  // the strip and the controls' brushes
+    ASSERT_EQ(MainWindow().images.size(), 1u);
+    for (int i = 0; i < 20; ++i) {
+        CloseDialog(MainWindow(), 0);
+        ASSERT_EQ(LiveGdiObjects(), at_start) << i;
+        Start();
+    }
+    EXPECT_EQ(LiveGdiObjects(), open);
 }
 
 // The date and time fields under the remind-date and time columns; the clock
