@@ -51,7 +51,8 @@ void DefineRows(DialogDefinition& dialog, std::initializer_list<ControlRow> rows
 
 void DefineMainWindow(DialogDefinition& window, int x, int y, const std::string& title,
                       EventHandler handler) {
-    DefineDialog(window, x, y, 833, 340, kMainWindowStyle, nullptr, title, handler);
+    DefineDialog(window, x, y, kMainWindowWidth, kMainWindowHeight, kMainWindowStyle, nullptr,
+                 title, handler);
     const std::string now = TimeText();
     const std::string day = DateText("dd");
     const std::string month = DateText("MM");

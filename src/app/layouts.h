@@ -5,6 +5,10 @@
 
 namespace vemo {
 
+// The main window's size in pixels, as its layout gives it.
+inline constexpr int kMainWindowWidth = 833;
+inline constexpr int kMainWindowHeight = 340;
+
 // The main window at (x, y) with its 41 controls; the date and time entry
 // fields start with today's date and the current time.
 void DefineMainWindow(DialogDefinition& window, int x, int y, const std::string& title,

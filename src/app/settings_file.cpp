@@ -1,10 +1,14 @@
 #include "app/settings_file.h"
 
+#include <algorithm>
+
 #include "app/ids.h"
+#include "app/layouts.h"
 #include "app/state.h"
 #include "runtime/atomic_file.h"
 #include "runtime/controls.h"
 #include "runtime/files.h"
+#include "runtime/layout_math.h"
 #include "runtime/shell.h"
 
 namespace vemo {
@@ -13,6 +17,28 @@ namespace {
 
 std::string SettingsPath() {
     return ProgramFolder() + "vemo.ini";
+}
+
+// A saved place that no monitor shows any of (a damaged vemo.ini, or a
+// monitor since removed) opens the window on the nearest monitor's work area,
+// as Windows restores windows; it also keeps the place inside what a dialog
+// template can hold.
+void KeepWindowPlaceOnScreen(Settings& settings) {
+    // Far enough off any screen to stay off, near enough that the edges
+    // below cannot overflow.
+    constexpr int kFar = 1 << 20;
+    const int x = std::clamp(settings.window_x, -kFar, kFar);
+    const int y = std::clamp(settings.window_y, -kFar, kFar);
+    const RECT wanted{x, y, x + kMainWindowWidth, y + kMainWindowHeight};
+    if (MonitorFromRect(&wanted, MONITOR_DEFAULTTONULL) != nullptr) return;
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    if (!GetMonitorInfoA(MonitorFromRect(&wanted, MONITOR_DEFAULTTONEAREST), &monitor)) return;
+    const RECT& work = monitor.rcWork;
+    const Point at = MoveInside(x, y, kMainWindowWidth, kMainWindowHeight,
+                                {work.left, work.top, work.right, work.bottom});
+    settings.window_x = at.x;
+    settings.window_y = at.y;
 }
 
 }  // namespace
@@ -30,6 +56,7 @@ void LoadSettings() {
     FileSource source(file);
     ParseSettings(source, values);
     CloseFile(file, TextFile);
+    KeepWindowPlaceOnScreen(values);
 }
 
 void RememberWindowState() {
@@ -41,8 +68,19 @@ void RememberWindowState() {
     WINDOWPLACEMENT placement{};
     placement.length = sizeof(placement);
     if (IsIconic(window.window) && GetWindowPlacement(window.window, &placement)) {
-        state.LastWindowX = placement.rcNormalPosition.left;
-        state.LastWindowY = placement.rcNormalPosition.top;
+        // That place is in workspace coordinates, which start at the work
+        // area: shift them by a taskbar on the top or left edge to get the
+        // screen coordinates the next start opens the window at.
+        POINT offset{};
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof(monitor);
+        if (GetMonitorInfoA(MonitorFromRect(&placement.rcNormalPosition, MONITOR_DEFAULTTONEAREST),
+                            &monitor)) {
+            offset.x = monitor.rcWork.left - monitor.rcMonitor.left;
+            offset.y = monitor.rcWork.top - monitor.rcMonitor.top;
+        }
+        state.LastWindowX = placement.rcNormalPosition.left + offset.x;
+        state.LastWindowY = placement.rcNormalPosition.top + offset.y;
     } else {
         int width = 0;
         int height = 0;

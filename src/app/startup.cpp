@@ -77,10 +77,21 @@ void ResetSharedState() {
     Tray().InTray = 1;
 }
 
+bool OpenMainWindow() {
+    if (OpenModeless(MainWindow(), nullptr) != nullptr) return true;
+    // The window's own start may have ended the program already (a database
+    // that cannot be opened says so itself).
+    if (Program().RunFlag == 0) return false;
+    ShowMessage(nullptr, "Unable to open the main window", "Error...start...", 0);
+    Program().RunFlag = 0;
+    return false;
+}
+
 int StartupSequence() {
     PrepareFloatingPoint();
     ProgramState& program = Program();
     program.WindowTitle = kProgramTitle;
+    int exit_code = 0;
     do {
         LoadSettings();
         RemoveLeftoverSaves();
@@ -90,7 +101,11 @@ int StartupSequence() {
             static_cast<HICON>(LoadImageFile(ProgramFolder() + "vemo.ico", kImageIcon)));
         SetClassIcon(MainWindow(), program.AppIcon.get());
         ResetSharedState();
-        OpenModeless(MainWindow(), nullptr);
+        if (!OpenMainWindow()) {
+            program.ReloadFlag = 0;
+            exit_code = 1;
+            break;
+        }
         do {
             WaitForEvents(0);
         } while (program.RunFlag != 0);
@@ -100,7 +115,7 @@ int StartupSequence() {
         program.AppIcon.reset();
     } while (program.ReloadFlag == 1);
     ReleaseDialogs();
-    return 0;
+    return exit_code;
 }
 
 }  // namespace vemo

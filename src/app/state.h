@@ -25,6 +25,8 @@ inline constexpr char kProgramTitle[] = "Vemo V009u";
 struct ProgramState {
     int RunFlag = 0;
     int ReloadFlag = 0;
+    // The last Close or Exit found the rows unsaved and kept the program open.
+    bool ExitSaveFailed = false;
     std::string WindowTitle = kProgramTitle;
     // "vemo.ico", loaded afresh each time the start-up loop builds the window.
     ScopedIcon AppIcon;

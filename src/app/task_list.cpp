@@ -87,9 +87,11 @@ void ClearColumns() {
     for (int column : kColumnsInDeleteOrder) ColumnBox(column).Reset();
 }
 
-void LoadTaskList(const FileHandle& database) {
+bool LoadTaskList(const FileHandle& database) {
     TaskListState& list = TaskList();
-    const std::vector<TaskRow> rows = DecodeDatabase(ReadWholeFile(database), list.Buffer);
+    std::string bytes;
+    if (!ReadWholeFile(database, bytes)) return false;
+    const std::vector<TaskRow> rows = DecodeDatabase(bytes, list.Buffer);
     list.RowCount = static_cast<int>(rows.size());
     for (const Column& column : kColumns) {
         const ListBoxView box = ColumnBox(column.id);
@@ -103,16 +105,25 @@ void LoadTaskList(const FileHandle& database) {
     }
     SetControlText(MainWindow(), ids::MessageLine,
                    "Number of entries in the list: " + NumberText(list.RowCount));
+    return true;
 }
 
-void SaveData() {
+bool SaveData() {
     TaskListState& list = TaskList();
-    const std::string bytes = EncodeDatabase(ReadAllRows(), list.Buffer);
-    if (!ReplaceFileAtomically(SettingsOf().Values.database_path, bytes)) {
-        TraceSaveFailure("SaveData", GetLastError());
-        ShowMessage(&MainWindow(), "Problem saving data", "Error...SaveData...", 0);
+    // The rows live in the window: with it closed there are none to write,
+    // and the file keeps the ones it has.
+    bool saved = true;
+    if (MainWindow().window != nullptr) {
+        const std::string bytes = EncodeDatabase(ReadAllRows(), list.Buffer);
+        saved = ReplaceFileAtomically(SettingsOf().Values.database_path, bytes);
+        if (saved) Program().ExitSaveFailed = false;
+        if (!saved) {
+            TraceSaveFailure("SaveData", GetLastError());
+            ShowMessage(&MainWindow(), "Problem saving data", "Error...SaveData...", 0);
+        }
     }
     SaveSettings();
+    return saved;
 }
 
 void SaveAndReload() {

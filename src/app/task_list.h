@@ -21,10 +21,13 @@ void SelectRowInColumns(int index, std::initializer_list<int> columns);
 // Empties the six columns.
 void ClearColumns();
 
-// Loads the rows of the open database file into the (empty) columns.
-void LoadTaskList(const FileHandle& database);
-// Writes the rows to the database file, then the settings.
-void SaveData();
+// Loads the rows of the open database file into the (empty) columns; false,
+// with nothing loaded, when the file cannot be read whole.
+bool LoadTaskList(const FileHandle& database);
+// Writes the rows to the database file, then the settings; false when the
+// rows could not be written (the user has been told). With the main window
+// closed only the settings are written.
+bool SaveData();
 // Saves, then asks the start-up loop to build everything again.
 void SaveAndReload();
 

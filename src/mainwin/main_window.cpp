@@ -144,15 +144,17 @@ void OnMainInit() {
     SendMessageA(GetDlgItem(window.window, ids::EntryField), EM_LIMITTEXT, kTaskTextCapacity, 0);
     UpdateDatabaseName();
 
+    // A database read only in part is no better than none: loading it would
+    // let the next save drop the rest.
     FileHandle database;
-    if (OpenFile(database, RecordFile, settings.database_path, "a") != 0) {
+    if (OpenFile(database, RecordFile, settings.database_path, "a") != 0 ||
+        !LoadTaskList(database)) {
         ShowMessage(&window,
                     "Cant create or access vemo.dat \r\n try updating vemo.ini \r\n line 5",
                     "Error...start...", 0);
         EndProgramNow();
         return;
     }
-    LoadTaskList(database);
     CloseFile(database, RecordFile);
     BuildToolbar();
     StartTimer(window, ids::FirstTickMs, ids::ProgramTimer);
@@ -326,8 +328,19 @@ void PauseTimer() {
 }
 
 void CloseProgram() {
-    SaveData();
-    Program().RunFlag = 0;
+    if (SaveForExit()) Program().RunFlag = 0;
+}
+
+bool SaveForExit() {
+    ProgramState& program = Program();
+    if (SaveData() || program.ExitSaveFailed) {
+        program.ExitSaveFailed = false;
+        return true;
+    }
+    // The rows are not on disk: stay open on them, so the user can make the
+    // file writable or copy the tasks. Asking again ends all the same.
+    program.ExitSaveFailed = true;
+    return false;
 }
 
 }  // namespace vemo

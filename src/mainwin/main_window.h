@@ -21,6 +21,9 @@ void OnTextColumnSelected();
 void OnTextColumnDoubleClicked();
 void PauseTimer();
 void CloseProgram();
+// The save made on the way out (Close, the tray's Exit): true when the
+// program may end. A failed save keeps it open once; the next attempt ends it.
+bool SaveForExit();
 
 // "Vemo V009u - Database: " + the database's name.
 void UpdateDatabaseName();

@@ -5,6 +5,7 @@
 #include "app/ids.h"
 #include "app/state.h"
 #include "app/task_list.h"
+#include "mainwin/main_window.h"
 #include "runtime/controls.h"
 #include "runtime/shell.h"
 
@@ -97,7 +98,7 @@ void OnTrayMenuCommand(int item) {
             ApplyTrayState();
             break;
         case ids::TrayExitItem:
-            SaveData();
+            if (!SaveForExit()) break;
             RemoveTrayIcon();
             Program().RunFlag = 0;
             break;
@@ -111,7 +112,10 @@ UINT TaskbarCreatedMessage() {
 }
 
 void OnTaskbarCreated() {
-    if (!Tray().IconShown) return;
+    // The new shell knows no icons. Ours goes back whenever the window hides
+    // behind it, whether or not the first add succeeded.
+    const bool hidden = MainWindow().window != nullptr && !IsWindowVisible(MainWindow().window);
+    if (!Tray().IconShown && !(Tray().InTray == 1 && hidden)) return;
     Tray().IconShown = false;
     AddTrayIcon();
 }

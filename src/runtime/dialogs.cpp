@@ -22,9 +22,12 @@ struct DialogRegistry {
     HMODULE rich_edit_library = nullptr;
 };
 
+// Constant-initialised, so it is destroyed after every DialogDefinition with
+// static storage, whose destructors still reach it at exit.
+constinit DialogRegistry g_registry{};
+
 DialogRegistry& Registry() {
-    static DialogRegistry registry;
-    return registry;
+    return g_registry;
 }
 
 void RegisterDialogClass() {
@@ -162,6 +165,15 @@ std::vector<std::uint8_t> DialogTemplateFor(const DialogDefinition& dialog) {
 }
 
 HWND OpenModeless(DialogDefinition& dialog, const DialogDefinition* parent) {
+    // One window per definition: a second open brings the first one forward.
+    if (dialog.window != nullptr && IsWindow(dialog.window)) {
+        if (!IsWindowVisible(dialog.window)) ShowWindow(dialog.window, SW_SHOW);
+        if (IsIconic(dialog.window)) ShowWindow(dialog.window, SW_RESTORE);
+        SetForegroundWindow(dialog.window);
+        return dialog.window;
+    }
+    dialog.window = nullptr;
+    dialog.images.clear();
     const std::vector<std::uint8_t> bytes = DialogTemplateFor(dialog);
     if (bytes.empty()) return nullptr;
     // The platform wants the template DWORD-aligned: copy into DWORD storage.
@@ -174,6 +186,13 @@ HWND OpenModeless(DialogDefinition& dialog, const DialogDefinition* parent) {
                                              reinterpret_cast<LPCDLGTEMPLATEA>(aligned.data()),
                                              owner, RuntimeDialogProc, 0);
     Registry().pending_open = nullptr;
+    if (window == nullptr) {
+        // A control the platform could not make ends the creation; nothing
+        // of the half-made window may stay behind.
+        dialog.window = nullptr;
+        dialog.images.clear();
+        return nullptr;
+    }
     if (dialog.window != nullptr) {
         ShowWindow(dialog.window, SW_SHOW);
         // A message box raised from WM_INITDIALOG runs while the window is

@@ -71,7 +71,9 @@ void DefineControl(DialogDefinition& dialog, int kind, const std::string& captio
                    int width, int height, std::uint32_t style, int id);
 
 // Opens the window as a modeless dialog; returns its handle, or null when
-// nothing was opened (no layout, or a layout too large for a template).
+// nothing was opened (no layout, a layout too large for a template, or a
+// control the platform could not create). A window already open is shown and
+// brought forward, never opened twice.
 HWND OpenModeless(DialogDefinition& dialog, const DialogDefinition* parent);
 
 // Destroys the open window (its handler sees WM_DESTROY) and frees the images

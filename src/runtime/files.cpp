@@ -104,18 +104,26 @@ void FileSource::Unread(std::size_t count) {
     SetFilePointerEx(handle_, distance, nullptr, FILE_CURRENT);
 }
 
-std::string ReadWholeFile(const FileHandle& file) {
+bool ReadWholeFile(const FileHandle& file, std::string& bytes) {
+    bytes.clear();
     LARGE_INTEGER size{};
-    if (!file.IsOpen() || !GetFileSizeEx(file.get(), &size) || size.QuadPart <= 0 ||
+    if (!file.IsOpen() || !GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 ||
         size.QuadPart > 0x7FFFFFFF) {
-        return {};
+        return false;
     }
-    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
-    if (!MoveTo(file.get(), 0)) return {};
-    const std::size_t read = ReadAll(
-        file.get(),
-        std::span<std::uint8_t>(reinterpret_cast<std::uint8_t*>(bytes.data()), bytes.size()));
-    bytes.resize(read);
+    if (size.QuadPart == 0) return true;
+    bytes.assign(static_cast<std::size_t>(size.QuadPart), '\0');
+    const bool whole =
+        MoveTo(file.get(), 0) &&
+        ReadAll(file.get(), std::span<std::uint8_t>(reinterpret_cast<std::uint8_t*>(bytes.data()),
+                                                    bytes.size())) == bytes.size();
+    if (!whole) bytes.clear();
+    return whole;
+}
+
+std::string ReadWholeFile(const FileHandle& file) {
+    std::string bytes;
+    ReadWholeFile(file, bytes);
     return bytes;
 }
 

@@ -65,7 +65,11 @@ class FileSource final : public ByteSource {
     HANDLE handle_;
 };
 
-// The whole content of an open file, read from its start.
+// The whole content of an open file, read from its start. False, with
+// `bytes` empty, when the size cannot be had, the file is over 2 GB or any
+// read falls short: a part of a file is never passed off as all of it.
+bool ReadWholeFile(const FileHandle& file, std::string& bytes);
+// The same, empty on any failure.
 std::string ReadWholeFile(const FileHandle& file);
 
 // Text file: the next line. Returns 0 when a line (an empty one too) was read,

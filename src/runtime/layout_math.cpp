@@ -37,6 +37,15 @@ Point CentreOver(const Rect& area, int width, int height, const Rect& bounds) {
             KeepInside(y, height, bounds.top, bounds.bottom)};
 }
 
+Point MoveInside(int x, int y, int width, int height, const Rect& work) {
+    const auto inside = [](long long position, long long size, long long low, long long high) {
+        if (position + size > high) position = high - size;
+        if (position < low) position = low;
+        return static_cast<int>(position);
+    };
+    return {inside(x, width, work.left, work.right), inside(y, height, work.top, work.bottom)};
+}
+
 Point PlaceMessageBox(const Rect& parent, int width, int height, const Rect& work_area) {
     const int x = parent.left + (parent.Width() - width) / 2;
     const int y = parent.top + (parent.Height() - height) / 2;

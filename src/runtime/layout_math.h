@@ -43,6 +43,11 @@ struct Point {
 // at their right or bottom edge.
 Point CentreOver(const Rect& area, int width, int height, const Rect& bounds);
 
+// A saved window place brought inside `work`, as near as it can be to where
+// it was: a window larger than the area starts at its left or top edge. Any
+// int is a valid input.
+Point MoveInside(int x, int y, int width, int height, const Rect& work);
+
 // The message box rule: centred over the parent, then kept on screen: a box
 // left of or above the origin moves to 0, one past the work area's right or
 // bottom edge ends there.

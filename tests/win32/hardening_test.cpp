@@ -1,0 +1,349 @@
+// Damaged settings, window lifecycle, and database reads and saves that go
+// wrong: each case here once lost a window, a task or a file.
+#include <gtest/gtest.h>
+
+#include "app/ids.h"
+#include "app/layouts.h"
+#include "app/settings_file.h"
+#include "app/startup.h"
+#include "app/state.h"
+#include "app/task_list.h"
+#include "mainwin/main_window.h"
+#include "mainwin/tray.h"
+#include "runtime/atomic_file.h"
+#include "runtime/controls.h"
+#include "runtime/events.h"
+#include "runtime/files.h"
+#include "runtime/paths.h"
+#include "runtime/scoped.h"
+#include "runtime/shell.h"
+#include "win32/test_folder.h"
+#include "win32/test_window.h"
+
+namespace vemo {
+namespace {
+
+using namespace testing;
+
+class StartTest : public ::testing::Test {
+  protected:
+    TempFolder folder;
+    SeamGuard seams;
+    std::vector<MessageCall> messages;
+    bool ended = false;
+    char previous_folder[MAX_PATH] = {};
+
+    void SetUp() override {
+        GetCurrentDirectoryA(MAX_PATH, previous_folder);
+        SetCurrentDirectoryA(folder.path().c_str());
+        Seams().program_folder = folder.path();
+        Seams().message_responder = [this](const MessageCall& call) {
+            messages.push_back(call);
+            return IDOK;
+        };
+        Seams().end_program = [this] { ended = true; };
+        WriteWholeFile(folder / "weights.ini", " 0\r\n 0\r\n 0\r\n 0\r\n 0\r\n 0\r\n");
+        SettingsOf() = SettingsState{};
+        TaskList() = TaskListState{};
+        Program().ExitSaveFailed = false;
+    }
+    void TearDown() override {
+        CloseDialog(MainWindow(), 0);
+        WaitForEvents(1);
+        SetCurrentDirectoryA(previous_folder);
+    }
+
+    void WriteRows(int count) {
+        std::vector<TaskRow> rows;
+        for (int i = 1; i <= count; ++i) {
+            rows.push_back({"task " + std::to_string(i), NumberText(i), "01-12-2026", "07-12-2026",
+                            "10:00", " 6"});
+        }
+        RecordBuffer buffer{};
+        WriteWholeFile(folder / "vemo.dat", EncodeDatabase(rows, buffer));
+    }
+    // vemo.ini as a damaged copy would hold it: the window place as raw tokens.
+    void WriteSettings(const std::string& x, const std::string& y) {
+        Settings settings;
+        settings.database_path = folder / "vemo.dat";
+        settings.window_x = 7777777;
+        settings.window_y = 8888888;
+        std::string text = FormatSettings(settings);
+        text.replace(text.find(" 7777777"), 8, x);
+        text.replace(text.find(" 8888888"), 8, y);
+        WriteWholeFile(folder / "vemo.ini", text);
+    }
+    // The start-up loop's steps up to the open main window.
+    bool Start() {
+        LoadSettings();
+        DefineProgramWindows();
+        ResetSharedState();
+        return OpenMainWindow();
+    }
+    bool HasMessage(const std::string& caption) const {
+        for (const MessageCall& m : messages) {
+            if (m.caption == caption) return true;
+        }
+        return false;
+    }
+    static RECT WorkArea() {
+        RECT work{};
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+        return work;
+    }
+};
+
+using DamagedSettings = StartTest;
+
+TEST_F(DamagedSettings, EveryStartOpensAWindowOnScreenOrEndsWithAMessage) {
+    WriteRows(2);
+    struct Case {
+        const char* x;
+        const char* y;
+        bool moved;
+    };
+    const Case cases[] = {
+        {" 40", " 30", false},           // on screen: exactly where it was
+        {" 100000", " 0", true},         // past the template's range
+        {" -100000", " -100000", true},  // above and left of every monitor
+        {" 12345678901", " 50", true},   // eleven digits
+        {" 50", " -99999999999", true},  // eleven digits, negative
+        {" 2147483647", " 2147483647", true},
+    };
+    for (const Case& c : cases) {
+        messages.clear();
+        WriteSettings(c.x, c.y);
+        ASSERT_TRUE(Start()) << c.x << c.y;
+        ASSERT_NE(MainWindow().window, nullptr);
+        RECT placed{};
+        GetWindowRect(MainWindow().window, &placed);
+        const RECT work = WorkArea();
+        RECT seen{};
+        EXPECT_TRUE(IntersectRect(&seen, &placed, &work)) << c.x << c.y;
+        if (c.moved) {
+            EXPECT_GE(placed.left, work.left) << c.x;
+            EXPECT_GE(placed.top, work.top) << c.y;
+        } else {
+            EXPECT_EQ(placed.left, 40);
+            EXPECT_EQ(placed.top, 30);
+        }
+        // The weights dialog goes with the main window.
+        EXPECT_FALSE(DialogTemplateFor(Windows().WeightsDialog).empty()) << c.x << c.y;
+        EXPECT_TRUE(messages.empty());
+        CloseDialog(MainWindow(), 0);
+    }
+}
+
+TEST_F(DamagedSettings, AMissingDatabaseLineOrAFolderEndsWithTheStartMessage) {
+    for (const std::string& database : {std::string(), folder.path()}) {
+        messages.clear();
+        ended = false;
+        Settings settings;
+        settings.database_path = database;
+        // Without a database: the file stops before its fifth line.
+        WriteWholeFile(folder / "vemo.ini",
+                       database.empty() ? "\r\n\r\n 0\r\n" : FormatSettings(settings));
+        Start();
+        EXPECT_TRUE(ended) << database;
+        EXPECT_TRUE(HasMessage("Error...start...")) << database;
+        CloseDialog(MainWindow(), 0);
+    }
+}
+
+TEST_F(DamagedSettings, AWindowThatCannotBeMadeEndsTheProgramWithAMessage) {
+    WriteRows(1);
+    LoadSettings();
+    DefineProgramWindows();
+    ResetSharedState();
+    DefineControl(MainWindow(), ListBox, "", 0, 0, 10, 10, 0, 500);
+    MainWindow().layout->controls.back().class_name = "NoSuchClass";
+    EXPECT_FALSE(OpenMainWindow());
+    EXPECT_EQ(MainWindow().window, nullptr);
+    EXPECT_EQ(Program().RunFlag, 0);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].caption, "Error...start...");
+    EXPECT_EQ(messages[0].text, "Unable to open the main window");
+}
+
+class WindowLifecycle : public ::testing::Test {
+  protected:
+    DialogDefinition dialog;
+    void SetUp() override {
+        Recorded() = {};
+        DefineTestWindow(dialog);
+    }
+    void TearDown() override {
+        CloseDialog(dialog, 0);
+        WaitForEvents(1);
+    }
+    static BOOL CALLBACK CountRuntimeWindow(HWND window, LPARAM found) {
+        char name[32] = {};
+        GetClassNameA(window, name, sizeof(name));
+        if (std::string(name) == kDialogClassName) ++*reinterpret_cast<int*>(found);
+        return TRUE;
+    }
+    static int RuntimeWindows() {
+        int count = 0;
+        EnumThreadWindows(GetCurrentThreadId(), CountRuntimeWindow,
+                          reinterpret_cast<LPARAM>(&count));
+        return count;
+    }
+};
+
+TEST_F(WindowLifecycle, OpeningAnOpenWindowBringsItForwardAndClosingTwiceIsHarmless) {
+    const int before = RuntimeWindows();
+    HWND first = OpenModeless(dialog, nullptr);
+    ASSERT_NE(first, nullptr);
+    ShowWindow(first, SW_HIDE);
+    EXPECT_EQ(OpenModeless(dialog, nullptr), first);
+    EXPECT_TRUE(IsWindowVisible(first));
+    EXPECT_EQ(RuntimeWindows(), before + 1);
+    CloseDialog(dialog, 0);
+    CloseDialog(dialog, 0);
+    EXPECT_FALSE(IsWindow(first));
+    EXPECT_EQ(RuntimeWindows(), before);
+}
+
+TEST_F(WindowLifecycle, AFailedOpenLeavesNothingBehind) {
+    DefineControl(dialog, ListBox, "", 0, 0, 10, 10, 0, 500);
+    dialog.layout->controls.back().class_name = "NoSuchClass";
+    const int before = RuntimeWindows();
+    const int gdi = LiveGdiObjects();
+    EXPECT_EQ(OpenModeless(dialog, nullptr), nullptr);
+    EXPECT_EQ(dialog.window, nullptr);
+    EXPECT_EQ(RuntimeWindows(), before);
+    EXPECT_EQ(LiveGdiObjects(), gdi);
+}
+
+TEST_F(WindowLifecycle, AHundredOpensAndClosesLeaveNoGdiObjects) {
+    const int before = LiveGdiObjects();
+    for (int i = 0; i < 100; ++i) {
+        ASSERT_NE(OpenModeless(dialog, nullptr), nullptr);
+        ASSERT_EQ(
+            CreateToolbar(dialog, std::string("missing.bmp"), kToolbar, std::vector{1, 0, 2}, 0),
+            1);
+        CloseDialog(dialog, 0);
+    }
+    EXPECT_EQ(LiveGdiObjects(), before);
+}
+
+using DatabaseReadsAndSaves = StartTest;
+
+TEST_F(DatabaseReadsAndSaves, ADatabaseThatCannotBeReadWholeIsNotLoadedNorSaved) {
+    WriteRows(5);
+    WriteSettings(" 40", " 30");
+    {
+        // Past 2 GB: more than a read can hold (the file is sparse on disk).
+        ScopedHandle file(CreateFileA((folder / "vemo.dat").c_str(), GENERIC_WRITE, 0, nullptr,
+                                      OPEN_EXISTING, 0, nullptr));
+        LARGE_INTEGER size{};
+        size.QuadPart = 0x90000000LL;
+        ASSERT_TRUE(SetFilePointerEx(file.get(), size, nullptr, FILE_BEGIN));
+        ASSERT_TRUE(SetEndOfFile(file.get()));
+    }
+    Start();
+    EXPECT_TRUE(ended);
+    EXPECT_TRUE(HasMessage("Error...start..."));
+    EXPECT_EQ(GetItemCount(MainWindow(), ids::TextColumn), 0);
+    CloseDialog(MainWindow(), 0);
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    ASSERT_TRUE(GetFileAttributesExA((folder / "vemo.dat").c_str(), GetFileExInfoStandard, &data));
+    EXPECT_EQ(data.nFileSizeHigh, 0u);
+    EXPECT_EQ(data.nFileSizeLow, 0x90000000u);  // nothing saved over it
+    DeleteFileA((folder / "vemo.dat").c_str());
+}
+
+TEST_F(DatabaseReadsAndSaves, ASaveWithTheWindowClosedKeepsTheDatabase) {
+    WriteRows(3);
+    WriteSettings(" 40", " 30");
+    ASSERT_TRUE(Start());
+    const std::string before = ReadWholeFile(folder / "vemo.dat");
+    CloseDialog(MainWindow(), 0);
+    DeleteFileA((folder / "vemo.ini").c_str());
+    EXPECT_TRUE(SaveData());
+    EXPECT_EQ(ReadWholeFile(folder / "vemo.dat"), before);
+    EXPECT_TRUE(FileExists(folder / "vemo.ini"));  // the settings are still written
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(DatabaseReadsAndSaves, OnlyAHeldTargetIsWrittenInPlace) {
+    const std::string path = folder / "data.bin";
+    struct Case {
+        DWORD move_error;
+        bool saved;
+    };
+    for (const Case c : {Case{ERROR_DISK_FULL, false}, Case{ERROR_NOT_SAME_DEVICE, false},
+                         Case{ERROR_SHARING_VIOLATION, true}, Case{ERROR_ACCESS_DENIED, true}}) {
+        WriteWholeFile(path, "old");
+        Seams().move_error = c.move_error;
+        EXPECT_EQ(ReplaceFileAtomically(path, "new"), c.saved) << c.move_error;
+        if (!c.saved) {
+            EXPECT_EQ(GetLastError(), c.move_error);
+        }
+        EXPECT_EQ(ReadWholeFile(path), c.saved ? "new" : "old") << c.move_error;
+        EXPECT_FALSE(FileExists(TemporaryPathFor(path))) << c.move_error;
+    }
+}
+
+TEST_F(DatabaseReadsAndSaves, AFailedSaveAtCloseOrExitKeepsVemoOpenOnce) {
+    for (int exit_by_tray = 0; exit_by_tray < 2; ++exit_by_tray) {
+        WriteRows(2);
+        SetFileAttributesA((folder / "vemo.dat").c_str(), FILE_ATTRIBUTE_NORMAL);
+        WriteSettings(" 40", " 30");
+        ASSERT_TRUE(Start());
+        SetFileAttributesA((folder / "vemo.dat").c_str(), FILE_ATTRIBUTE_READONLY);
+        messages.clear();
+        auto leave = [&] {
+            if (exit_by_tray == 1) {
+                SendMessageA(MainWindow().window, WM_COMMAND, ids::TrayExitItem, 0);
+            } else {
+                SendMessageA(
+                    MainWindow().window, WM_COMMAND, MAKEWPARAM(ids::CloseCommand, 0),
+                    reinterpret_cast<LPARAM>(GetDlgItem(MainWindow().window, ids::Toolbar)));
+            }
+        };
+        leave();
+        EXPECT_EQ(Program().RunFlag, 1) << exit_by_tray;  // still open on the unsaved rows
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0].text, "Problem saving data");
+        leave();
+        EXPECT_EQ(Program().RunFlag, 0) << exit_by_tray;  // told once; now it ends
+        SetFileAttributesA((folder / "vemo.dat").c_str(), FILE_ATTRIBUTE_NORMAL);
+        CloseDialog(MainWindow(), 0);
+    }
+}
+
+TEST_F(DatabaseReadsAndSaves, TheTrayIconComesBackAfterAShellRestart) {
+    WriteRows(1);
+    WriteSettings(" 40", " 30");
+    ASSERT_TRUE(Start());
+    Tray().InTray = 1;
+    ShowWindow(MainWindow().window, SW_HIDE);
+    Tray().IconShown = false;  // as when the first add failed
+    SendMessageA(MainWindow().window, TaskbarCreatedMessage(), 0, 0);
+    EXPECT_TRUE(Tray().IconShown);
+    RemoveTrayIcon();
+}
+
+TEST_F(DatabaseReadsAndSaves, AMinimisedWindowsPlaceIsSavedInScreenCoordinates) {
+    const RECT work = WorkArea();
+    RECT shifted = work;
+    shifted.top = work.top + 40;  // a taskbar on the top edge
+    shifted.left = work.left + 30;
+    ASSERT_TRUE(SystemParametersInfoA(SPI_SETWORKAREA, 0, &shifted, 0));
+    WriteRows(1);
+    WriteSettings(" 200", " 150");
+    const bool started = Start();
+    if (started) {
+        ShowWindow(MainWindow().window, SW_MINIMIZE);
+        SaveSettings();
+    }
+    RECT restore = work;
+    SystemParametersInfoA(SPI_SETWORKAREA, 0, &restore, 0);
+    ASSERT_TRUE(started);
+    EXPECT_EQ(SettingsOf().Values.window_x, 200);
+    EXPECT_EQ(SettingsOf().Values.window_y, 150);
+}
+
+}  // namespace
+}  // namespace vemo
