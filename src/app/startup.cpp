@@ -74,24 +74,14 @@ void ResetSharedState() {
     TaskList().RowSelected = 0;
     Program().ReloadFlag = 0;
     Program().RunFlag = 1;
+    Program().ExitSaveFailed = false;
     Tray().InTray = 1;
-}
-
-bool OpenMainWindow() {
-    if (OpenModeless(MainWindow(), nullptr) != nullptr) return true;
-    // The window's own start may have ended the program already (a database
-    // that cannot be opened says so itself).
-    if (Program().RunFlag == 0) return false;
-    ShowMessage(nullptr, "Unable to open the main window", "Error...start...", 0);
-    Program().RunFlag = 0;
-    return false;
 }
 
 int StartupSequence() {
     PrepareFloatingPoint();
     ProgramState& program = Program();
     program.WindowTitle = kProgramTitle;
-    int exit_code = 0;
     do {
         LoadSettings();
         RemoveLeftoverSaves();
@@ -103,7 +93,6 @@ int StartupSequence() {
         ResetSharedState();
         if (!OpenMainWindow()) {
             program.ReloadFlag = 0;
-            exit_code = 1;
             break;
         }
         do {
@@ -115,7 +104,7 @@ int StartupSequence() {
         program.AppIcon.reset();
     } while (program.ReloadFlag == 1);
     ReleaseDialogs();
-    return exit_code;
+    return 0;
 }
 
 }  // namespace vemo

@@ -4,15 +4,12 @@
 
 namespace vemo {
 
-// Returns the process exit code: 0, or 1 when the main window could not open.
+// Returns the process exit code (0).
 int StartupSequence();
 
 // Steps that a fresh start and every reload share, for the tests too.
 void DefineProgramWindows();
 void ResetSharedState();
 void BackUpDatabase();
-// Opens the main window; when it cannot be made, says so and clears the run
-// flag, so no start ever leaves a process without a window.
-bool OpenMainWindow();
 
 }  // namespace vemo

@@ -25,7 +25,9 @@ inline constexpr char kProgramTitle[] = "Vemo V009u";
 struct ProgramState {
     int RunFlag = 0;
     int ReloadFlag = 0;
-    // The last Close or Exit found the rows unsaved and kept the program open.
+    // The last Close, Exit, Refresh or switch found the rows unsaved and kept
+    // them; set by SaveBeforeLeaving, cleared by a good save, by any other
+    // command and on each pass of the start-up loop.
     bool ExitSaveFailed = false;
     std::string WindowTitle = kProgramTitle;
     // "vemo.ico", loaded afresh each time the start-up loop builds the window.
@@ -33,13 +35,15 @@ struct ProgramState {
 };
 
 // The rows themselves live in the main window's columns. RowCount and
-// RowSelected are reset on each pass of the start-up loop; the record buffer
-// and the database name survive it.
+// RowSelected are reset on each pass of the start-up loop; SelectedRow,
+// ListDirty, TodayCount (zeroed by the window's start), the record buffer and
+// the database name survive it.
 struct TaskListState {
     int RowCount = 1;
     int SelectedRow = 0;
-    // 1 once the user has picked a row in the text or remind-date column;
-    // Delete and Send to log act only then, and clear it after acting.
+    // 1 once the user has picked a row (a selection in the text or
+    // remind-date column, a double click in the time column); Delete, Send
+    // to log and Clear All clear it, as does each pass of the start-up loop.
     int RowSelected = 0;
     int ListDirty = 0;
     int TodayCount = 0;

@@ -126,8 +126,20 @@ bool SaveData() {
     return saved;
 }
 
+bool SaveBeforeLeaving() {
+    ProgramState& program = Program();
+    if (SaveData() || program.ExitSaveFailed) {
+        program.ExitSaveFailed = false;
+        return true;
+    }
+    // The rows are not on disk: stay on them, so the user can make the file
+    // writable or copy the tasks. Asking again right after goes on.
+    program.ExitSaveFailed = true;
+    return false;
+}
+
 void SaveAndReload() {
-    SaveData();
+    if (!SaveBeforeLeaving()) return;
     TaskList().TodayCount = 0;
     Program().ReloadFlag = 1;
     Program().RunFlag = 0;

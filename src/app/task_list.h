@@ -28,7 +28,12 @@ bool LoadTaskList(const FileHandle& database);
 // rows could not be written (the user has been told). With the main window
 // closed only the settings are written.
 bool SaveData();
-// Saves, then asks the start-up loop to build everything again.
+// The save made before the rows' window goes (Close, the tray's Exit,
+// Refresh, a database switch): true when it may go. A failed save keeps it
+// once; asking again right after goes on, the user having been told.
+bool SaveBeforeLeaving();
+// Saves, then asks the start-up loop to build everything again; a failed
+// save keeps the window on its rows instead (see SaveBeforeLeaving).
 void SaveAndReload();
 
 }  // namespace vemo

@@ -41,6 +41,11 @@ int PriorityOf(int row) {
 // double click there steps twice, as two clicks would.
 void OnControl(int id, int notify) {
     const bool clicked = notify == BN_CLICKED;
+    // A refused Close, Refresh or switch goes on when asked again right
+    // after; any other command in between means the user went back to work.
+    const bool leaving =
+        id == ids::CloseCommand || id == ids::RefreshCommand || id == ids::DatabaseCommand;
+    if (clicked && !leaving) Program().ExitSaveFailed = false;
     switch (id) {
         case ids::TextColumn:
             if (notify == LBN_SELCHANGE) OnTextColumnSelected();
@@ -99,6 +104,16 @@ void OnControl(int id, int notify) {
 }
 
 }  // namespace
+
+bool OpenMainWindow() {
+    if (OpenModeless(MainWindow(), nullptr) != nullptr) return true;
+    // The window's own start may have ended the program already (a database
+    // that cannot be opened says so itself).
+    if (Program().RunFlag == 0) return false;
+    ShowMessage(nullptr, "Unable to open the main window", "Error...start...", 0);
+    Program().RunFlag = 0;
+    return false;
+}
 
 int MainWindowHandler() {
     const EventRecord& event = Event();
@@ -328,19 +343,7 @@ void PauseTimer() {
 }
 
 void CloseProgram() {
-    if (SaveForExit()) Program().RunFlag = 0;
-}
-
-bool SaveForExit() {
-    ProgramState& program = Program();
-    if (SaveData() || program.ExitSaveFailed) {
-        program.ExitSaveFailed = false;
-        return true;
-    }
-    // The rows are not on disk: stay open on them, so the user can make the
-    // file writable or copy the tasks. Asking again ends all the same.
-    program.ExitSaveFailed = true;
-    return false;
+    if (SaveBeforeLeaving()) Program().RunFlag = 0;
 }
 
 }  // namespace vemo

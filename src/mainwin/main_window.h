@@ -3,6 +3,10 @@
 
 namespace vemo {
 
+// Opens the main window (defined by the start-up loop); when it cannot be
+// made, says so and clears the run flag, so no start ever leaves a process
+// without a window.
+bool OpenMainWindow();
 int MainWindowHandler();
 
 // The editing commands, one routine per action.
@@ -21,9 +25,6 @@ void OnTextColumnSelected();
 void OnTextColumnDoubleClicked();
 void PauseTimer();
 void CloseProgram();
-// The save made on the way out (Close, the tray's Exit): true when the
-// program may end. A failed save keeps it open once; the next attempt ends it.
-bool SaveForExit();
 
 // "Vemo V009u - Database: " + the database's name.
 void UpdateDatabaseName();

@@ -5,7 +5,6 @@
 #include "app/ids.h"
 #include "app/state.h"
 #include "app/task_list.h"
-#include "mainwin/main_window.h"
 #include "runtime/controls.h"
 #include "runtime/shell.h"
 
@@ -98,7 +97,7 @@ void OnTrayMenuCommand(int item) {
             ApplyTrayState();
             break;
         case ids::TrayExitItem:
-            if (!SaveForExit()) break;
+            if (!SaveBeforeLeaving()) break;
             RemoveTrayIcon();
             Program().RunFlag = 0;
             break;

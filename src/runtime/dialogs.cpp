@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 #include <utility>
 
 #include "runtime/dialog_template.h"
@@ -22,12 +23,13 @@ struct DialogRegistry {
     HMODULE rich_edit_library = nullptr;
 };
 
-// Constant-initialised, so it is destroyed after every DialogDefinition with
-// static storage, whose destructors still reach it at exit.
-constinit DialogRegistry g_registry{};
-
+// Built on first use and never destroyed: DialogDefinitions with static
+// storage still reach it from their destructors at exit, whatever the order
+// in which the other statics go.
 DialogRegistry& Registry() {
-    return g_registry;
+    alignas(DialogRegistry) static unsigned char storage[sizeof(DialogRegistry)];
+    static DialogRegistry* const registry = ::new (static_cast<void*>(storage)) DialogRegistry();
+    return *registry;
 }
 
 void RegisterDialogClass() {
@@ -200,7 +202,8 @@ HWND OpenModeless(DialogDefinition& dialog, const DialogDefinition* parent) {
         // for it once more so the caption is never left blank.
         RedrawWindow(dialog.window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
     }
-    return window;
+    // Null when the window's own start closed it again.
+    return dialog.window;
 }
 
 void CloseDialog(DialogDefinition& dialog, int /*result*/) {

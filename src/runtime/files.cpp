@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <limits>
+#include <new>
 
 #include "runtime/shell.h"
 
@@ -112,19 +113,19 @@ bool ReadWholeFile(const FileHandle& file, std::string& bytes) {
         return false;
     }
     if (size.QuadPart == 0) return true;
-    bytes.assign(static_cast<std::size_t>(size.QuadPart), '\0');
+    // A 32-bit process cannot hold every file under 2 GB in one piece.
+    if (static_cast<unsigned long long>(size.QuadPart) > bytes.max_size()) return false;
+    try {
+        bytes.assign(static_cast<std::size_t>(size.QuadPart), '\0');
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
     const bool whole =
         MoveTo(file.get(), 0) &&
         ReadAll(file.get(), std::span<std::uint8_t>(reinterpret_cast<std::uint8_t*>(bytes.data()),
                                                     bytes.size())) == bytes.size();
     if (!whole) bytes.clear();
     return whole;
-}
-
-std::string ReadWholeFile(const FileHandle& file) {
-    std::string bytes;
-    ReadWholeFile(file, bytes);
-    return bytes;
 }
 
 namespace detail {

@@ -69,8 +69,6 @@ class FileSource final : public ByteSource {
 // `bytes` empty, when the size cannot be had, the file is over 2 GB or any
 // read falls short: a part of a file is never passed off as all of it.
 bool ReadWholeFile(const FileHandle& file, std::string& bytes);
-// The same, empty on any failure.
-std::string ReadWholeFile(const FileHandle& file);
 
 // Text file: the next line. Returns 0 when a line (an empty one too) was read,
 // -1 at the end of the file; record files have no lines and give -1.

@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "app/ids.h"
 #include "app/task_record.h"
 #include "e2e/driver.h"
 #include "win32/test_folder.h"
@@ -47,27 +48,27 @@ TEST_F(EndToEnd, FirstRunAddsTasksAndSavesOnClose) {
     HWND main = WaitForWindow(vemo.Id(), "Vemo V009u", kStartMs);
     ASSERT_NE(main, nullptr);
     EXPECT_EQ(WindowText(main), "Vemo V009u - Database: vemo.dat");
-    EXPECT_EQ(WindowText(GetDlgItem(main, 44)), "Number of entries in the list:  0");
+    EXPECT_EQ(WindowText(GetDlgItem(main, ids::MessageLine)), "Number of entries in the list:  0");
 
-    const std::string day = WindowText(GetDlgItem(main, 28));
-    const std::string month = WindowText(GetDlgItem(main, 29));
-    const std::string year = WindowText(GetDlgItem(main, 30));
-    const std::string hour = WindowText(GetDlgItem(main, 52));
-    const std::string minute = WindowText(GetDlgItem(main, 51));
+    const std::string day = WindowText(GetDlgItem(main, ids::DayField));
+    const std::string month = WindowText(GetDlgItem(main, ids::MonthField));
+    const std::string year = WindowText(GetDlgItem(main, ids::YearField));
+    const std::string hour = WindowText(GetDlgItem(main, ids::HourField));
+    const std::string minute = WindowText(GetDlgItem(main, ids::MinuteField));
     for (const char* task : {"Buy milk", "Call Bob"}) {
-        SetFieldText(main, 2, task);
-        PressButton(main, 7);
+        SetFieldText(main, ids::EntryField, task);
+        PressButton(main, ids::AddButton);
     }
-    EXPECT_EQ(ListItems(main, 1), (std::vector<std::string>{"Buy milk", "Call Bob"}));
-    EXPECT_EQ(ListItems(main, 9), (std::vector<std::string>{" 1", " 2"}));
-    EXPECT_EQ(ListItems(main, 11), (std::vector<std::string>{Today(), Today()}));
+    EXPECT_EQ(ListItems(main, ids::TextColumn), (std::vector<std::string>{"Buy milk", "Call Bob"}));
+    EXPECT_EQ(ListItems(main, ids::PriorityColumn), (std::vector<std::string>{" 1", " 2"}));
+    EXPECT_EQ(ListItems(main, ids::CreatedColumn), (std::vector<std::string>{Today(), Today()}));
     const std::string remind = day + "-" + month + "-" + year;
     const std::string time = hour + ":" + minute;
-    EXPECT_EQ(ListItems(main, 20), (std::vector<std::string>{remind, remind}));
-    EXPECT_EQ(ListItems(main, 39), (std::vector<std::string>{time, time}));
-    EXPECT_EQ(ListItems(main, 46), (std::vector<std::string>{" 6", " 6"}));
+    EXPECT_EQ(ListItems(main, ids::RemindDateColumn), (std::vector<std::string>{remind, remind}));
+    EXPECT_EQ(ListItems(main, ids::TimeColumn), (std::vector<std::string>{time, time}));
+    EXPECT_EQ(ListItems(main, ids::StateColumn), (std::vector<std::string>{" 6", " 6"}));
 
-    SendCommand(main, 3);  // Close
+    SendCommand(main, ids::CloseCommand);  // Close
     EXPECT_EQ(vemo.WaitForExit(kStartMs), 0);
 
     const std::string database = ReadWholeFile(folder / "vemo.dat");
@@ -111,12 +112,13 @@ TEST_F(EndToEnd, SavedSettingsAndRowsComeBack) {
     GetWindowRect(main, &r);
     EXPECT_EQ(r.left, 100);
     EXPECT_EQ(r.top, 50);
-    EXPECT_EQ(ListItems(main, 1), (std::vector<std::string>{"Water plants"}));
-    EXPECT_EQ(ListItems(main, 46), (std::vector<std::string>{" 5"}));
-    EXPECT_EQ(SendMessageA(GetDlgItem(main, 68), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    EXPECT_EQ(ListItems(main, ids::TextColumn), (std::vector<std::string>{"Water plants"}));
+    EXPECT_EQ(ListItems(main, ids::StateColumn), (std::vector<std::string>{" 5"}));
+    EXPECT_EQ(SendMessageA(GetDlgItem(main, ids::CreateMessageFileCheck), BM_GETCHECK, 0, 0),
+              BST_UNCHECKED);
     EXPECT_EQ(ReadWholeFile(folder / "vemo.bak"), database);  // the backup of this start
 
-    SendCommand(main, 3);
+    SendCommand(main, ids::CloseCommand);
     EXPECT_EQ(vemo.WaitForExit(kStartMs), 0);
     const std::string settings = ReadWholeFile(folder / "vemo.ini");
     EXPECT_NE(settings.find("\r\n 100  50 Vemo: \r\nno\r\nno\r\n"), std::string::npos) << settings;

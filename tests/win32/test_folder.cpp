@@ -1,6 +1,7 @@
 #include "win32/test_folder.h"
 
 #include <atomic>
+#include <cstdint>
 #include <stdexcept>
 #include <vector>
 
@@ -69,6 +70,24 @@ void WriteWholeFile(const std::string& path, std::string_view bytes) {
 
 bool FileExists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string BitmapFileBytes(int width, int height) {
+    const int stride = (width * 3 + 3) & ~3;
+    std::string bytes(static_cast<std::size_t>(54 + stride * height), '\0');
+    auto put = [&](std::size_t at, std::uint32_t value, int size) {
+        for (int i = 0; i < size; ++i) bytes[at + i] = static_cast<char>(value >> (8 * i));
+    };
+    bytes[0] = 'B';
+    bytes[1] = 'M';
+    put(2, static_cast<std::uint32_t>(bytes.size()), 4);
+    put(10, 54, 4);  // pixels after the two headers
+    put(14, 40, 4);  // BITMAPINFOHEADER
+    put(18, static_cast<std::uint32_t>(width), 4);
+    put(22, static_cast<std::uint32_t>(height), 4);
+    put(26, 1, 2);   // planes
+    put(28, 24, 2);  // bits per pixel
+    return bytes;
 }
 
 }  // namespace vemo::testing

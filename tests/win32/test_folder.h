@@ -28,6 +28,8 @@ class TempFolder {
 std::string ReadWholeFile(const std::string& path);
 void WriteWholeFile(const std::string& path, std::string_view bytes);
 bool FileExists(const std::string& path);
+// A 24-bit bitmap file of the given size, all black.
+std::string BitmapFileBytes(int width, int height);
 
 // Restores every test seam when it goes out of scope.
 class SeamGuard {
