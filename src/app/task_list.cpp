@@ -125,13 +125,13 @@ void LoadTaskList(const FileHandle& database) {
                    "Number of entries in the list: " + NumberText(list.RowCount));
 }
 
-void SaveData() {
+bool SaveData() {
     TaskListState& list = TaskList();
     const std::string bytes = EncodeDatabase(ReadAllRows(), list.Buffer);
-    if (!ReplaceFileAtomically(SettingsOf().Values.database_path, bytes)) {
-        ShowMessage(&MainWindow(), "Problem saving data", "Error...SaveData...", 0);
-    }
+    const bool saved = ReplaceFileAtomically(SettingsOf().Values.database_path, bytes);
+    if (!saved) ShowMessage(&MainWindow(), "Problem saving data", "Error...SaveData...", 0);
     SaveSettings();
+    return saved;
 }
 
 void SaveAndReload() {

@@ -20,8 +20,9 @@ void ClearColumns();
 
 // Loads the rows of the open database file into the (empty) columns.
 void LoadTaskList(const FileHandle& database);
-// Writes the rows to the database file, then the settings.
-void SaveData();
+// Writes the rows to the database file, then the settings. False when the
+// rows could not be saved (after its message).
+bool SaveData();
 // Saves, then asks the start-up loop to build everything again.
 void SaveAndReload();
 

@@ -72,7 +72,7 @@ bool WriteInPlace(const std::string& path, std::string_view bytes) {
 
 }  // namespace
 
-bool ReplaceFileAtomically(const std::string& path, std::string_view bytes) {
+bool ReplaceFileAtomically(const std::string& path, std::string_view bytes, SaveFlush flush) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES &&
         (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
@@ -88,7 +88,8 @@ bool ReplaceFileAtomically(const std::string& path, std::string_view bytes) {
     if (!file.Valid()) return false;
 
     const bool written = WriteEverything(file.get(), bytes, faults) && !faults.Fails() &&
-                         FlushFileBuffers(file.get()) && !faults.Fails() && file.Close();
+                         (flush == SaveFlush::NoFlush || FlushFileBuffers(file.get())) &&
+                         !faults.Fails() && file.Close();
     if (!written) {
         file.Close();
         if (!abandon) DeleteFileA(temporary.c_str());
@@ -100,8 +101,8 @@ bool ReplaceFileAtomically(const std::string& path, std::string_view bytes) {
         return false;
     }
     for (int attempt = 0; attempt < kMoveAttempts; ++attempt) {
-        if (MoveFileExA(temporary.c_str(), path.c_str(),
-                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        const DWORD through = flush == SaveFlush::Flush ? MOVEFILE_WRITE_THROUGH : 0;
+        if (MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | through)) {
             return true;
         }
         if (!IsSharingRefusal(GetLastError())) break;
