@@ -3,8 +3,10 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
+#include "alarms/reminder_rules.h"
 #include "app/settings_format.h"
 #include "app/task_record.h"
 #include "network/weights_format.h"
@@ -65,15 +67,23 @@ struct SettingsState {
     bool LastFineTune = false;
 };
 
-// Reset as a whole on each pass of the start-up loop.
-struct SchedulerState {
-    int HighlightRow = -1;
-    int HighlightDone = 0;
-    int LastAlarmRow = -1;
-    int EarlierAlarmCount = 0;
-    int ShowEarlierAlarms = 1;
-    int AlarmState = 0;
-    std::string AlarmText;
+// Rebuilt whenever the start-up loop builds the main window (a database
+// switch keeps it); the fields of ReminderMemory say which of them each tick
+// keeps.
+struct SchedulerState : ReminderMemory {
+    std::string SummaryText;       // rebuilt each tick
+    std::string SchedulerMessage;  // rebuilt each tick
+    // The line last written to the message file; "" at start, so a new
+    // window writes the file once.
+    std::string LastMessage;
+    // An imported line whose row is in the list while its file is still
+    // there (the save or the deletion failed): the next tick finishes the
+    // job instead of adding the row twice.
+    struct ImportedLine {
+        std::string line;
+        bool saved = false;
+    };
+    std::optional<ImportedLine> PendingImport;
 };
 
 // InTray is set again on each pass; IconShown follows the shell.
@@ -89,6 +99,14 @@ struct NetworkState {
     int CurrentCondition = 1;
     int WeightsDialogOpen = 0;
     int SoundTestMode = 1;
+    // Written by every tick, in network order (ReminderCounts::Inputs).
+    std::array<int, kConditionCount> Inputs{};
+    // Recomputed by every evaluation.
+    std::array<std::int64_t, kConditionCount> ConditionValues{};
+    // 0 until an evaluation finds a positive value; never reset.
+    int ChosenClass = 0;
+    // The response text of ChosenClass at the last evaluation; "" at start.
+    std::string ResponseText;
 };
 
 struct ProgramWindows {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "alarms/scheduler.h"
 #include "app/ids.h"
 #include "app/log_files.h"
 #include "app/log_lines.h"
@@ -123,6 +124,9 @@ int MainWindowHandler() {
         case EVENT_MENU: OnTrayMenuCommand(event.menu_id); break;
         case EVENT_CONTROL: OnControl(event.control_id, event.notify_code); break;
         case kTrayMessage: OnTrayMessage(event.lparam); break;
+        case WM_TIMER:
+        case WM_POWERBROADCAST:
+        case WM_TIMECHANGE: OnSchedulerEvent(static_cast<UINT>(event.code), event.wparam); break;
         default:
             if (static_cast<UINT>(event.code) == TaskbarCreatedMessage()) OnTaskbarCreated();
             break;
@@ -176,12 +180,12 @@ void OnMainInit() {
     RememberWindowState();
 }
 
-void AddTask() {
+bool AddTask() {
     TaskListState& list = TaskList();
     const std::string text = GetControlText(Window(), ids::EntryField);
     if (text.empty()) {
         list.ListDirty = 1;
-        return;
+        return true;
     }
     DialogDefinition& window = Window();
     TaskRow row;
@@ -197,9 +201,10 @@ void AddTask() {
     row.state = " 6";
     AppendRow(row);
     list.RowCount = GetItemCount(window, ids::TextColumn);
-    SaveData();
+    const bool saved = SaveData();
     AddToTxtFile(NoteLine(row));
     list.ListDirty = 1;
+    return saved;
 }
 
 void ChangeSelected() {

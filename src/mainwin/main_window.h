@@ -11,7 +11,8 @@ int MainWindowHandler();
 
 // The editing commands, one routine per action.
 void OnMainInit();
-void AddTask();
+// False only when a row was added but could not be saved.
+bool AddTask();
 void ChangeSelected();
 void DeleteTask();
 void ClearAll();

@@ -58,7 +58,7 @@ bool WriteInPlace(const std::string& path, std::string_view bytes) {
 
 }  // namespace
 
-bool ReplaceFileAtomically(const std::string& path, std::string_view bytes) {
+bool ReplaceFileAtomically(const std::string& path, std::string_view bytes, SaveFlush flush) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES &&
         (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
@@ -86,7 +86,8 @@ bool ReplaceFileAtomically(const std::string& path, std::string_view bytes) {
     }
 
     const bool written = WriteEverything(file.get(), bytes, faults) && !faults.Fails() &&
-                         FlushFileBuffers(file.get()) && !faults.Fails() && file.reset();
+                         (flush == SaveFlush::NoFlush || FlushFileBuffers(file.get())) &&
+                         !faults.Fails() && file.reset();
     if (!written) {
         const DWORD error = GetLastError();
         file.reset();
@@ -97,9 +98,10 @@ bool ReplaceFileAtomically(const std::string& path, std::string_view bytes) {
     DWORD error = 0;
     for (int attempt = 0; attempt < kMoveAttempts; ++attempt) {
         if (attempt > 0) Sleep(kMoveRetryMs);
-        const bool moved = Seams().move_error == 0 &&
-                           MoveFileExA(temporary.c_str(), path.c_str(),
-                                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+        const DWORD through = flush == SaveFlush::Flush ? MOVEFILE_WRITE_THROUGH : 0;
+        const bool moved =
+            Seams().move_error == 0 &&
+            MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | through);
         if (moved) return true;
         error = Seams().move_error != 0 ? Seams().move_error : GetLastError();
         if (!IsSharingRefusal(error)) return fail(error);

@@ -8,12 +8,17 @@
 
 namespace vemo {
 
+// Whether the new content reaches the disk before the move. A status mirror
+// that is rewritten every few seconds needs only the move's atomicity.
+enum class SaveFlush { Flush, NoFlush };
+
 // Replaces the file at `path` with `bytes`. Returns false, with the old file
 // untouched, no temporary file left and the platform's last error saying
 // why, when any write, flush, close or the move fails or the file is
 // read-only. Only when another program holds the file open, so the move is
 // refused, does it retry for about 0.4 s and then write in place.
-bool ReplaceFileAtomically(const std::string& path, std::string_view bytes);
+bool ReplaceFileAtomically(const std::string& path, std::string_view bytes,
+                           SaveFlush flush = SaveFlush::Flush);
 
 // Leaves "Vemo: <what> failed, Win32 error <n>" in the debugger output, so a
 // failed save can be diagnosed from a user's report.

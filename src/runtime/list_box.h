@@ -31,6 +31,20 @@ class ListBoxView {
         if (copied <= 0) return {};
         return {buffer.data(), static_cast<std::size_t>(copied < length ? copied : length)};
     }
+    // Appends the item's text to `out` (many items into one buffer); returns
+    // the length appended, 0 when there is no such item.
+    std::size_t AppendText(int index, std::string& out) const {
+        const LRESULT length = Send(LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+        if (length <= 0) return 0;
+        const std::size_t start = out.size();
+        out.resize(start + static_cast<std::size_t>(length) + 1);
+        const LRESULT copied = Send(LB_GETTEXT, static_cast<WPARAM>(index),
+                                    reinterpret_cast<LPARAM>(out.data() + start));
+        const std::size_t kept =
+            copied > 0 && copied <= length ? static_cast<std::size_t>(copied) : 0;
+        out.resize(start + kept);
+        return kept;
+    }
     std::string Text(int index) const {
         std::string buffer;
         return std::string(TextOf(index, buffer));

@@ -42,6 +42,9 @@ struct TestSeams {
     std::function<std::string(const FileDialogCall&)> file_dialog_responder;
     // Records the shell's "open" instead of starting anything.
     std::function<void(const OpenCall&)> open_recorder;
+    // Records multimedia command strings ("Play ...", "Close ...") instead of
+    // sending them.
+    std::function<void(const std::string&)> multimedia_recorder;
     // Makes the atomic writer fail at its n-th step (1-based; 0 = never), and
     // when `abandon_on_fault` is set, stop there as a crashed process would.
     int atomic_write_fault_step = 0;

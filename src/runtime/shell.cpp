@@ -73,4 +73,26 @@ void OpenDocument(const std::string& file, const std::string& parameters) {
     ShellExecuteA(nullptr, "open", file.c_str(), parameters.c_str(), nullptr, SW_SHOWNORMAL);
 }
 
+std::string ShortPathName(const std::string& path) {
+    std::string buffer(kTextCapacity + 1, '\0');
+    DWORD length =
+        GetShortPathNameA(path.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (length >= buffer.size()) {
+        // Too long for the first buffer: the result is the size it needs.
+        buffer.assign(length, '\0');
+        length = GetShortPathNameA(path.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length >= buffer.size()) return {};
+    }
+    buffer.resize(length);
+    return buffer;
+}
+
+void SendMultimediaCommand(const std::string& command) {
+    if (Seams().multimedia_recorder) {
+        Seams().multimedia_recorder(command);
+        return;
+    }
+    mciSendStringA(command.c_str(), nullptr, 0, nullptr);
+}
+
 }  // namespace vemo

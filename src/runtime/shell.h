@@ -38,6 +38,13 @@ bool RemoveFile(const std::string& name);
 // The shell's "open" of a file or program; a failure is not reported.
 void OpenDocument(const std::string& file, const std::string& parameters);
 
+// The short form of an existing file's path; "" when the system gives none.
+std::string ShortPathName(const std::string& path);
+
+// A command string for the multimedia interface, without a reply buffer or
+// a notification window; its result is not examined.
+void SendMultimediaCommand(const std::string& command);
+
 // A message box centred over its owner and kept inside the work area; flags 0
 // mean one OK button and the exclamation icon. Returns the button id, 0 when
 // no box could be shown.

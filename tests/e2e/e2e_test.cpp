@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
+#include <utility>
 
 #include "app/ids.h"
 #include "app/task_record.h"
@@ -138,6 +140,71 @@ TEST_F(EndToEnd, ADatabaseThatCannotBeOpenedEndsTheProgram) {
               "Cant create or access vemo.dat \r\n try updating vemo.ini \r\n line 5");
     EXPECT_EQ(vemo.WaitForExit(kStartMs), 0);
     EXPECT_FALSE(FileExists(folder / "vemo.ini"));  // nothing was saved
+}
+
+// The local date and time `seconds` from now, as the remind-date and time
+// columns hold them.
+std::pair<std::string, std::string> LocalTimeIn(int seconds) {
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    FILETIME file_time{};
+    SystemTimeToFileTime(&now, &file_time);
+    ULARGE_INTEGER ticks{};
+    ticks.LowPart = file_time.dwLowDateTime;
+    ticks.HighPart = file_time.dwHighDateTime;
+    ticks.QuadPart += static_cast<ULONGLONG>(seconds) * 10000000ULL;
+    file_time.dwLowDateTime = ticks.LowPart;
+    file_time.dwHighDateTime = ticks.HighPart;
+    SYSTEMTIME then{};
+    FileTimeToSystemTime(&file_time, &then);
+    char date[16] = {};
+    char time[8] = {};
+    wsprintfA(date, "%02d-%02d-%04d", then.wDay, then.wMonth, then.wYear);
+    wsprintfA(time, "%02d:%02d", then.wHour, then.wMinute);
+    return {date, time};
+}
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeout_ms) {
+    const DWORD start = GetTickCount();
+    while (!condition()) {
+        if (GetTickCount() - start > timeout_ms) return false;
+        Sleep(100);
+    }
+    return true;
+}
+
+TEST_F(EndToEnd, AReminderBringsTheWindowBackFromTheTrayAndWritesTheMessageFile) {
+    // The reminder is for the next minute, so the program is in the tray well
+    // before it comes; late in a minute, the next one is waited for first.
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    if (now.wSecond >= 50) Sleep((61 - now.wSecond) * 1000);
+    const auto [date, time] = LocalTimeIn(60);
+    RecordBuffer buffer{};
+    WriteWholeFile(folder / "vemo.dat",
+                   EncodeDatabase({{"Take the pills", " 2", Today(), date, time, " 6"}}, buffer));
+    WriteWholeFile(folder / "vemo.ini",
+                   "\r\n\r\n 0\r\n 0\r\n" + folder.path() +
+                       "vemo.dat\r\n 100  50 Vemo: \r\nyes\r\nno\r\n\r\nno\r\n\r\n");
+    WriteWholeFile(folder / "weights.ini", " 0\r\n 0\r\n 0\r\n 0\r\n 0\r\n 0\r\n");
+
+    VemoProcess vemo(exe, folder.path());
+    ASSERT_TRUE(vemo.Started());
+    HWND main = WaitForWindow(vemo.Id(), "Vemo V009u", kStartMs);
+    ASSERT_NE(main, nullptr);
+    SendCommand(main, 16);  // Send to tray
+    ASSERT_TRUE(WaitUntil([main] { return !IsWindowVisible(main); }, kStartMs));
+
+    const std::string expected = "Vemo:  << REMINDER ALARM >> Take the pills  \r\n";
+    EXPECT_TRUE(WaitUntil([main] { return IsWindowVisible(main) != 0; }, 75000)) << time;
+    EXPECT_TRUE(
+        WaitUntil([&] { return ReadWholeFile(folder / "VemoMessage.txt") == expected; }, kStartMs))
+        << ReadWholeFile(folder / "VemoMessage.txt");
+    EXPECT_EQ(ListItems(main, 46), (std::vector<std::string>{" 0"}));
+    EXPECT_EQ(WindowText(GetDlgItem(main, 44)), "<< REMINDER ALARM >> Take the pills  ");
+
+    SendCommand(main, 3);
+    EXPECT_EQ(vemo.WaitForExit(kStartMs), 0);
 }
 
 }  // namespace

@@ -1,0 +1,17 @@
+// What an alarm does: restore the window from the tray, start the chosen
+// program, play the chosen sound; and the message file that mirrors the
+// message line for other programs.
+#pragma once
+
+namespace vemo {
+
+void RunAlarmActions();
+
+// SoundTestMode 1 plays SoundPath, 0 closes it; other values send nothing.
+void PlaySoundFile();
+
+// Rewrites the message file when the line it would hold has changed. A file
+// that cannot be written is skipped silently and tried again next time.
+void WriteMessageFile();
+
+}  // namespace vemo

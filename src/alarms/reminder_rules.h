@@ -1,0 +1,141 @@
+// What one scheduler tick decides, over plain texts: which rows are today's,
+// their reminder hour and minute, the code each row gets, the counts, the
+// message, the alarms and where the two selections end. The tick reads the
+// list columns once, calls RunReminderPass and then applies its result.
+// Portable: no platform headers.
+#pragma once
+
+#include <array>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vemo {
+
+inline constexpr char kNoReminderToday[] = "No Reminder today.";
+
+// The local date and time as the reminder patterns read them. Day and month
+// names are English, as the date fields' buttons write them.
+struct ClockReading {
+    std::string today;    // "dd-MM-yyyy"
+    std::string weekday;  // "ddd": "Mon" ... "Sun"
+    std::string month;    // "MMM": "Jan" ... "Dec"
+    std::string day;      // "dd"
+    int hour = 0;
+    int minute = 0;
+};
+
+// The weekday is worked out from the date, as the system's date formatting does.
+ClockReading ReadClock(int year, int month, int day, int hour, int minute);
+
+// One row as the tick reads it from the five columns it needs.
+struct ReminderRow {
+    std::string_view text;
+    std::string_view priority;
+    std::string_view remind_date;
+    std::string_view time;
+    std::string_view state;
+};
+
+// How many of the counting tests the remind date passes: the date itself, the
+// weekday, the yearly day and month. Every-day rows are not counted here.
+int DatedTodayMatches(std::string_view remind_date, const ClockReading& clock);
+// A today's row of the classifying pass: dated today, or a matching weekday,
+// yearly day or "Day" pattern (all compared without regard to case).
+bool IsTodaysRow(std::string_view remind_date, const ClockReading& clock);
+
+struct ReminderTime {
+    int hour = 0;  // an hourly time reads as hour 0
+    int minute = 0;
+    bool hourly = false;  // ":MM", every hour at that minute
+};
+ReminderTime ReadReminderTime(std::string_view time);
+
+// The row's number read and rounded as the program reads every number.
+bool ReadsAs(std::string_view number_text, int value);
+
+// What the classifying pass decides for one row, before the counts and the
+// messages that depend on the rows before it.
+struct RowDecision {
+    bool today = false;
+    bool hour_ahead = false;     // pending later today (" 3")
+    bool hour_passed = false;    // earlier today (" 4")
+    bool minute_passed = false;  // its minute came within the tested hour (" 2")
+    bool alarm = false;          // the minute itself or the next one (" 0")
+    int minutes_old = 0;
+    bool priority_one = false;  // " 1", written last
+    // The code written last; empty when no rule writes one.
+    std::string_view code;
+};
+RowDecision DecideRow(const ReminderRow& row, const ClockReading& clock);
+
+// Kept from one tick to the next; the main window's state holds it.
+struct ReminderMemory {
+    int LastOldRow = 0;       // last row with code 5; kept
+    int EarlierAlarmRow = 0;  // last today's row whose hour has passed; kept
+    // Row whose alarm actions ran last: -1 when the main window is built and
+    // after a database change, 0 after a time is changed.
+    int LastAlarmRow = -1;
+    int HighlightRow = -1;  // kept; -1 when the highlight runs off the rows
+    int HighlightDone = 0;  // 0 at each tick
+    // Today's rows whose hour had passed, summed over the ticks: 0 when the
+    // main window is built and on a wake-up; it stops at the largest int.
+    int EarlierAlarmCount = 0;
+    int ShowEarlierAlarms = 1;  // 1 when the main window is built and on a wake-up
+    int AlarmState = 0;         // 0 at each tick: 1 a minute passed, 3 an alarm fired
+    std::string AlarmText;      // text of the row that alarmed last; kept
+};
+
+// The two list selections the tick moves, and the flag that lets it.
+struct TickSelections {
+    int text = -1;   // TextColumn
+    int state = -1;  // StateColumn
+    int list_dirty = 0;
+};
+
+// The six network inputs, in network order. They do not wrap.
+struct ReminderCounts {
+    int AlarmState = 0;
+    int PriorityOneCount = 0;
+    int WithinHourCount = 0;
+    int PendingTodayCount = 0;
+    int TodayCount = 0;
+    int OldActiveCount = 0;
+
+    std::array<int, 6> Inputs() const {
+        return {AlarmState,        PriorityOneCount, WithinHourCount,
+                PendingTodayCount, TodayCount,       OldActiveCount};
+    }
+};
+
+struct CodeWrite {
+    int row = 0;
+    std::string_view code;
+    bool operator==(const CodeWrite&) const = default;
+};
+
+struct ReminderTick {
+    ReminderCounts counts;
+    std::string SummaryText;
+    std::string SchedulerMessage;
+    // Only codes whose text changes; rewriting an unchanged one is skipped.
+    std::vector<CodeWrite> writes;
+    // One entry per run of the alarm actions, in order: the row it ran for.
+    std::vector<int> action_rows;
+    int BestRow = -1;
+    // Where the selections stand after the tick. Rewriting a code deletes and
+    // re-inserts its item, which drops the state column's selection when it
+    // sits on that row; this is already accounted for here, whether or not the
+    // rewrite actually happens.
+    TickSelections selections;
+};
+
+// One tick over the rows: both passes, the earlier-today report and the
+// select-best-row step. `chosen_class` is the network's choice of the last
+// evaluation. `memory` is read and updated.
+ReminderTick RunReminderPass(std::span<const ReminderRow> rows, const ClockReading& clock,
+                             const TickSelections& before, int chosen_class,
+                             ReminderMemory& memory);
+
+}  // namespace vemo

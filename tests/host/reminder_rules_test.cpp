@@ -1,0 +1,230 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+
+#include "alarms/alarm_rules.h"
+#include "alarms/reminder_rules.h"
+#include "network/condition_rules.h"
+
+namespace vemo {
+namespace {
+
+// Monday 07-12-2026 at the given time.
+ClockReading At(int hour, int minute) {
+    return ReadClock(2026, 12, 7, hour, minute);
+}
+
+TEST(ReminderClock, NamesTheWeekdayAndMonthInEnglish) {
+    struct Case {
+        int year, month, day;
+        const char *today, *weekday, *month_name;
+    };
+    for (const Case& c : {Case{2026, 12, 7, "07-12-2026", "Mon", "Dec"},
+                          Case{2024, 2, 29, "29-02-2024", "Thu", "Feb"},
+                          Case{2000, 1, 1, "01-01-2000", "Sat", "Jan"}}) {
+        const ClockReading clock = ReadClock(c.year, c.month, c.day, 9, 5);
+        EXPECT_EQ(clock.today, c.today);
+        EXPECT_EQ(clock.weekday, c.weekday) << c.today;
+        EXPECT_EQ(clock.month, c.month_name);
+        EXPECT_EQ(clock.day, std::string(c.today, 2));
+    }
+}
+
+TEST(ReminderRow, DecidesTheCodeFromDatePatternTimeAndPriority) {
+    struct Case {
+        const char *date, *time, *priority, *state;
+        int hour, minute;
+        const char* code;  // "" = no code written
+        bool alarm;
+    };
+    const Case cases[] = {
+        // A 14:30 reminder today, around its minute.
+        {"07-12-2026", "14:30", " 4", " 6", 14, 29, "", false},
+        {"07-12-2026", "14:30", " 4", " 6", 14, 30, " 0", true},
+        {"07-12-2026", "14:30", " 4", " 0", 14, 31, " 0", true},
+        {"07-12-2026", "14:30", " 4", " 0", 14, 32, " 2", false},
+        {"07-12-2026", "14:30", " 4", " 6", 13, 59, " 3", false},
+        {"07-12-2026", "14:59", " 4", " 3", 15, 0, " 4", false},  // not alarmed next hour
+        // Every hour at minute 15, any hour.
+        {"07-12-2026", ":15", " 4", " 6", 9, 14, " 4", false},
+        {"07-12-2026", ":15", " 4", " 4", 9, 15, " 0", true},
+        {"07-12-2026", ":15", " 4", " 0", 10, 16, " 0", true},
+        {"07-12-2026", ":15", " 4", " 0", 10, 17, " 2", false},
+        {"07-12-2026", ":15", " 4", " 2", 0, 10, "", false},
+        // Weekday, every-day and yearly patterns, in either case.
+        {"--Mon", "14:30", " 4", " 6", 14, 30, " 0", true},
+        {"--mon", "14:30", " 4", " 6", 14, 30, " 0", true},
+        {"--Tue", "14:30", " 4", " 3", 14, 30, " 5", false},
+        {"--Day", "08:00", " 4", " 6", 14, 30, " 4", false},
+        {"--DAY", "14:30", " 4", " 6", 14, 31, " 0", true},
+        {"07--Dec", "14:30", " 4", " 6", 14, 30, " 0", true},
+        {"07--dec", "16:00", " 4", " 6", 14, 30, " 3", false},
+        {"08--Dec", "14:30", " 4", " 4", 14, 30, " 5", false},
+        {"07--Nov", "14:30", " 4", " 4", 14, 30, " 5", false},
+        // Inactive rows stay so only off their day; priority one overrides all.
+        {"--Tue", "14:30", " 4", " 6", 14, 30, "", false},
+        {"--Mon", "09:00", " 4", " 6", 14, 30, " 4", false},
+        {"--Tue", "14:30", " 1", " 6", 14, 30, " 1", false},
+        {"07-12-2026", "14:30", " 1", " 6", 14, 30, " 1", true},
+    };
+    for (const Case& c : cases) {
+        const ReminderRow row{"t", c.priority, c.date, c.time, c.state};
+        const RowDecision decision = DecideRow(row, At(c.hour, c.minute));
+        EXPECT_EQ(decision.code, c.code)
+            << c.date << " " << c.time << " at " << c.hour << ":" << c.minute;
+        EXPECT_EQ(decision.alarm, c.alarm) << c.date << " " << c.time;
+    }
+    // The counting pass leaves every-day rows out and counts each test passed.
+    EXPECT_EQ(DatedTodayMatches("--Day", At(9, 0)), 0);
+    EXPECT_EQ(DatedTodayMatches("07-12-2026", At(9, 0)), 1);
+    EXPECT_EQ(DatedTodayMatches("07-Mon-Dec", At(9, 0)), 2);
+}
+
+std::vector<ReminderRow> Rows(const std::vector<std::array<const char*, 5>>& texts) {
+    std::vector<ReminderRow> rows;
+    for (const auto& t : texts) rows.push_back({t[0], t[1], t[2], t[3], t[4]});
+    return rows;
+}
+
+TEST(ReminderPass, AlarmsOnceAndReportsTheMinutesAfterwards) {
+    const auto rows = Rows({{"Call the bank", " 2", "07-12-2026", "14:30", " 6"},
+                            {"Water plants", " 3", "--Tue", "08:00", " 5"}});
+    struct Tick {
+        int minute;
+        const char* message;
+        std::size_t actions;
+        int text_selection;
+    };
+    ReminderMemory memory;
+    memory.ShowEarlierAlarms = 0;
+    for (const Tick& t : {Tick{29, "Reminders today: 1. Active Old reminders: 1. ", 0, 0},
+                          Tick{30, "<< REMINDER ALARM >> Call the bank  ", 1, 0},
+                          Tick{30, "<< REMINDER ALARM >> Call the bank  ", 0, 0},
+                          Tick{32,
+                               "Reminder 2 minutes old: Call the bank  Reminders today: 1. "
+                               "Active Old reminders: 1. ",
+                               0, 0}}) {
+        const ReminderTick tick = RunReminderPass(rows, At(14, t.minute), {}, 0, memory);
+        EXPECT_EQ(tick.SchedulerMessage, t.message) << t.minute;
+        EXPECT_EQ(tick.action_rows.size(), t.actions) << t.minute;
+        EXPECT_EQ(tick.selections.text, t.text_selection) << t.minute;
+    }
+    EXPECT_EQ(memory.AlarmText, "Call the bank");
+}
+
+TEST(ReminderPass, CountsDoNotWrapAndTextsAreCut) {
+    std::vector<ReminderRow> rows(256, ReminderRow{"p", " 1", "", "", " 1"});
+    ReminderMemory memory;
+    ReminderTick tick = RunReminderPass(rows, At(9, 0), {}, 0, memory);
+    EXPECT_EQ(tick.counts.PriorityOneCount, 256);
+    EXPECT_EQ(tick.SchedulerMessage, "Priority ONE reminders: 256. ");
+    EXPECT_TRUE(tick.writes.empty());  // every code is " 1" already
+
+    const std::string long_text(257, 'x');
+    rows = {ReminderRow{long_text, " 2", "07-12-2026", "09:00", " 6"}};
+    tick = RunReminderPass(rows, At(9, 0), {}, 0, memory);
+    EXPECT_EQ(tick.SchedulerMessage, "<< REMINDER ALARM >> " + std::string(233, 'x'));
+    EXPECT_EQ(memory.AlarmText.size(), 254u);
+    EXPECT_EQ(RunReminderPass({}, At(9, 0), {}, 0, memory).SchedulerMessage, "No Reminder today.");
+}
+
+TEST(ReminderPass, TwoAlarmsInOneMinuteRunTheActionsForBothOnEveryTick) {
+    const auto rows =
+        Rows({{"a", " 2", "07-12-2026", "14:30", " 6"}, {"b", " 3", "07-12-2026", "14:30", " 6"}});
+    ReminderMemory memory;
+    memory.ShowEarlierAlarms = 0;
+    for (int tick = 0; tick < 2; ++tick) {
+        EXPECT_EQ(RunReminderPass(rows, At(14, 30), {}, 0, memory).action_rows,
+                  (std::vector<int>{0, 1}));
+    }
+}
+
+TEST(ReminderPass, EarlierTodayIsReportedOnceWithOneActionRun) {
+    const auto rows = Rows({{"Dentist", " 2", "07-12-2026", "09:00", " 6"},
+                            {"Lunch", " 3", "07-12-2026", "11:00", " 6"}});
+    ReminderMemory memory;
+    ReminderTick tick = RunReminderPass(rows, At(16, 0), {}, 0, memory);
+    EXPECT_EQ(tick.SchedulerMessage, "<< THERE ARE 2 REMINDER ALARMS FROM EARLIER TODAY >> ");
+    EXPECT_EQ(tick.action_rows, (std::vector<int>{1}));
+    EXPECT_EQ(tick.writes, (std::vector<CodeWrite>{{0, " 4"}, {1, " 4"}}));
+    tick = RunReminderPass(rows, At(16, 0), {}, 0, memory);
+    EXPECT_TRUE(tick.action_rows.empty());
+
+    ReminderMemory fresh;
+    tick = RunReminderPass({rows.data(), 1}, At(16, 0), {}, 0, fresh);
+    EXPECT_EQ(tick.SchedulerMessage, "<< REMINDER ALARM FROM EARLIER TODAY >> Dentist  ");
+}
+
+TEST(ReminderPass, ARewriteDropsTheStateSelectionAndTheHighlightRoves) {
+    // Chosen class 6 stands for code 5: the old rows 0, 2 and 3.
+    const auto rows = Rows({{"a", " 2", "--Tue", "", " 5"},
+                            {"b", " 3", "--Tue", "", " 6"},
+                            {"c", " 4", "--Tue", "", " 5"},
+                            {"d", " 5", "--Tue", "", " 5"}});
+    ReminderMemory memory;
+    memory.ShowEarlierAlarms = 0;
+    TickSelections selections{0, 1, 0};
+    for (int expected : {0, 2, 3, -1, 0}) {
+        const ReminderTick tick = RunReminderPass(rows, At(9, 0), selections, 6, memory);
+        EXPECT_TRUE(tick.writes.empty());
+        EXPECT_EQ(tick.selections.state, expected);
+        selections = tick.selections;
+    }
+}
+
+TEST(ConditionNetwork, WeighsCountsAndPicksTheStrictlyLargest) {
+    struct Case {
+        std::array<int, 6> inputs;
+        std::array<std::int32_t, 6> positions;
+        int chosen_before, chosen;
+        std::array<std::int64_t, 6> values;
+    };
+    const Case cases[] = {
+        {{0, 2, 0, 0, 3, 0}, {}, 0, 5, {0, 200, 0, 0, 300, 0}},
+        {{0, 3, 0, 0, 3, 0}, {}, 0, 2, {0, 300, 0, 0, 300, 0}},
+        {{1, 0, 0, 0, 0, 0}, {}, 4, 4, {0, 0, 0, 0, 0, 0}},
+        {{3, 2, 0, 0, 0, 0}, {}, 0, 1, {300, 200, 0, 0, 0, 0}},
+        {{0, 0, 0, 7, 1, 0}, {0, 0, 0, 100, 0, 0}, 0, 5, {0, 0, 0, 0, 100, 0}},
+        {{0, 0, 0, 5, 0, 0}, {0, 0, 0, 150, 0, 0}, 2, 2, {0, 0, 0, -250, 0, 0}},
+        {{0, INT_MAX, 0, 0, 0, 0},
+         {0, INT_MIN, 0, 0, 0, 0},
+         0,
+         2,
+         {0, (100 + 2147483648LL) * INT_MAX, 0, 0, 0, 0}},
+        {{0, 0, 0, 0, 0, INT_MAX},
+         {0, 0, 0, 0, 0, INT_MAX},
+         3,
+         3,
+         {0, 0, 0, 0, 0, (100LL - INT_MAX) * INT_MAX}},
+    };
+    for (const Case& c : cases) {
+        const NetworkEvaluation result = EvaluateNetwork(c.inputs, c.positions, c.chosen_before);
+        EXPECT_EQ(result.values, c.values);
+        EXPECT_EQ(result.chosen_class, c.chosen);
+    }
+    EXPECT_EQ(EvaluateNetwork({}, {}, 0).weights_line,
+              "Weights:  0: 0: 0: 0: 0: 0" + std::string(18, ' '));
+    EXPECT_EQ(EvaluateNetwork({0, 2, 0, 0, 3, 0}, {}, 0).weights_line,
+              "Weights:  0: 200: 0: 0: 300: 0" + std::string(18, ' '));
+
+    const std::string today = DefaultResponseTexts()[4];
+    EXPECT_EQ(ConditionResponseText("yes", 5, today, "task", "m"), "Reminders today            ");
+    EXPECT_EQ(ConditionResponseText("yes", 1, " << ALARM >>", "task", "m"), " << ALARM >> task");
+    EXPECT_EQ(ConditionResponseText("Yes", 1, " << ALARM >>", "task", "m"), "m");
+}
+
+TEST(AlarmTexts, CommandsAndFileLines) {
+    EXPECT_EQ(SoundCommand("Play ", "C:\\MUSIC\\BELL~1.WAV"), "Play C:\\MUSIC\\BELL~1.WAV");
+    EXPECT_EQ(SoundCommand("Close ", "C:\\my music\\bell.wav"), "Close \"C:\\my music\\bell.wav\"");
+    EXPECT_EQ(SoundCommand("Play ", ""), "Play ");
+    EXPECT_EQ(MessageFileLine("Vemo: ", "No Reminder today."), "Vemo:  No Reminder today.");
+    EXPECT_EQ(MessageFileLine("Vemo: ", std::string(300, 'm')).size(), 254u);
+    EXPECT_EQ(MessageFileContent("no", "C:\\in.txt", "a", "line"), "line\r\n");
+    EXPECT_EQ(MessageFileContent("yes", "C:\\in.txt", "a", "line"), "C:\\in.txt\r\na\r\n");
+    EXPECT_EQ(ImportLine("Buy milk\r\nsecond"), "Buy milk");
+    EXPECT_EQ(ImportLine("Buy milk"), "Buy milk");
+    EXPECT_EQ(ImportLine(std::string(300, 'i')), std::string(257, 'i'));
+}
+
+}  // namespace
+}  // namespace vemo

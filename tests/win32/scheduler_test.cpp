@@ -1,0 +1,283 @@
+// The scheduler's tick on the real main window, with the test clock: ticks
+// are WM_TIMER messages sent to the window; the shell's "open" and the sound
+// commands go to recorders.
+#include <gtest/gtest.h>
+
+#include "alarms/alarm_actions.h"
+#include "app/ids.h"
+#include "app/settings_file.h"
+#include "app/startup.h"
+#include "app/state.h"
+#include "app/task_list.h"
+#include "runtime/controls.h"
+#include "runtime/events.h"
+#include "runtime/paths.h"
+#include "runtime/shell.h"
+#include "win32/test_folder.h"
+
+namespace vemo {
+namespace {
+
+using namespace testing;
+using Texts = std::vector<std::string>;
+
+class SchedulerTest : public ::testing::Test {
+  protected:
+    TempFolder folder;
+    SeamGuard seams;
+    std::vector<MessageCall> messages;
+    Texts opened;
+    Texts sounds;
+    // Whether timer 1 was running when each message box came up.
+    std::vector<bool> timer_running;
+    Settings settings;
+    char previous_folder[MAX_PATH] = {};
+
+    void SetUp() override {
+        GetCurrentDirectoryA(MAX_PATH, previous_folder);
+        SetCurrentDirectoryA(folder.path().c_str());
+        Seams().program_folder = folder.path();
+        Seams().message_responder = [this](const MessageCall& call) {
+            messages.push_back(call);
+            timer_running.push_back(KillTimer(MainWindow().window, ids::ProgramTimer) != 0);
+            return IDOK;
+        };
+        Seams().open_recorder = [this](const OpenCall& call) { opened.push_back(call.file); };
+        Seams().multimedia_recorder = [this](const std::string& c) { sounds.push_back(c); };
+        Seams().end_program = [] {};
+        SetClock(9, 0);
+        WriteWholeFile(folder / "weights.ini", " 0\r\n 0\r\n 0\r\n 0\r\n 0\r\n 0\r\n");
+        WriteWholeFile(folder / "bell.wav", "RIFF");
+        SettingsOf() = SettingsState{};
+        TaskList() = TaskListState{};
+        Network() = NetworkState{};
+        settings.database_path = folder / "vemo.dat";
+        settings.program_path = "notepad.exe";
+        settings.sound_path = folder / "bell.wav";
+        settings.run_program = 1;
+        settings.play_sound = 1;
+        settings.show_network_output = "no";
+    }
+    void TearDown() override {
+        CloseDialog(MainWindow(), 0);
+        WaitForEvents(1);
+        SetCurrentDirectoryA(previous_folder);
+    }
+
+    static void SetClock(int hour, int minute) {
+        SYSTEMTIME t{};
+        t.wYear = 2026;  // Monday 07-12-2026
+        t.wMonth = 12;
+        t.wDay = 7;
+        t.wHour = static_cast<WORD>(hour);
+        t.wMinute = static_cast<WORD>(minute);
+        Seams().clock = t;
+    }
+    void Start(const std::vector<TaskRow>& rows) {
+        RecordBuffer buffer{};
+        WriteWholeFile(folder / "vemo.dat", EncodeDatabase(rows, buffer));
+        WriteWholeFile(folder / "vemo.ini", FormatSettings(settings));
+        LoadSettings();
+        DefineProgramWindows();
+        ResetSharedState();
+        ASSERT_NE(OpenModeless(MainWindow(), nullptr), nullptr);
+    }
+    void Tick(int hour, int minute) {
+        SetClock(hour, minute);
+        SendMessageA(MainWindow().window, WM_TIMER, ids::ProgramTimer, 0);
+    }
+    std::string Line() { return GetControlText(MainWindow(), ids::MessageLine); }
+    std::string Code(int row) { return GetItemText(MainWindow(), ids::StateColumn, row); }
+    int Selection(int id) { return GetSelection(MainWindow(), id); }
+    bool TimerRunning() { return KillTimer(MainWindow().window, ids::ProgramTimer) != 0; }
+    static TaskRow Row(const char* text, const char* date, const char* time,
+                       const char* state = " 6", const char* priority = " 2") {
+        return {text, priority, "01-12-2026", date, time, state};
+    }
+};
+
+TEST_F(SchedulerTest, AReminderAtHalfPastTwoAlarmsOnceAndAgesAfterwards) {
+    Start(
+        {Row("Call the bank", "07-12-2026", "14:30"), Row("Water plants", "--Tue", "08:00", " 5")});
+    SendMessageA(MainWindow().window, WM_CLOSE, 0, 0);  // into the tray
+    const std::string summary = "Reminders today: 1. Active Old reminders: 1. ";
+    const std::string alarm = "<< REMINDER ALARM >> Call the bank  ";
+    struct Step {
+        int minute;
+        std::string line;
+        const char* code;
+        std::size_t actions;
+    };
+    for (const Step& step :
+         {Step{29, summary, " 6", 0}, Step{30, alarm, " 0", 1}, Step{30, alarm, " 0", 1},
+          Step{31, alarm, " 0", 1},
+          Step{32, "Reminder 2 minutes old: Call the bank  " + summary, " 2", 1}}) {
+        Tick(14, step.minute);
+        EXPECT_EQ(Line(), step.line) << step.minute;
+        EXPECT_EQ(Code(0), step.code) << step.minute;
+        EXPECT_EQ(Code(1), " 5");
+        EXPECT_EQ(Selection(ids::TextColumn), 0);
+        EXPECT_EQ(opened.size(), step.actions) << step.minute;
+        EXPECT_EQ(IsWindowVisible(MainWindow().window) != 0, step.actions > 0) << step.minute;
+        EXPECT_TRUE(TimerRunning());
+        if (step.minute == 30) {
+            EXPECT_EQ(ReadWholeFile(folder / "VemoMessage.txt"), "Vemo:  " + alarm + "\r\n");
+        }
+    }
+    EXPECT_EQ(opened, Texts{"notepad.exe"});
+    ASSERT_EQ(sounds.size(), 1u);
+    EXPECT_EQ(sounds[0], "Play " + ShortPathName(folder / "bell.wav"));
+    EXPECT_EQ(Tray().InTray, 0);
+    EXPECT_EQ(Network().ChosenClass, 3);  // two minutes old: within the hour
+}
+
+TEST_F(SchedulerTest, TwoRowsAlarmingInOneMinuteRunTheActionsForEachInTurn) {
+    settings.play_sound = 0;
+    Start({Row("a", "--Day", "14:30"), Row("b", "07--Dec", "14:30")});
+    Tick(14, 30);
+    EXPECT_EQ(opened.size(), 2u);
+    Tick(14, 31);
+    EXPECT_EQ(opened.size(), 4u);
+    EXPECT_EQ(Line(), "<< REMINDER ALARM >> b  ");
+    EXPECT_TRUE(sounds.empty());
+    EXPECT_EQ(Texts({Code(0), Code(1)}), Texts({" 0", " 0"}));
+}
+
+TEST_F(SchedulerTest, EarlierAlarmsAreReportedAtStartAndAfterAWakeUp) {
+    Start({Row("Dentist", "07-12-2026", "09:00"), Row("Lunch", "--Mon", "11:00")});
+    const std::string report = "<< THERE ARE 2 REMINDER ALARMS FROM EARLIER TODAY >> ";
+    Tick(16, 0);
+    EXPECT_EQ(Line(), report);
+    EXPECT_EQ(Selection(ids::TextColumn), 1);
+    EXPECT_EQ(opened.size(), 1u);
+    Tick(16, 0);
+    EXPECT_EQ(Line(), "Reminders today: 2. ");
+    EXPECT_EQ(opened.size(), 1u);
+
+    struct WakeUp {
+        UINT message;
+        WPARAM kind;
+        bool reports;
+    };
+    for (const WakeUp& w :
+         {WakeUp{WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, true},
+          WakeUp{WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, true}, WakeUp{WM_TIMECHANGE, 0, true},
+          WakeUp{WM_POWERBROADCAST, PBT_APMSUSPEND, false}}) {
+        const std::size_t before = opened.size();
+        SendMessageA(MainWindow().window, w.message, w.kind, 0);
+        Tick(16, 1);
+        EXPECT_EQ(Line(), w.reports ? report : "Reminders today: 2. ") << w.message << w.kind;
+        EXPECT_EQ(opened.size(), before + (w.reports ? 1 : 0));
+    }
+}
+
+TEST_F(SchedulerTest, TheHighlightRovesThroughTheRowsOfTheChosenClass) {
+    Start({Row("a", "--Tue", "08:00", " 5"), Row("b", "--Tue", "08:00", " 6"),
+           Row("c", "--Tue", "08:00", " 5"), Row("d", "--Tue", "08:00", " 5")});
+    for (int expected : {-1, 0, 2, 3, -1, 0}) {
+        Tick(9, 0);
+        EXPECT_EQ(Selection(ids::StateColumn), expected);
+    }
+    EXPECT_EQ(GetControlText(MainWindow(), ids::WeightsLine),
+              "Weights:  0: 0: 0: 0: 0: 300" + std::string(18, ' '));
+    EXPECT_EQ(Texts({Code(0), Code(1), Code(2), Code(3)}), Texts({" 5", " 6", " 5", " 5"}));
+}
+
+TEST_F(SchedulerTest, TheMessageFileFollowsTheLineOnlyWhenItChanges) {
+    settings.message_file_path = folder / "missing\\VemoMessage.txt";
+    Start({});
+    Tick(9, 0);  // cannot be written: skipped without a word, tried again later
+    EXPECT_TRUE(messages.empty());
+    SettingsOf().Values.message_file_path = "";
+    Tick(9, 0);
+    const std::string file = folder / "VemoMessage.txt";
+    EXPECT_EQ(ReadWholeFile(file), "Vemo:  No Reminder today.\r\n");
+    DeleteFileA(file.c_str());
+    Tick(9, 1);
+    EXPECT_FALSE(FileExists(file));  // the same line: not written again
+
+    SettingsOf().Values.fine_tune = "yes";
+    SettingsOf().Values.import_file_path = folder / "import.txt";
+    SetCheck(MainWindow(), ids::ShowNetworkOutputCheck, 1);  // the line changes
+    Tick(9, 2);
+    EXPECT_EQ(ReadWholeFile(file), folder / "import.txt\r\n\r\n");
+    SetCheck(MainWindow(), ids::CreateMessageFileCheck, 0);
+    SetCheck(MainWindow(), ids::ShowNetworkOutputCheck, 0);
+    DeleteFileA(file.c_str());
+    Tick(9, 3);
+    EXPECT_FALSE(FileExists(file));
+    EXPECT_EQ(SettingsOf().Values.create_message_file, "no");
+    EXPECT_FALSE(FileExists(TemporaryPathFor(file)));
+}
+
+TEST_F(SchedulerTest, TheImportFileBecomesATaskAndGoesOnlyOnceSaved) {
+    settings.import_file_path = folder / "import.txt";
+    Start({Row("first", "--Tue", "08:00")});
+    WriteWholeFile(folder / "import.txt", "Pick up parcel\r\nnot this\r\n");
+    Tick(9, 5);
+    EXPECT_FALSE(FileExists(folder / "import.txt"));
+    EXPECT_EQ(ReadRow(1),
+              (TaskRow{"Pick up parcel", " 2", "07-12-2026", "07-12-2026", "09:05", " 6"}));
+    RecordBuffer buffer{};
+    EXPECT_EQ(DecodeDatabase(ReadWholeFile(folder / "vemo.dat"), buffer).size(), 2u);
+
+    WriteWholeFile(folder / "import.txt", std::string(300, 'L'));
+    Tick(9, 6);
+    EXPECT_EQ(ReadRow(2).text, std::string(257, 'L'));
+
+    SetFileAttributesA((folder / "vemo.dat").c_str(), FILE_ATTRIBUTE_READONLY);
+    WriteWholeFile(folder / "import.txt", "Ship it");
+    for (int tick = 0; tick < 2; ++tick) {
+        Tick(9, 7);
+        EXPECT_TRUE(FileExists(folder / "import.txt"));
+    }
+    EXPECT_EQ(GetItemCount(MainWindow(), ids::TextColumn), 4);  // added once
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[1].text, "Problem saving data");
+    EXPECT_EQ(timer_running, (std::vector<bool>{false, false}));  // stopped during the tick
+    SetFileAttributesA((folder / "vemo.dat").c_str(), FILE_ATTRIBUTE_NORMAL);
+    Tick(9, 8);
+    EXPECT_FALSE(FileExists(folder / "import.txt"));
+    EXPECT_EQ(DecodeDatabase(ReadWholeFile(folder / "vemo.dat"), buffer).back().text, "Ship it");
+}
+
+TEST_F(SchedulerTest, ThePauseBoxHoldsTheTimerUntilItIsAnswered) {
+    Start({Row("a", "--Tue", "08:00")});
+    TaskList().ListDirty = 0;
+    SendMessageA(MainWindow().window, WM_COMMAND, MAKEWPARAM(ids::CreatedColumn, LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(GetDlgItem(MainWindow().window, ids::CreatedColumn)));
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].caption, "Pause...");
+    EXPECT_EQ(messages[0].text,
+              "The program timer has been stopped, \r\n all alarm functions have been halted, "
+              "\r\n press OK to restart program timer.");
+    EXPECT_EQ(messages[0].flags, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
+    EXPECT_EQ(timer_running, std::vector<bool>{false});
+    EXPECT_TRUE(TimerRunning());
+    EXPECT_EQ(TaskList().ListDirty, 1);
+}
+
+TEST_F(SchedulerTest, ASoundPathWithBlanksStillNamesItsFileInTheCommand) {
+    CreateDirectoryA((folder / "my sounds").c_str(), nullptr);
+    settings.sound_path = folder / "my sounds\\the bell.wav";
+    WriteWholeFile(settings.sound_path, "RIFF");
+    Start({Row("a", "07-12-2026", "09:00")});
+    Tick(9, 0);
+    Network().SoundTestMode = 0;
+    PlaySoundFile();
+    ASSERT_EQ(sounds.size(), 2u);
+    for (const auto& [command, verb] : {std::pair{sounds[0], "Play "}, {sounds[1], "Close "}}) {
+        ASSERT_EQ(command.rfind(verb, 0), 0u) << command;
+        std::string path = command.substr(std::string(verb).size());
+        if (path.find(' ') != std::string::npos) {
+            // A blank would end the command's file name unless it is quoted.
+            ASSERT_TRUE(path.size() > 2 && path.front() == '"' && path.back() == '"') << path;
+            path = path.substr(1, path.size() - 2);
+        }
+        EXPECT_EQ(ReadWholeFile(path), "RIFF") << path;
+    }
+    EXPECT_EQ(sounds[0].substr(5), sounds[1].substr(6));
+}
+
+}  // namespace
+}  // namespace vemo
