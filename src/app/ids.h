@@ -111,6 +111,7 @@ inline constexpr unsigned FirstTickMs = 2000;
 inline constexpr unsigned TickMs = 3000;
 inline constexpr unsigned SwitchInactiveTickMs = 2000;
 inline constexpr unsigned PauseRestartMs = 3000;
+inline constexpr unsigned DatabaseSwitchTickMs = 4000;
 // While the user edits a row's date the scheduler waits longer.
 inline constexpr unsigned EditingTickMs = 20000;
 

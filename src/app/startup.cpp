@@ -2,12 +2,14 @@
 
 #include <cfloat>
 
+#include "alarms/alarm_action_dialog.h"
 #include "app/ids.h"
 #include "app/layouts.h"
 #include "app/settings_file.h"
 #include "app/state.h"
 #include "mainwin/main_window.h"
 #include "mainwin/tray.h"
+#include "network/weights_dialog.h"
 #include "runtime/atomic_file.h"
 #include "runtime/events.h"
 #include "runtime/files.h"
@@ -40,9 +42,9 @@ void DefineProgramWindows() {
     const Settings& settings = SettingsOf().Values;
     DefineMainWindow(Windows().MainWindow, settings.window_x, settings.window_y,
                      Program().WindowTitle, MainWindowHandler);
-    DefineAlarmActionDialog(Windows().AlarmActionDialog, nullptr);
+    DefineAlarmActionDialog(Windows().AlarmActionDialog, AlarmActionDialogHandler);
     DefineWeightsDialog(Windows().WeightsDialog, settings.window_x + 387, settings.window_y + 365,
-                        nullptr);
+                        WeightsDialogHandler);
 }
 
 void BackUpDatabase() {

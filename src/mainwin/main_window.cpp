@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "alarms/alarm_action_dialog.h"
 #include "alarms/scheduler.h"
 #include "app/ids.h"
 #include "app/log_files.h"
@@ -12,6 +13,8 @@
 #include "mainwin/date_time.h"
 #include "mainwin/toolbar.h"
 #include "mainwin/tray.h"
+#include "network/database_switch.h"
+#include "network/weights_dialog.h"
 #include "network/weights_file.h"
 #include "runtime/atomic_file.h"
 #include "runtime/controls.h"
@@ -98,7 +101,14 @@ void OnControl(int id, int notify) {
         case ids::SendToTrayCommand:
             if (clicked) GoToTray();
             break;
-        default:  // the date and time fields; the dialogs and the database switch come later
+        case ids::AlarmActionCommand:
+            if (clicked) OpenAlarmActionDialog();
+            break;
+        case ids::DatabaseCommand: ChangeDatabase(notify); break;  // restarts the timer on any
+        case ids::WeightsCommand:
+            if (clicked) ToggleWeightsDialog();
+            break;
+        default:  // the date and time fields
             OnDateTimeControl(id, notify);
             break;
     }

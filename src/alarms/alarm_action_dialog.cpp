@@ -1,0 +1,107 @@
+#include "alarms/alarm_action_dialog.h"
+
+#include "alarms/alarm_actions.h"
+#include "app/file_choice.h"
+#include "app/ids.h"
+#include "app/state.h"
+#include "app/task_list.h"
+#include "runtime/controls.h"
+#include "runtime/events.h"
+#include "runtime/text.h"
+
+namespace vemo {
+
+namespace {
+
+namespace id = ids::alarm;
+
+constexpr char kProgramFilter[] =
+    "All Files (*.*)|*.*|Program Files (*.exe)|*.exe|Screensaver Files (*.scr)|*.scr|";
+constexpr char kSoundFilter[] =
+    "Mp3 Files (*.mp3)|*.mp3|Karaoke Files(*.kar)|*.kar|Midi files (*.mid)|*.mid|Wave "
+    "Files(*.wav)|*.wav||";
+
+DialogDefinition& Dialog() {
+    return Windows().AlarmActionDialog;
+}
+
+void OnAlarmActionInit() {
+    DialogDefinition& dialog = Dialog();
+    const Settings& settings = SettingsOf().Values;
+    SetClassIcon(dialog, Program().AppIcon.get());
+    CentreWindow(dialog);
+    // The settings hold no more than this; the edits must not deliver more.
+    for (int edit : {id::ProgramPathEdit, id::SoundPathEdit}) {
+        SendMessageA(GetDlgItem(dialog.window, edit), EM_LIMITTEXT, kTextCapacity, 0);
+    }
+    SetCheck(dialog, id::RunProgramCheck, settings.run_program);
+    SetCheck(dialog, id::PlaySoundCheck, settings.play_sound);
+    SetControlText(dialog, id::ProgramPathEdit, settings.program_path);
+    SetControlText(dialog, id::SoundPathEdit, settings.sound_path);
+}
+
+void ApplyAlarmSettings() {
+    DialogDefinition& dialog = Dialog();
+    Settings& settings = SettingsOf().Values;
+    settings.run_program = GetCheck(dialog, id::RunProgramCheck) == 1 ? 1 : 0;
+    settings.program_path = CutText(GetControlText(dialog, id::ProgramPathEdit), kTextCapacity);
+    settings.play_sound = GetCheck(dialog, id::PlaySoundCheck) == 1 ? 1 : 0;
+    settings.sound_path = CutText(GetControlText(dialog, id::SoundPathEdit), kTextCapacity);
+    // Written at once: the rows, then the settings. A failure has been
+    // reported; the new settings stay in force all the same.
+    SaveData();
+    CloseDialog(dialog, 1);
+}
+
+// A picked file is a setting from that moment, whatever ends the dialog.
+void BrowseFor(std::string& setting, int edit, const char* title, const char* filter) {
+    DialogDefinition& dialog = Dialog();
+    const std::string path = ChooseFile(title, &dialog, filter);
+    if (path.empty()) return;
+    setting = path;
+    SetControlText(dialog, edit, path);
+}
+
+// "P" and "S" act on the stored sound, not on what the edit shows.
+void TestSound(int mode) {
+    Network().SoundTestMode = mode;
+    PlaySoundFile();
+}
+
+void OnAlarmActionControl(int control) {
+    Settings& settings = SettingsOf().Values;
+    switch (control) {
+        case id::OkButton: ApplyAlarmSettings(); break;
+        case id::CancelButton: CloseDialog(Dialog(), 1); break;
+        case id::BrowseProgramButton:
+            BrowseFor(settings.program_path, id::ProgramPathEdit, "Open file to run",
+                      kProgramFilter);
+            break;
+        case id::BrowseSoundButton:
+            BrowseFor(settings.sound_path, id::SoundPathEdit, "Open Audio file", kSoundFilter);
+            break;
+        case id::PlayButton: TestSound(1); break;
+        case id::StopButton: TestSound(0); break;
+        default: break;
+    }
+}
+
+}  // namespace
+
+void OpenAlarmActionDialog() {
+    OpenModeless(Dialog(), nullptr);
+}
+
+// Every notification of the buttons acts, as the dialog always has.
+int AlarmActionDialogHandler() {
+    const EventRecord& event = Event();
+    switch (event.code) {
+        case WM_INITDIALOG: OnAlarmActionInit(); break;
+        case EVENT_CLOSE: CloseDialog(Dialog(), 1); break;  // nothing stored
+        case EVENT_CONTROL: OnAlarmActionControl(event.control_id); break;
+        default: break;
+    }
+    return 0;
+}
+
+}  // namespace vemo

@@ -1,0 +1,48 @@
+#include "network/database_switch.h"
+
+#include "app/file_choice.h"
+#include "app/ids.h"
+#include "app/settings_file.h"
+#include "app/state.h"
+#include "app/task_list.h"
+#include "mainwin/main_window.h"
+#include "runtime/events.h"
+
+namespace vemo {
+
+namespace {
+
+constexpr char kDatabaseFilter[] = "Dat Files (*.dat)|*.dat||";
+
+void SwitchDatabase() {
+    ProgramWindows& windows = Windows();
+    // The weights dialog goes without storing its edited text.
+    CloseDialog(windows.WeightsDialog, 0);
+    Network().WeightsDialogOpen = 0;
+    // No tick may see a half-loaded list.
+    StopTimer(windows.MainWindow, ids::ProgramTimer);
+    // The rows must be on disk before the window that holds them closes. A
+    // failed save keeps the window open on them; asking again goes on.
+    if (!SaveBeforeLeaving()) return;
+
+    const DialogDefinition* owner =
+        windows.AlarmActionDialog.window != nullptr ? &windows.AlarmActionDialog : nullptr;
+    const std::string path = ChooseFile("Open Vemo database", owner, kDatabaseFilter);
+    // Cancelled: the same database is closed, saved and loaded again.
+    if (!path.empty()) SettingsOf().Values.database_path = path;
+
+    CloseDialog(windows.MainWindow, 0);
+    SaveSettings();  // the new path is on disk before it is loaded
+    Scheduler().LastAlarmRow = -1;
+    LoadSettings();
+    OpenMainWindow();
+}
+
+}  // namespace
+
+void ChangeDatabase(int notify) {
+    if (notify == BN_CLICKED) SwitchDatabase();
+    StartTimer(MainWindow(), ids::DatabaseSwitchTickMs, ids::ProgramTimer);
+}
+
+}  // namespace vemo

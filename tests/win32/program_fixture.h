@@ -1,0 +1,134 @@
+// The program's own windows on real files in a fresh program folder, with
+// every seam answering: message boxes and file dialogs are recorded and
+// answered, the shell's "open" and the sound commands are recorded, and the
+// clock stands at Monday 07-12-2026 09:05.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "app/ids.h"
+#include "app/settings_file.h"
+#include "app/startup.h"
+#include "app/state.h"
+#include "app/task_list.h"
+#include "mainwin/main_window.h"
+#include "runtime/controls.h"
+#include "runtime/events.h"
+#include "runtime/paths.h"
+#include "runtime/shell.h"
+#include "win32/test_folder.h"
+
+namespace vemo::testing {
+
+class ProgramTest : public ::testing::Test {
+  protected:
+    TempFolder folder;
+    SeamGuard seams;
+    std::vector<MessageCall> messages;
+    std::vector<FileDialogCall> file_dialogs;
+    std::deque<std::string> file_answers;  // "" cancels; none left cancels
+    std::vector<std::string> sounds;
+    bool ended = false;
+    Settings settings;  // written to vemo.ini by Start
+    char previous_folder[MAX_PATH] = {};
+
+    void SetUp() override {
+        GetCurrentDirectoryA(MAX_PATH, previous_folder);
+        SetCurrentDirectoryA(folder.path().c_str());
+        Seams().program_folder = folder.path();
+        Seams().message_responder = [this](const MessageCall& call) {
+            messages.push_back(call);
+            return IDOK;
+        };
+        Seams().file_dialog_responder = [this](const FileDialogCall& call) {
+            file_dialogs.push_back(call);
+            if (file_answers.empty()) return std::string();
+            std::string answer = file_answers.front();
+            file_answers.pop_front();
+            return answer;
+        };
+        Seams().open_recorder = [](const OpenCall&) {};
+        Seams().multimedia_recorder = [this](const std::string& c) { sounds.push_back(c); };
+        Seams().end_program = [this] { ended = true; };
+        SYSTEMTIME t{};
+        t.wYear = 2026;
+        t.wMonth = 12;
+        t.wDay = 7;
+        t.wDayOfWeek = 1;
+        t.wHour = 9;
+        t.wMinute = 5;
+        Seams().clock = t;
+        WriteWholeFile(folder / "weights.ini", " 0\r\n 0\r\n 0\r\n 0\r\n 0\r\n 0\r\n");
+        SettingsOf() = SettingsState{};
+        TaskList() = TaskListState{};
+        Network() = NetworkState{};
+        Program().ExitSaveFailed = false;
+        settings.database_path = folder / "vemo.dat";
+        settings.window_x = 20;
+        settings.window_y = 20;
+    }
+    void TearDown() override {
+        CloseDialog(Windows().AlarmActionDialog, 0);
+        CloseDialog(Windows().WeightsDialog, 0);
+        CloseDialog(MainWindow(), 0);
+        WaitForEvents(1);
+        SetCurrentDirectoryA(previous_folder);
+    }
+
+    void WriteRows(const std::string& path, const std::vector<TaskRow>& rows) {
+        RecordBuffer buffer{};
+        WriteWholeFile(path, EncodeDatabase(rows, buffer));
+    }
+    static std::vector<TaskRow> Rows(std::initializer_list<const char*> texts) {
+        std::vector<TaskRow> rows;
+        int priority = 0;
+        for (const char* text : texts) {
+            rows.push_back(
+                {text, NumberText(++priority), "01-12-2026", "24-12-2026", "10:00", " 6"});
+        }
+        return rows;
+    }
+    // vemo.ini from `settings`, the rows into vemo.dat, then the start-up
+    // loop's steps up to the open main window.
+    void Start(const std::vector<TaskRow>& rows) {
+        WriteRows(folder / "vemo.dat", rows);
+        WriteWholeFile(folder / "vemo.ini", FormatSettings(settings));
+        LoadSettings();
+        DefineProgramWindows();
+        ResetSharedState();
+        ASSERT_TRUE(OpenMainWindow());
+    }
+    // A toolbar command or button as the window gets it.
+    void Command(DialogDefinition& dialog, int id, int notify = BN_CLICKED) {
+        SendMessageA(dialog.window, WM_COMMAND, MAKEWPARAM(id, notify),
+                     reinterpret_cast<LPARAM>(GetDlgItem(dialog.window, id) != nullptr
+                                                  ? GetDlgItem(dialog.window, id)
+                                                  : GetDlgItem(dialog.window, ids::Toolbar)));
+    }
+    void Command(int id, int notify = BN_CLICKED) { Command(MainWindow(), id, notify); }
+    std::vector<std::string> Column(int id) {
+        std::vector<std::string> items;
+        for (int i = 0; i < GetItemCount(MainWindow(), id); ++i) {
+            items.push_back(GetItemText(MainWindow(), id, i));
+        }
+        return items;
+    }
+    // Line n (1-based) of a text file.
+    std::string LineOf(const std::string& path, int n) {
+        const std::string text = ReadWholeFile(path);
+        std::size_t start = 0;
+        for (int i = 1; i < n; ++i) {
+            const std::size_t end = text.find("\r\n", start);
+            if (end == std::string::npos) return {};
+            start = end + 2;
+        }
+        return text.substr(start, text.find("\r\n", start) - start);
+    }
+    bool TimerRunning() { return KillTimer(MainWindow().window, ids::ProgramTimer) != 0; }
+};
+
+}  // namespace vemo::testing
