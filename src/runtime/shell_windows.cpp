@@ -140,7 +140,12 @@ std::string FileDialog(const std::string& title, const DialogDefinition* owner, 
     request.lpstrDefExt = default_extension.empty() ? nullptr : default_extension.c_str();
     request.Flags = flags;
     request.lpfnHook = CentreFileDialogHook;
+    // The log, note and backup files land in the current folder: the dialog
+    // may move it to wherever the user browsed, so it is put back.
+    std::array<char, MAX_PATH + 1> current{};
+    const DWORD kept = GetCurrentDirectoryA(static_cast<DWORD>(current.size()), current.data());
     const BOOL chosen = open != 0 ? GetOpenFileNameA(&request) : GetSaveFileNameA(&request);
+    if (kept > 0 && kept < current.size()) SetCurrentDirectoryA(current.data());
     if (!chosen) return {};
     return std::string(file.data(), strnlen(file.data(), file.size() - 1));
 }

@@ -95,6 +95,29 @@ std::string AnswerMessageBox(DWORD process_id, const std::string& caption, DWORD
     return text;
 }
 
+bool AnswerFileDialog(DWORD process_id, const std::string& title, const std::string& path,
+                      DWORD timeout_ms) {
+    HWND dialog = Find(process_id, title, true, timeout_ms);
+    if (dialog == nullptr) return false;
+    // The file name box: a combo box in the explorer-style dialog, an edit in
+    // the older one.
+    constexpr int kFileNameCombo = 0x47C;
+    constexpr int kFileNameEdit = 0x480;
+    HWND name = GetDlgItem(dialog, kFileNameCombo);
+    if (name == nullptr) name = GetDlgItem(dialog, kFileNameEdit);
+    if (name == nullptr) return false;
+    SetFieldText(dialog, GetDlgCtrlID(name), path);
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+    return true;
+}
+
+void ChooseRow(HWND main, int id, int row) {
+    HWND list = GetDlgItem(main, id);
+    SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(row), 0);
+    SendMessageA(main, WM_COMMAND, MAKEWPARAM(id, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+}
+
 namespace {
 
 // Texts cross the process boundary as UTF-16: ask in UTF-16 and convert.

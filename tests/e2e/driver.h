@@ -34,6 +34,14 @@ HWND WaitForWindow(DWORD process_id, const std::string& title, DWORD timeout_ms)
 // Returns the box's text, or "<none>" when no such box came.
 std::string AnswerMessageBox(DWORD process_id, const std::string& caption, DWORD timeout_ms);
 
+// Finds the process's open-file dialog with that title, types `path` as the
+// file name and presses its OK. False when no such dialog came.
+bool AnswerFileDialog(DWORD process_id, const std::string& title, const std::string& path,
+                      DWORD timeout_ms);
+// Selects a row in a list column as a click would (the selection change is
+// reported to the window).
+void ChooseRow(HWND main, int id, int row);
+
 std::string WindowText(HWND window);
 std::vector<std::string> ListItems(HWND main, int id);
 void SetFieldText(HWND main, int id, const std::string& text);

@@ -127,6 +127,58 @@ TEST_F(EndToEnd, SavedSettingsAndRowsComeBack) {
     EXPECT_EQ(ReadWholeFile(folder / "vemo.dat"), database);
 }
 
+TEST_F(EndToEnd, SwitchingDatabasesKeepsEachOnesRowsAndLog) {
+    auto write = [&](const std::string& name, const char* text) {
+        RecordBuffer buffer{};
+        WriteWholeFile(folder / name,
+                       EncodeDatabase({{text, " 1", "01-12-2026", "Mon", "08:00", " 5"}}, buffer));
+    };
+    write("vemo.dat", "home task");
+    write("work.dat", "work task");
+    WriteWholeFile(folder / "vemo.ini",
+                   "\r\n\r\n 0\r\n 0\r\n" + folder.path() +
+                       "vemo.dat\r\n 40  40 Vemo: \r\nno\r\nno\r\n\r\nno\r\n\r\n");
+    WriteWholeFile(folder / "weights.ini", " 0\r\n 0\r\n 0\r\n 0\r\n 0\r\n 0\r\n");
+
+    VemoProcess vemo(exe, folder.path());
+    ASSERT_TRUE(vemo.Started());
+    HWND main = WaitForWindow(vemo.Id(), "Vemo V009u - Database: vemo.dat", kStartMs);
+    ASSERT_NE(main, nullptr);
+    auto switch_to = [&](const std::string& name) {
+        SendCommand(main, ids::DatabaseCommand);
+        ASSERT_TRUE(AnswerFileDialog(vemo.Id(), "Open Vemo database", folder / name, kStartMs));
+        main = WaitForWindow(vemo.Id(), "Vemo V009u - Database: " + name, kStartMs);
+        ASSERT_NE(main, nullptr);
+    };
+    switch_to("work.dat");
+    EXPECT_EQ(ListItems(main, ids::TextColumn), (std::vector<std::string>{"work task"}));
+    SetFieldText(main, ids::EntryField, "second work task");
+    PressButton(main, ids::AddButton);
+    ChooseRow(main, ids::TextColumn, 0);
+    SendCommand(main, ids::SendToLogCommand);  // "work task" goes to work's log
+
+    switch_to("vemo.dat");
+    EXPECT_EQ(ListItems(main, ids::TextColumn), (std::vector<std::string>{"home task"}));
+    ChooseRow(main, ids::TextColumn, 0);
+    SendCommand(main, ids::SendToLogCommand);
+    SendCommand(main, ids::CloseCommand);
+    EXPECT_EQ(vemo.WaitForExit(kStartMs), 0);
+
+    RecordBuffer buffer{};
+    const auto work = DecodeDatabase(ReadWholeFile(folder / "work.dat"), buffer);
+    ASSERT_EQ(work.size(), 1u);
+    EXPECT_EQ(work[0].text, "second work task");
+    EXPECT_TRUE(DecodeDatabase(ReadWholeFile(folder / "vemo.dat"), buffer).empty());
+    // Each database has its own log, holding the row sent from it, in the
+    // folder Vemo started in: the file dialog does not move it.
+    const std::string work_log = ReadWholeFile(folder / "VemoLog-work.dat.txt");
+    const std::string home_log = ReadWholeFile(folder / "VemoLog-vemo.dat.txt");
+    EXPECT_NE(work_log.find(" work task\r\n"), std::string::npos) << work_log;
+    EXPECT_EQ(work_log.find("home task"), std::string::npos) << work_log;
+    EXPECT_NE(home_log.find(" home task\r\n"), std::string::npos) << home_log;
+    EXPECT_NE(ReadWholeFile(folder / "vemo.ini").find(folder / "vemo.dat"), std::string::npos);
+}
+
 TEST_F(EndToEnd, ADatabaseThatCannotBeOpenedEndsTheProgram) {
     ASSERT_TRUE(CreateDirectoryA((folder / "vemo.dat").c_str(), nullptr));
     WriteWholeFile(folder / "weights.ini", " 0\r\n 0\r\n 0\r\n 0\r\n 0\r\n 0\r\n");
