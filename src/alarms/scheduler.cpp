@@ -120,8 +120,14 @@ void OnSchedulerEvent(UINT message, WPARAM wparam) {
             if (wparam == ids::ProgramTimer) ReminderScheduler();
             break;
         case WM_POWERBROADCAST:
-            if (wparam == PBT_APMRESUMEAUTOMATIC || wparam == PBT_APMRESUMESUSPEND) {
+            // Every resume brings the automatic notice, and the second one
+            // only when a person is back at the keyboard: one report each.
+            if (wparam == PBT_APMRESUMEAUTOMATIC) {
+                Scheduler().ResumeReported = true;
                 ReportEarlierAlarmsNextTick();
+            } else if (wparam == PBT_APMRESUMESUSPEND) {
+                if (!std::exchange(Scheduler().ResumeReported, false))
+                    ReportEarlierAlarmsNextTick();
             }
             break;
         case WM_TIMECHANGE: ReportEarlierAlarmsNextTick(); break;
@@ -196,7 +202,8 @@ void ImportTask() {
 
     auto& pending = scheduler.PendingImport;
     if (pending && pending->line == line) {
-        if (!pending->saved) pending->saved = SaveData();
+        // The user was told when the task was added; the retries are quiet.
+        if (!pending->saved) pending->saved = SaveData(SaveReport::Quiet);
     } else {
         DialogDefinition& window = Window();
         const std::string now = TimeText();

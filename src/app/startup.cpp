@@ -34,6 +34,9 @@ void RemoveLeftoverSaves() {
     RemoveLeftoverTemporary(SettingsOf().Values.database_path);
     RemoveLeftoverTemporary(ProgramFolder() + "vemo.ini");
     RemoveLeftoverTemporary(ProgramFolder() + "weights.ini");
+    const std::string& message_file = SettingsOf().Values.message_file_path;
+    RemoveLeftoverTemporary(message_file.empty() ? ProgramFolder() + "VemoMessage.txt"
+                                                 : message_file);
 }
 
 }  // namespace
@@ -69,8 +72,15 @@ void ResetSharedState() {
     network.CurrentCondition = 1;
     network.WeightsDialogOpen = 0;
     network.Values.texts = DefaultResponseTexts();
+    // What the scheduler starts each window with; the highlight, the last
+    // rows seen, the message file's last line and a pending import go on.
     SchedulerState& scheduler = Scheduler();
-    scheduler = SchedulerState{};
+    scheduler.AlarmText.clear();
+    scheduler.LastAlarmRow = -1;
+    scheduler.EarlierAlarmCount = 0;
+    scheduler.ShowEarlierAlarms = 1;
+    scheduler.AlarmState = 0;
+    TaskList().TodayCount = 0;
     Program().WindowTitle = kProgramTitle;
     TaskList().RowCount = 1;
     TaskList().RowSelected = 0;

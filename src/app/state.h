@@ -84,6 +84,9 @@ struct SchedulerState : ReminderMemory {
         bool saved = false;
     };
     std::optional<ImportedLine> PendingImport;
+    // A resume was reported from its automatic notice; the user's notice of
+    // the same resume that may follow adds nothing.
+    bool ResumeReported = false;
 };
 
 // InTray is set again on each pass; IconShown follows the shell.

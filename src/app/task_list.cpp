@@ -108,7 +108,7 @@ bool LoadTaskList(const FileHandle& database) {
     return true;
 }
 
-bool SaveData() {
+bool SaveData(SaveReport report) {
     TaskListState& list = TaskList();
     // The rows live in the window: with it closed there are none to write,
     // and the file keeps the ones it has.
@@ -119,7 +119,9 @@ bool SaveData() {
         if (saved) Program().ExitSaveFailed = false;
         if (!saved) {
             TraceSaveFailure("SaveData", GetLastError());
-            ShowMessage(&MainWindow(), "Problem saving data", "Error...SaveData...", 0);
+            if (report == SaveReport::Show) {
+                ShowMessage(&MainWindow(), "Problem saving data", "Error...SaveData...", 0);
+            }
         }
     }
     SaveSettings();

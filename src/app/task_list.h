@@ -27,7 +27,8 @@ bool LoadTaskList(const FileHandle& database);
 // Writes the rows to the database file, then the settings; false when the
 // rows could not be written (the user has been told). With the main window
 // closed only the settings are written.
-bool SaveData();
+enum class SaveReport { Show, Quiet };
+bool SaveData(SaveReport report = SaveReport::Show);
 // The save made before the rows' window goes (Close, the tray's Exit,
 // Refresh, a database switch): true when it may go. A failed save keeps it
 // once; asking again right after goes on, the user having been told.

@@ -104,7 +104,9 @@ bool ReplaceFileAtomically(const std::string& path, std::string_view bytes, Save
             MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | through);
         if (moved) return true;
         error = Seams().move_error != 0 ? Seams().move_error : GetLastError();
-        if (!IsSharingRefusal(error)) return fail(error);
+        // A status mirror is rewritten on the next change anyway: it never
+        // stalls the window waiting for a reader, nor writes in place.
+        if (!IsSharingRefusal(error) || flush == SaveFlush::NoFlush) return fail(error);
     }
     // Another program holds the file open and will not let it be replaced:
     // writing over it is the one way left not to lose the save.

@@ -16,7 +16,8 @@ enum class SaveFlush { Flush, NoFlush };
 // untouched, no temporary file left and the platform's last error saying
 // why, when any write, flush, close or the move fails or the file is
 // read-only. Only when another program holds the file open, so the move is
-// refused, does it retry for about 0.4 s and then write in place.
+// refused, does it retry for about 0.4 s and then write in place; a NoFlush
+// save gives up at once instead.
 bool ReplaceFileAtomically(const std::string& path, std::string_view bytes,
                            SaveFlush flush = SaveFlush::Flush);
 

@@ -46,6 +46,7 @@ class StartTest : public ::testing::Test {
         WriteWholeFile(folder / "weights.ini", " 0\r\n 0\r\n 0\r\n 0\r\n 0\r\n 0\r\n");
         SettingsOf() = SettingsState{};
         TaskList() = TaskListState{};
+        Scheduler() = SchedulerState{};
         Program().ExitSaveFailed = false;
     }
     void TearDown() override {
@@ -270,13 +271,18 @@ TEST_F(DatabaseReadsAndSaves, OnlyAHeldTargetIsWrittenInPlace) {
     const std::string path = folder / "data.bin";
     struct Case {
         DWORD move_error;
+        SaveFlush flush;
         bool saved;
     };
-    for (const Case c : {Case{ERROR_DISK_FULL, false}, Case{ERROR_NOT_SAME_DEVICE, false},
-                         Case{ERROR_SHARING_VIOLATION, true}, Case{ERROR_ACCESS_DENIED, true}}) {
+    constexpr SaveFlush kFlush = SaveFlush::Flush;
+    // A status mirror (no flush) never waits for a reader nor writes in place.
+    for (const Case c :
+         {Case{ERROR_DISK_FULL, kFlush, false}, Case{ERROR_NOT_SAME_DEVICE, kFlush, false},
+          Case{ERROR_SHARING_VIOLATION, kFlush, true}, Case{ERROR_ACCESS_DENIED, kFlush, true},
+          Case{ERROR_SHARING_VIOLATION, SaveFlush::NoFlush, false}}) {
         WriteWholeFile(path, "old");
         Seams().move_error = c.move_error;
-        EXPECT_EQ(ReplaceFileAtomically(path, "new"), c.saved) << c.move_error;
+        EXPECT_EQ(ReplaceFileAtomically(path, "new", c.flush), c.saved) << c.move_error;
         if (!c.saved) {
             EXPECT_EQ(GetLastError(), c.move_error);
         }

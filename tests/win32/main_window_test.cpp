@@ -43,6 +43,7 @@ class MainWindowTest : public ::testing::Test {
         WriteWholeFile(folder / "weights.ini", " 0\r\n 0\r\n 0\r\n 0\r\n 0\r\n 0\r\n");
         SettingsOf() = SettingsState{};
         TaskList() = TaskListState{};
+        Scheduler() = SchedulerState{};
     }
     void TearDown() override {
         CloseDialog(MainWindow(), 0);

@@ -65,6 +65,7 @@ class ProgramTest : public ::testing::Test {
         WriteWholeFile(folder / "weights.ini", " 0\r\n 0\r\n 0\r\n 0\r\n 0\r\n 0\r\n");
         SettingsOf() = SettingsState{};
         TaskList() = TaskListState{};
+        Scheduler() = SchedulerState{};
         Network() = NetworkState{};
         Program().ExitSaveFailed = false;
         settings.database_path = folder / "vemo.dat";
