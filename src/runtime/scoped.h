@@ -69,64 +69,29 @@ void CountGdiObject(int change);
 }  // namespace detail
 int LiveGdiObjects();
 
-template <class T>
-struct GdiObjectTraits {
-    using Handle = T;
+// Handles that are empty when null and freed by one platform call. Counted
+// ones are GDI resources, for LiveGdiObjects.
+template <class H, auto kFree, bool kCounted = false>
+struct NullHandleTraits {
+    using Handle = H;
     static Handle Empty() { return nullptr; }
     static bool IsEmpty(Handle h) { return h == nullptr; }
     static void Adopted(Handle h) {
-        if (h != nullptr) detail::CountGdiObject(+1);
+        if (kCounted && h != nullptr) detail::CountGdiObject(+1);
     }
     static bool Free(Handle h) {
-        detail::CountGdiObject(-1);
-        return DeleteObject(h) != 0;
+        if (kCounted) detail::CountGdiObject(-1);
+        return kFree(h) != 0;
     }
 };
-using ScopedFont = UniqueHandle<GdiObjectTraits<HFONT>>;
-using ScopedBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
-using ScopedBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
-
-struct IconTraits {
-    using Handle = HICON;
-    static Handle Empty() { return nullptr; }
-    static bool IsEmpty(Handle h) { return h == nullptr; }
-    static void Adopted(Handle h) {
-        if (h != nullptr) detail::CountGdiObject(+1);
-    }
-    static bool Free(Handle h) {
-        detail::CountGdiObject(-1);
-        return DestroyIcon(h) != 0;
-    }
-};
-using ScopedIcon = UniqueHandle<IconTraits>;
-
+using ScopedFont = UniqueHandle<NullHandleTraits<HFONT, &DeleteObject, true>>;
+using ScopedBrush = UniqueHandle<NullHandleTraits<HBRUSH, &DeleteObject, true>>;
+using ScopedBitmap = UniqueHandle<NullHandleTraits<HBITMAP, &DeleteObject, true>>;
+using ScopedIcon = UniqueHandle<NullHandleTraits<HICON, &DestroyIcon, true>>;
 // A memory device context made with CreateCompatibleDC.
-struct MemoryDcTraits {
-    using Handle = HDC;
-    static Handle Empty() { return nullptr; }
-    static bool IsEmpty(Handle h) { return h == nullptr; }
-    static void Adopted(Handle) {}
-    static bool Free(Handle h) { return DeleteDC(h) != 0; }
-};
-using ScopedMemoryDc = UniqueHandle<MemoryDcTraits>;
-
-struct HookTraits {
-    using Handle = HHOOK;
-    static Handle Empty() { return nullptr; }
-    static bool IsEmpty(Handle h) { return h == nullptr; }
-    static void Adopted(Handle) {}
-    static bool Free(Handle h) { return UnhookWindowsHookEx(h) != 0; }
-};
-using ScopedHook = UniqueHandle<HookTraits>;
-
-struct MenuTraits {
-    using Handle = HMENU;
-    static Handle Empty() { return nullptr; }
-    static bool IsEmpty(Handle h) { return h == nullptr; }
-    static void Adopted(Handle) {}
-    static bool Free(Handle h) { return DestroyMenu(h) != 0; }
-};
-using ScopedMenu = UniqueHandle<MenuTraits>;
+using ScopedMemoryDc = UniqueHandle<NullHandleTraits<HDC, &DeleteDC>>;
+using ScopedHook = UniqueHandle<NullHandleTraits<HHOOK, &UnhookWindowsHookEx>>;
+using ScopedMenu = UniqueHandle<NullHandleTraits<HMENU, &DestroyMenu>>;
 
 // Selects an object into a device context and puts the old one back.
 class ScopedSelectObject {

@@ -18,6 +18,7 @@
 #include "runtime/paths.h"
 #include "runtime/scoped.h"
 #include "runtime/shell.h"
+#include "win32/program_fixture.h"
 #include "win32/test_folder.h"
 #include "win32/test_window.h"
 
@@ -26,57 +27,30 @@ namespace {
 
 using namespace testing;
 
-class StartTest : public ::testing::Test {
+class StartTest : public ProgramTest {
   protected:
-    TempFolder folder;
-    SeamGuard seams;
-    std::vector<MessageCall> messages;
-    bool ended = false;
-    char previous_folder[MAX_PATH] = {};
-
-    void SetUp() override {
-        GetCurrentDirectoryA(MAX_PATH, previous_folder);
-        SetCurrentDirectoryA(folder.path().c_str());
-        Seams().program_folder = folder.path();
-        Seams().message_responder = [this](const MessageCall& call) {
-            messages.push_back(call);
-            return IDOK;
-        };
-        Seams().end_program = [this] { ended = true; };
-        WriteWholeFile(folder / "weights.ini", " 0\r\n 0\r\n 0\r\n 0\r\n 0\r\n 0\r\n");
-        SettingsOf() = SettingsState{};
-        TaskList() = TaskListState{};
-        Scheduler() = SchedulerState{};
-        Program().ExitSaveFailed = false;
-    }
-    void TearDown() override {
-        CloseDialog(MainWindow(), 0);
-        WaitForEvents(1);
-        SetCurrentDirectoryA(previous_folder);
-    }
-
-    void WriteRows(int count) {
+    void WriteNumberedRows(int count) {
         std::vector<TaskRow> rows;
         for (int i = 1; i <= count; ++i) {
             rows.push_back({"task " + std::to_string(i), NumberText(i), "01-12-2026", "07-12-2026",
                             "10:00", " 6"});
         }
-        RecordBuffer buffer{};
-        WriteWholeFile(folder / "vemo.dat", EncodeDatabase(rows, buffer));
+        WriteRows(folder / "vemo.dat", rows);
     }
     // vemo.ini as a damaged copy would hold it: the window place as raw tokens.
     void WriteSettings(const std::string& x, const std::string& y) {
-        Settings settings;
-        settings.database_path = folder / "vemo.dat";
-        settings.window_x = 7777777;
-        settings.window_y = 8888888;
-        std::string text = FormatSettings(settings);
+        Settings damaged;
+        damaged.database_path = folder / "vemo.dat";
+        damaged.window_x = 7777777;
+        damaged.window_y = 8888888;
+        std::string text = FormatSettings(damaged);
         text.replace(text.find(" 7777777"), 8, x);
         text.replace(text.find(" 8888888"), 8, y);
         WriteWholeFile(folder / "vemo.ini", text);
     }
-    // The start-up loop's steps up to the open main window.
-    bool Start() {
+    // The start-up loop's steps up to the open main window, from vemo.ini as
+    // it stands.
+    bool StartFromSettings() {
         LoadSettings();
         DefineProgramWindows();
         ResetSharedState();
@@ -120,7 +94,7 @@ void CALLBACK StopOnceStarted(HWND, UINT, UINT_PTR timer, DWORD) {
 using DamagedSettings = StartTest;
 
 TEST_F(DamagedSettings, EveryStartOpensTheWindowWhereItsCaptionCanBeReached) {
-    WriteRows(2);
+    WriteNumberedRows(2);
     struct Case {
         const char* x;
         const char* y;
@@ -160,7 +134,7 @@ TEST_F(DamagedSettings, EveryStartOpensTheWindowWhereItsCaptionCanBeReached) {
 }
 
 TEST_F(DamagedSettings, AWindowThatCannotBeMadeEndsTheProgramWithAMessage) {
-    WriteRows(1);
+    WriteNumberedRows(1);
     LoadSettings();
     DefineProgramWindows();
     ResetSharedState();
@@ -231,7 +205,7 @@ TEST_F(WindowLifecycle, AHundredOpensAndClosesLeaveNoGdiObjects) {
 using DatabaseReadsAndSaves = StartTest;
 
 TEST_F(DatabaseReadsAndSaves, ADatabaseThatCannotBeReadWholeIsNotLoadedNorSaved) {
-    WriteRows(5);
+    WriteNumberedRows(5);
     WriteSettings(" 40", " 30");
     {
         // Past 2 GB: more than one read can hold.
@@ -242,7 +216,7 @@ TEST_F(DatabaseReadsAndSaves, ADatabaseThatCannotBeReadWholeIsNotLoadedNorSaved)
         ASSERT_TRUE(SetFilePointerEx(file.get(), size, nullptr, FILE_BEGIN));
         ASSERT_TRUE(SetEndOfFile(file.get()));
     }
-    Start();
+    StartFromSettings();
     EXPECT_TRUE(ended);
     EXPECT_TRUE(HasMessage("Error...start..."));
     EXPECT_EQ(GetItemCount(MainWindow(), ids::TextColumn), 0);
@@ -255,9 +229,9 @@ TEST_F(DatabaseReadsAndSaves, ADatabaseThatCannotBeReadWholeIsNotLoadedNorSaved)
 }
 
 TEST_F(DatabaseReadsAndSaves, ASaveWithTheWindowClosedKeepsTheDatabase) {
-    WriteRows(3);
+    WriteNumberedRows(3);
     WriteSettings(" 40", " 30");
-    ASSERT_TRUE(Start());
+    ASSERT_TRUE(StartFromSettings());
     const std::string before = ReadWholeFile(folder / "vemo.dat");
     CloseDialog(MainWindow(), 0);
     DeleteFileA((folder / "vemo.ini").c_str());
@@ -293,10 +267,10 @@ TEST_F(DatabaseReadsAndSaves, OnlyAHeldTargetIsWrittenInPlace) {
 
 TEST_F(DatabaseReadsAndSaves, AFailedSaveAtCloseOrExitKeepsVemoOpenOnce) {
     for (int exit_by_tray = 0; exit_by_tray < 2; ++exit_by_tray) {
-        WriteRows(2);
+        WriteNumberedRows(2);
         SetFileAttributesA((folder / "vemo.dat").c_str(), FILE_ATTRIBUTE_NORMAL);
         WriteSettings(" 40", " 30");
-        ASSERT_TRUE(Start());
+        ASSERT_TRUE(StartFromSettings());
         SetFileAttributesA((folder / "vemo.dat").c_str(), FILE_ATTRIBUTE_READONLY);
         messages.clear();
         auto leave = [&] {
@@ -320,9 +294,9 @@ TEST_F(DatabaseReadsAndSaves, AFailedSaveAtCloseOrExitKeepsVemoOpenOnce) {
 }
 
 TEST_F(DatabaseReadsAndSaves, TheTrayIconComesBackAfterAShellRestart) {
-    WriteRows(1);
+    WriteNumberedRows(1);
     WriteSettings(" 40", " 30");
-    ASSERT_TRUE(Start());
+    ASSERT_TRUE(StartFromSettings());
     Tray().InTray = 1;
     ShowWindow(MainWindow().window, SW_HIDE);
     Tray().IconShown = false;  // as when the first add failed
@@ -337,9 +311,9 @@ TEST_F(DatabaseReadsAndSaves, AMinimisedWindowsPlaceIsSavedInScreenCoordinates) 
     shifted.top = work.top + 40;  // a taskbar on the top edge
     shifted.left = work.left + 30;
     ASSERT_TRUE(SystemParametersInfoA(SPI_SETWORKAREA, 0, &shifted, 0));
-    WriteRows(1);
+    WriteNumberedRows(1);
     WriteSettings(" 200", " 150");
-    const bool started = Start();
+    const bool started = StartFromSettings();
     if (started) {
         ShowWindow(MainWindow().window, SW_MINIMIZE);
         SaveSettings();

@@ -15,53 +15,15 @@
 #include "runtime/paths.h"
 #include "runtime/scoped.h"
 #include "runtime/shell.h"
-#include "win32/test_folder.h"
+#include "win32/program_fixture.h"
 
 namespace vemo {
 namespace {
 
 using namespace testing;
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public ProgramTest {
   protected:
-    TempFolder folder;
-    SeamGuard seams;
-    std::vector<MessageCall> messages;
-    bool ended = false;
-    char previous_folder[MAX_PATH] = {};
-
-    void SetUp() override {
-        GetCurrentDirectoryA(MAX_PATH, previous_folder);
-        SetCurrentDirectoryA(folder.path().c_str());
-        Seams().program_folder = folder.path();
-        Seams().message_responder = [this](const MessageCall& call) {
-            messages.push_back(call);
-            return IDOK;
-        };
-        Seams().end_program = [this] { ended = true; };
-        Seams().clock = Clock();
-        WriteWholeFile(folder / "weights.ini", " 0\r\n 0\r\n 0\r\n 0\r\n 0\r\n 0\r\n");
-        SettingsOf() = SettingsState{};
-        TaskList() = TaskListState{};
-        Scheduler() = SchedulerState{};
-    }
-    void TearDown() override {
-        CloseDialog(MainWindow(), 0);
-        WaitForEvents(1);
-        SetCurrentDirectoryA(previous_folder);
-    }
-
-    static SYSTEMTIME Clock() {
-        SYSTEMTIME t{};
-        t.wYear = 2026;
-        t.wMonth = 12;
-        t.wDay = 7;
-        t.wDayOfWeek = 1;
-        t.wHour = 9;
-        t.wMinute = 5;
-        return t;
-    }
-
     void WriteRows(const std::vector<TaskRow>& rows) {
         RecordBuffer buffer{};
         WriteWholeFile(folder / "vemo.dat", EncodeDatabase(rows, buffer));
@@ -334,9 +296,9 @@ TEST_F(MainWindowTest, ASaveWhileTheWindowIsClosedKeepsItsLastPlaceAndChecks) {
     CloseDialog(MainWindow(), 0);
     DeleteFileA((folder / "vemo.ini").c_str());
     SaveSettings();  // as the database switch does, with the window gone
-    const std::string settings = ReadWholeFile(folder / "vemo.ini");
-    EXPECT_NE(settings.find("\r\n 150  90 Vemo: \r\nno\r\nyes\r\n\r\nyes\r\n"), std::string::npos)
-        << settings;
+    const std::string written = ReadWholeFile(folder / "vemo.ini");
+    EXPECT_NE(written.find("\r\n 150  90 Vemo: \r\nno\r\nyes\r\n\r\nyes\r\n"), std::string::npos)
+        << written;
 }
 
 TEST_F(MainWindowTest, CloseBoxSavesAndGoesToTheTrayAndRestores) {

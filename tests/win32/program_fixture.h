@@ -31,7 +31,8 @@ class ProgramTest : public ::testing::Test {
     std::vector<MessageCall> messages;
     std::vector<FileDialogCall> file_dialogs;
     std::deque<std::string> file_answers;  // "" cancels; none left cancels
-    std::vector<std::string> sounds;
+    std::vector<std::string> sounds;       // multimedia command strings
+    std::vector<std::string> opened;       // files given to the shell's "open"
     bool ended = false;
     Settings settings;  // written to vemo.ini by Start
     char previous_folder[MAX_PATH] = {};
@@ -51,7 +52,7 @@ class ProgramTest : public ::testing::Test {
             file_answers.pop_front();
             return answer;
         };
-        Seams().open_recorder = [](const OpenCall&) {};
+        Seams().open_recorder = [this](const OpenCall& call) { opened.push_back(call.file); };
         Seams().multimedia_recorder = [this](const std::string& c) { sounds.push_back(c); };
         Seams().end_program = [this] { ended = true; };
         SYSTEMTIME t{};

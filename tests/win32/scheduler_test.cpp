@@ -13,7 +13,7 @@
 #include "runtime/events.h"
 #include "runtime/paths.h"
 #include "runtime/shell.h"
-#include "win32/test_folder.h"
+#include "win32/program_fixture.h"
 
 namespace vemo {
 namespace {
@@ -21,48 +21,25 @@ namespace {
 using namespace testing;
 using Texts = std::vector<std::string>;
 
-class SchedulerTest : public ::testing::Test {
+class SchedulerTest : public ProgramTest {
   protected:
-    TempFolder folder;
-    SeamGuard seams;
-    std::vector<MessageCall> messages;
-    Texts opened;
-    Texts sounds;
     // Whether timer 1 was running when each message box came up.
     std::vector<bool> timer_running;
-    Settings settings;
-    char previous_folder[MAX_PATH] = {};
 
     void SetUp() override {
-        GetCurrentDirectoryA(MAX_PATH, previous_folder);
-        SetCurrentDirectoryA(folder.path().c_str());
-        Seams().program_folder = folder.path();
+        ProgramTest::SetUp();
         Seams().message_responder = [this](const MessageCall& call) {
             messages.push_back(call);
             timer_running.push_back(KillTimer(MainWindow().window, ids::ProgramTimer) != 0);
             return IDOK;
         };
-        Seams().open_recorder = [this](const OpenCall& call) { opened.push_back(call.file); };
-        Seams().multimedia_recorder = [this](const std::string& c) { sounds.push_back(c); };
-        Seams().end_program = [] {};
         SetClock(9, 0);
-        WriteWholeFile(folder / "weights.ini", " 0\r\n 0\r\n 0\r\n 0\r\n 0\r\n 0\r\n");
         WriteWholeFile(folder / "bell.wav", "RIFF");
-        SettingsOf() = SettingsState{};
-        TaskList() = TaskListState{};
-        Scheduler() = SchedulerState{};
-        Network() = NetworkState{};
-        settings.database_path = folder / "vemo.dat";
         settings.program_path = "notepad.exe";
         settings.sound_path = folder / "bell.wav";
         settings.run_program = 1;
         settings.play_sound = 1;
         settings.show_network_output = "no";
-    }
-    void TearDown() override {
-        CloseDialog(MainWindow(), 0);
-        WaitForEvents(1);
-        SetCurrentDirectoryA(previous_folder);
     }
 
     static void SetClock(int hour, int minute) {
@@ -74,15 +51,6 @@ class SchedulerTest : public ::testing::Test {
         t.wMinute = static_cast<WORD>(minute);
         Seams().clock = t;
     }
-    void Start(const std::vector<TaskRow>& rows) {
-        RecordBuffer buffer{};
-        WriteWholeFile(folder / "vemo.dat", EncodeDatabase(rows, buffer));
-        WriteWholeFile(folder / "vemo.ini", FormatSettings(settings));
-        LoadSettings();
-        DefineProgramWindows();
-        ResetSharedState();
-        ASSERT_NE(OpenModeless(MainWindow(), nullptr), nullptr);
-    }
     void Tick(int hour, int minute) {
         SetClock(hour, minute);
         SendMessageA(MainWindow().window, WM_TIMER, ids::ProgramTimer, 0);
@@ -90,7 +58,6 @@ class SchedulerTest : public ::testing::Test {
     std::string Line() { return GetControlText(MainWindow(), ids::MessageLine); }
     std::string Code(int row) { return GetItemText(MainWindow(), ids::StateColumn, row); }
     int Selection(int id) { return GetSelection(MainWindow(), id); }
-    bool TimerRunning() { return KillTimer(MainWindow().window, ids::ProgramTimer) != 0; }
     static TaskRow Row(const char* text, const char* date, const char* time,
                        const char* state = " 6", const char* priority = " 2") {
         return {text, priority, "01-12-2026", date, time, state};
@@ -235,7 +202,7 @@ TEST_F(SchedulerTest, TheImportFileBecomesATaskAndGoesOnlyOnceSaved) {
         EXPECT_TRUE(FileExists(folder / "import.txt"));
     }
     EXPECT_EQ(GetItemCount(MainWindow(), ids::TextColumn), 4);  // added once
-    ASSERT_EQ(messages.size(), 1u);  // told once; the retries are quiet
+    ASSERT_EQ(messages.size(), 1u);                             // told once; the retries are quiet
     EXPECT_EQ(messages[0].text, "Problem saving data");
     EXPECT_EQ(timer_running, (std::vector<bool>{false}));  // stopped during the tick
     SetFileAttributesA((folder / "vemo.dat").c_str(), FILE_ATTRIBUTE_NORMAL);
