@@ -134,6 +134,7 @@ int MainWindowHandler() {
         case EVENT_MENU: OnTrayMenuCommand(event.menu_id); break;
         case EVENT_CONTROL: OnControl(event.control_id, event.notify_code); break;
         case kTrayMessage: OnTrayMessage(event.lparam); break;
+        case kSwitchDatabaseMessage: SwitchDatabase(); break;
         case WM_TIMER:
         case WM_POWERBROADCAST:
         case WM_TIMECHANGE: OnSchedulerEvent(static_cast<UINT>(event.code), event.wparam); break;

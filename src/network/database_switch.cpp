@@ -14,7 +14,7 @@ namespace {
 
 constexpr char kDatabaseFilter[] = "Dat Files (*.dat)|*.dat||";
 
-void SwitchDatabase() {
+void RunSwitch() {
     ProgramWindows& windows = Windows();
     // The weights dialog goes without storing its edited text.
     CloseDialog(windows.WeightsDialog, 0);
@@ -27,7 +27,11 @@ void SwitchDatabase() {
 
     const DialogDefinition* owner =
         windows.AlarmActionDialog.window != nullptr ? &windows.AlarmActionDialog : nullptr;
+    // Nothing may touch the rows between the save and the window's end: the
+    // dialog may have no owner, so the main window is held still by hand.
+    EnableWindow(windows.MainWindow.window, FALSE);
     const std::string path = ChooseFile("Open Vemo database", owner, kDatabaseFilter);
+    EnableWindow(windows.MainWindow.window, TRUE);
     // Cancelled: the same database is closed, saved and loaded again.
     if (!path.empty()) SettingsOf().Values.database_path = path;
 
@@ -41,7 +45,19 @@ void SwitchDatabase() {
 }  // namespace
 
 void ChangeDatabase(int notify) {
-    if (notify == BN_CLICKED) SwitchDatabase();
+    if (notify == BN_CLICKED) {
+        PostMessageA(MainWindow().window, kSwitchDatabaseMessage, 0, 0);
+        return;
+    }
+    StartTimer(MainWindow(), ids::DatabaseSwitchTickMs, ids::ProgramTimer);
+}
+
+void SwitchDatabase() {
+    static bool switching = false;
+    if (switching) return;
+    switching = true;
+    RunSwitch();
+    switching = false;
     StartTimer(MainWindow(), ids::DatabaseSwitchTickMs, ids::ProgramTimer);
 }
 

@@ -32,6 +32,7 @@ std::string& ResponseText(int condition) {
 }
 
 void StoreEditedText() {
+    if (Dialog().window == nullptr) return;  // no edit field: nothing was typed
     const int condition = Network().CurrentCondition;
     if (condition < id::FirstWeightBar || condition > id::LastWeightBar) return;
     ResponseText(condition) = CutText(GetControlText(Dialog(), id::ResponseEdit));
@@ -97,8 +98,7 @@ void CloseWeightsDialog() {
 void ToggleWeightsDialog() {
     NetworkState& network = Network();
     if (network.WeightsDialogOpen == 0) {
-        network.WeightsDialogOpen = 1;
-        OpenModeless(Dialog(), nullptr);
+        network.WeightsDialogOpen = OpenModeless(Dialog(), nullptr) != nullptr ? 1 : 0;
         EvaluateConditions();
     } else {
         network.WeightsDialogOpen = 0;

@@ -1,6 +1,7 @@
 #include "runtime/events.h"
 
 #include "runtime/colours.h"
+#include "runtime/seams.h"
 
 namespace vemo {
 
@@ -154,7 +155,9 @@ int WaitForEvents(int no_wait) {
 }
 
 void StartTimer(DialogDefinition& dialog, UINT interval_ms, UINT_PTR timer_id) {
-    if (dialog.window != nullptr) SetTimer(dialog.window, timer_id, interval_ms, nullptr);
+    if (dialog.window == nullptr) return;
+    SetTimer(dialog.window, timer_id, interval_ms, nullptr);
+    if (Seams().timer_recorder) Seams().timer_recorder(interval_ms, timer_id);
 }
 
 void StopTimer(DialogDefinition& dialog, UINT_PTR timer_id) {

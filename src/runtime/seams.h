@@ -48,6 +48,9 @@ struct TestSeams {
     // Makes the atomic writer fail at its n-th step (1-based; 0 = never), and
     // when `abandon_on_fault` is set, stop there as a crashed process would.
     int atomic_write_fault_step = 0;
+    // Sees every timer a runtime window arms (interval, timer id); the timer
+    // is armed all the same.
+    std::function<void(unsigned interval_ms, UINT_PTR timer_id)> timer_recorder;
     // Makes the atomic writer's move fail with this error (0 = the real move).
     unsigned long move_error = 0;
     // Stands in for ending the process after a fatal message.

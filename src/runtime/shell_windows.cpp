@@ -126,7 +126,9 @@ std::string FileDialog(const std::string& title, const DialogDefinition* owner, 
             FileDialogCall{title, WindowOf(owner), open != 0, filter_list, flags, initial_folder});
     }
 
-    std::array<char, MAX_PATH> file{};
+    // Room for paths far longer than a setting holds, so a long pick comes
+    // back to be refused with a message rather than fail without one.
+    std::array<char, 4096> file{};
     OPENFILENAMEA request{};
     const DWORD major_version = LOBYTE(LOWORD(GetVersion()));
     request.lStructSize =

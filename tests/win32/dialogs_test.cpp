@@ -185,12 +185,14 @@ TEST_F(WeightsDialogTest, TypedTextsAreStoredByUpdateAndClosingButLostToAnotherB
     Scroll(4, SB_LINEDOWN);  // another bar: the typed text goes
     EXPECT_EQ(Text(weights::ResponseEdit), DefaultResponseTexts()[3]);
     SetControlText(Dialog(), weights::ResponseEdit, "Pending!");
+    Network().Inputs = {0, 0, 0, 2, 0, 0};  // two reminders pending today
     Command(Dialog(), weights::UpdateButton);
     EXPECT_EQ(LineOf(folder / "weights.ini", 4), " 1");
     EXPECT_EQ(LineOf(folder / "weights.ini", 10), "Pending!");
     EXPECT_EQ(LineOf(folder / "weights.ini", 7), "Alarm!");
     // The weights line shows the products of the new weights at once.
-    EXPECT_EQ(GetControlText(MainWindow(), ids::WeightsLine).rfind("Weights:  0:", 0), 0u);
+    EXPECT_EQ(GetControlText(MainWindow(), ids::WeightsLine),
+              "Weights:  0: 0: 0: 198: 0: 0" + std::string(18, ' '));
 
     SetControlText(Dialog(), weights::ResponseEdit, "Pending today");
     SendMessageA(Dialog().window, WM_CLOSE, 0, 0);  // the close box stores and saves
@@ -209,35 +211,63 @@ TEST_F(WeightsDialogTest, TypedTextsAreStoredByUpdateAndClosingButLostToAnotherB
     EXPECT_EQ(Dialog().window, nullptr);
 }
 
-class DatabaseSwitchTest : public ProgramTest {};
+class DatabaseSwitchTest : public ProgramTest {
+  protected:
+    std::vector<unsigned> intervals;  // of timer 1, as armed
+    void SetUp() override {
+        ProgramTest::SetUp();
+        Seams().timer_recorder = [this](unsigned ms, UINT_PTR id) {
+            if (id == ids::ProgramTimer) intervals.push_back(ms);
+        };
+    }
+    // The toolbar's "Data base"; the switch runs once the click is over.
+    void Switch(int notify = BN_CLICKED) {
+        Command(ids::DatabaseCommand, notify);
+        WaitForEvents(1);
+    }
+};
 
 TEST_F(DatabaseSwitchTest, ACancelledChoiceSavesAndReloadsTheSameTasks) {
     Start(Rows({"one", "two"}));
     Command(ids::WeightsCommand);
     ASSERT_NE(Windows().WeightsDialog.window, nullptr);
-    SetControlText(MainWindow(), ids::EntryField, "three");
-    Command(ids::AddButton);
+    // Changes that do not save themselves: the switch's own save keeps them.
+    SetSelection(MainWindow(), ids::StateColumn, 1);
+    Command(ids::SwitchInactiveButton);
+    SetSelection(MainWindow(), ids::PriorityColumn, 0);
+    Command(ids::PriorityDownButton);
+    // The place and check boxes are saved with the window already gone.
+    MoveWindow(MainWindow().window, 150, 90, 900, 420, TRUE);
+    SetCheck(MainWindow(), ids::CreateMessageFileCheck, 0);
+    Scheduler().LastAlarmRow = 1;
+    Scheduler().ShowEarlierAlarms = 0;
     HWND before = MainWindow().window;
-    Command(ids::DatabaseCommand);
+    intervals.clear();
+    Switch();
     EXPECT_NE(MainWindow().window, nullptr);
     EXPECT_NE(MainWindow().window, before);  // closed and opened again
-    EXPECT_EQ(Column(ids::TextColumn), (std::vector<std::string>{"one", "two", "three"}));
-    EXPECT_TRUE(TimerRunning());
+    EXPECT_EQ(Column(ids::TextColumn), (std::vector<std::string>{"one", "two"}));
+    EXPECT_EQ(Column(ids::StateColumn), (std::vector<std::string>{" 6", " 5"}));
+    EXPECT_EQ(Column(ids::PriorityColumn), (std::vector<std::string>{" 2", " 2"}));
+    EXPECT_EQ(LineOf(folder / "vemo.ini", 6), " 150  90 Vemo: ");
+    EXPECT_EQ(LineOf(folder / "vemo.ini", 7), "no");
+    EXPECT_EQ(intervals.back(), ids::DatabaseSwitchTickMs);
     ASSERT_EQ(file_dialogs.size(), 1u);
     EXPECT_EQ(file_dialogs[0].title, "Open Vemo database");
     EXPECT_EQ(file_dialogs[0].owner, nullptr);
     EXPECT_EQ(file_dialogs[0].filter, Bytes("Dat Files (*.dat)\0*.dat\0\0\0\0"));
     EXPECT_EQ(Scheduler().LastAlarmRow, -1);
+    EXPECT_EQ(Scheduler().ShowEarlierAlarms, 0);  // no earlier-today report after a switch
     // The weights dialog went with the switch; the next press opens it.
     EXPECT_EQ(Windows().WeightsDialog.window, nullptr);
     Command(ids::WeightsCommand);
     EXPECT_NE(Windows().WeightsDialog.window, nullptr);
     // Another notification only restarts the timer.
-    KillTimer(MainWindow().window, ids::ProgramTimer);
+    intervals.clear();
     before = MainWindow().window;
-    Command(ids::DatabaseCommand, 0x1234);
+    Switch(0x1234);
     EXPECT_EQ(MainWindow().window, before);
-    EXPECT_TRUE(TimerRunning());
+    EXPECT_EQ(intervals, std::vector<unsigned>{ids::DatabaseSwitchTickMs});
     EXPECT_TRUE(messages.empty());
 }
 
@@ -245,8 +275,9 @@ TEST_F(DatabaseSwitchTest, AnotherFileIsRecordedThenLoadedAndAMissingOneStartsEm
     Start(Rows({"home"}));
     WriteRows(folder / "work.dat", Rows({"report", "meeting"}));
     Command(ids::AlarmActionCommand);  // an open Alarm Action dialog owns the file dialog
-    file_answers = {folder / "work.dat", folder / "new.dat"};
-    Command(ids::DatabaseCommand);
+    file_answers = {folder / "work.dat", "C:\\" + std::string(260, 'x') + ".dat",
+                    folder / "new.dat"};
+    Switch();
     EXPECT_EQ(file_dialogs[0].owner, Windows().AlarmActionDialog.window);
     EXPECT_EQ(LineOf(folder / "vemo.ini", 5), folder / "work.dat");
     EXPECT_EQ(Column(ids::TextColumn), (std::vector<std::string>{"report", "meeting"}));
@@ -254,7 +285,13 @@ TEST_F(DatabaseSwitchTest, AnotherFileIsRecordedThenLoadedAndAMissingOneStartsEm
     GetWindowTextA(MainWindow().window, title, sizeof(title));
     EXPECT_STREQ(title, "Vemo V009u - Database: work.dat");
 
-    Command(ids::DatabaseCommand);  // a file that does not exist is made, as at start
+    Switch();  // a path too long for a setting: refused, the same database again
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].caption, "Error...file name...");
+    EXPECT_EQ(LineOf(folder / "vemo.ini", 5), folder / "work.dat");
+    EXPECT_EQ(Column(ids::TextColumn), (std::vector<std::string>{"report", "meeting"}));
+
+    Switch();  // a file that does not exist is made, as at start
     EXPECT_EQ(LineOf(folder / "vemo.ini", 5), folder / "new.dat");
     EXPECT_EQ(GetItemCount(MainWindow(), ids::TextColumn), 0);
     EXPECT_TRUE(FileExists(folder / "new.dat"));
@@ -268,13 +305,14 @@ TEST_F(DatabaseSwitchTest, AFailedSaveKeepsTheWindowOnItsRowsOnce) {
     SetFileAttributesA((folder / "vemo.dat").c_str(), FILE_ATTRIBUTE_READONLY);
     file_answers = {folder / "other.dat", folder / "other.dat"};
     HWND before = MainWindow().window;
-    Command(ids::DatabaseCommand);
+    intervals.clear();
+    Switch();
     EXPECT_EQ(MainWindow().window, before);  // not closed on unsaved rows
     EXPECT_TRUE(file_dialogs.empty());
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].text, "Problem saving data");
-    EXPECT_TRUE(TimerRunning());
-    Command(ids::DatabaseCommand);  // asked again: it goes on
+    EXPECT_EQ(intervals, std::vector<unsigned>{ids::DatabaseSwitchTickMs});
+    Switch();  // asked again: it goes on
     EXPECT_EQ(LineOf(folder / "vemo.ini", 5), folder / "other.dat");
     SetFileAttributesA((folder / "vemo.dat").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
