@@ -1,5 +1,8 @@
 #include "app/task_list.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "app/ids.h"
 #include "app/settings_file.h"
 #include "app/state.h"
@@ -87,22 +90,118 @@ void ClearColumns() {
     for (int column : kColumnsInDeleteOrder) ColumnBox(column).Reset();
 }
 
+namespace {
+
+// Rows go to and from the file this many at a time: a large database is
+// never held whole in memory, whose fresh pages cost more than the reading.
+constexpr std::size_t kChunkRows = 64;
+
+// Holds the six columns' drawing while they fill, then draws them once.
+class QuietColumns {
+  public:
+    explicit QuietColumns(std::size_t rows) {
+        for (const Column& column : kColumns) {
+            const ListBoxView box = ColumnBox(column.id);
+            box.Reserve(rows, rows * 16);  // room for every item at once
+            SendMessageA(box.get(), WM_SETREDRAW, FALSE, 0);
+        }
+    }
+    ~QuietColumns() {
+        for (const Column& column : kColumns) {
+            const HWND box = ColumnBox(column.id).get();
+            SendMessageA(box, WM_SETREDRAW, TRUE, 0);
+            InvalidateRect(box, nullptr, TRUE);
+        }
+    }
+    QuietColumns(const QuietColumns&) = delete;
+    QuietColumns& operator=(const QuietColumns&) = delete;
+};
+
+// The database's bytes, written from the columns a chunk of records at a
+// time; the header, which repeats the last record's bytes with the count,
+// goes in last.
+bool WriteDatabase(ContentWriter& out, RecordBuffer& buffer, int count) {
+    const std::string empty_header(TaskRecordSize, '\0');
+    if (!out.Write(empty_header)) return false;
+    // In a record's field order: text, priority, created, remind date, time,
+    // state.
+    const ListBoxView boxes[] = {ColumnBox(ids::TextColumn),    ColumnBox(ids::PriorityColumn),
+                                 ColumnBox(ids::CreatedColumn), ColumnBox(ids::RemindDateColumn),
+                                 ColumnBox(ids::TimeColumn),    ColumnBox(ids::StateColumn)};
+    constexpr std::size_t kFields = std::size(boxes);
+    struct Cell {
+        std::size_t offset, length;
+    };
+    std::vector<Cell> cells(kChunkRows * kFields);
+    std::string texts;
+    std::string chunk;
+    chunk.reserve(kChunkRows * TaskRecordSize);
+    for (int first = 0; first < count; first += static_cast<int>(kChunkRows)) {
+        const int rows = std::min(static_cast<int>(kChunkRows), count - first);
+        // Column by column, as the list boxes answer fastest.
+        texts.clear();
+        for (std::size_t k = 0; k < kFields; ++k) {
+            for (int r = 0; r < rows; ++r) {
+                const std::size_t offset = texts.size();
+                cells[static_cast<std::size_t>(r) * kFields + k] = {
+                    offset, boxes[k].AppendText(first + r, texts)};
+            }
+        }
+        chunk.clear();
+        for (int r = 0; r < rows; ++r) {
+            const Cell* cell = &cells[static_cast<std::size_t>(r) * kFields];
+            const auto view = [&](std::size_t k) {
+                return std::string_view(texts).substr(cell[k].offset, cell[k].length);
+            };
+            EncodeTaskRecord(TaskRowView{view(0), view(1), view(2), view(3), view(4), view(5)},
+                             buffer);
+            chunk.append(reinterpret_cast<const char*>(buffer.data()), TaskRecordSize);
+        }
+        if (!out.Write(chunk)) return false;
+    }
+    SetRecordCount(buffer, count);
+    return out.WriteAt(
+        0, std::string_view(reinterpret_cast<const char*>(buffer.data()), TaskRecordSize));
+}
+
+}  // namespace
+
 bool LoadTaskList(const FileHandle& database) {
     TaskListState& list = TaskList();
-    std::string bytes;
-    if (!ReadWholeFile(database, bytes)) return false;
-    const std::vector<TaskRow> rows = DecodeDatabase(bytes, list.Buffer);
-    list.RowCount = static_cast<int>(rows.size());
-    for (const Column& column : kColumns) {
-        const ListBoxView box = ColumnBox(column.id);
-        // Room for every item at once, and one repaint at the end, not one per item.
-        box.Reserve(rows.size(), rows.size() * 16);
-        const ScopedRedraw quiet(box.get());
-        for (const TaskRow& row : rows) box.Add(row.*column.field);
+    // More than 2 GB is no database this program wrote.
+    const long long size = FileSize(database);
+    if (size < 0 || size > 0x7FFFFFFF) return false;
+    std::size_t count = 0;
+    if (size >= static_cast<long long>(TaskRecordSize)) {
+        if (!ReadExactly(database, 0, list.Buffer)) return false;
+        count = RowsToLoad(list.Buffer, static_cast<std::uint64_t>(size));
+    }
+    std::vector<TaskRow> rows;
+    rows.reserve(count);
+    std::vector<std::uint8_t> chunk(kChunkRows * TaskRecordSize);
+    for (std::size_t first = 0; first < count; first += kChunkRows) {
+        const std::size_t n = std::min(kChunkRows, count - first);
+        const auto at = static_cast<long long>((first + 1) * TaskRecordSize);
+        // A part of the list is no list: nothing loads.
+        if (!ReadExactly(database, at, std::span(chunk.data(), n * TaskRecordSize))) return false;
+        for (std::size_t r = 0; r < n; ++r) {
+            std::memcpy(list.Buffer.data(), chunk.data() + r * TaskRecordSize, TaskRecordSize);
+            rows.push_back(DecodeTaskRecord(list.Buffer));
+        }
+    }
+    {
+        // Column by column: the list boxes fill fastest, and smallest, one at
+        // a time.
+        const QuietColumns quiet(count);
+        for (const Column& column : kColumns) {
+            const ListBoxView box = ColumnBox(column.id);
+            for (const TaskRow& row : rows) box.Add(row.*column.field);
+        }
     }
     for (const TaskRow& row : rows) {
         if (TextToNumber(row.state) == 1) ++list.TodayCount;
     }
+    list.RowCount = static_cast<int>(count);
     SetControlText(MainWindow(), ids::MessageLine,
                    "Number of entries in the list: " + NumberText(list.RowCount));
     return true;
@@ -114,8 +213,13 @@ bool SaveData(SaveReport report) {
     // and the file keeps the ones it has.
     bool saved = true;
     if (MainWindow().window != nullptr) {
-        const std::string bytes = EncodeDatabase(ReadAllRows(), list.Buffer);
-        saved = ReplaceFileAtomically(SettingsOf().Values.database_path, bytes);
+        const int count = std::max(list.RowCount, 0);
+        const RecordBuffer start = list.Buffer;
+        saved = ReplaceFileAtomically(SettingsOf().Values.database_path,
+                                      [&list, &start, count](ContentWriter& out) {
+                                          list.Buffer = start;  // each run writes the same bytes
+                                          return WriteDatabase(out, list.Buffer, count);
+                                      });
         if (saved) Program().ExitSaveFailed = false;
         if (!saved) {
             TraceSaveFailure("SaveData", GetLastError());

@@ -37,6 +37,12 @@ std::int32_t GetInt(const RecordBuffer& buffer, std::size_t offset) {
 }  // namespace
 
 void EncodeTaskRecord(const TaskRow& row, RecordBuffer& buffer) {
+    EncodeTaskRecord(
+        TaskRowView{row.text, row.priority, row.created, row.remind_date, row.time, row.state},
+        buffer);
+}
+
+void EncodeTaskRecord(const TaskRowView& row, RecordBuffer& buffer) {
     double state = TextToNumber(row.state);
     if (state == 1) state = 2;  // a row alarmed today is stored as a passed reminder
     PutInt(buffer, kStateCode, RoundTo<std::int32_t>(state));
@@ -77,13 +83,18 @@ std::string EncodeDatabase(const std::vector<TaskRow>& rows, RecordBuffer& buffe
     return file;
 }
 
+std::size_t RowsToLoad(const RecordBuffer& header, std::uint64_t file_size) {
+    if (file_size < TaskRecordSize) return 0;
+    const std::int32_t count = RecordCount(header);
+    const std::uint64_t present = file_size / TaskRecordSize - 1;
+    return count < 0 ? 0 : static_cast<std::size_t>(std::min<std::uint64_t>(count, present));
+}
+
 std::vector<TaskRow> DecodeDatabase(std::string_view file, RecordBuffer& buffer) {
     std::vector<TaskRow> rows;
     if (file.size() < TaskRecordSize) return rows;  // a new or empty file: no rows
     std::memcpy(buffer.data(), file.data(), TaskRecordSize);
-    const std::int32_t count = RecordCount(buffer);
-    const std::size_t present = file.size() / TaskRecordSize - 1;
-    const std::size_t wanted = count < 0 ? 0 : std::min<std::size_t>(count, present);
+    const std::size_t wanted = RowsToLoad(buffer, file.size());
     rows.reserve(wanted);
     for (std::size_t i = 0; i < wanted; ++i) {
         std::memcpy(buffer.data(), file.data() + (i + 1) * TaskRecordSize, TaskRecordSize);

@@ -41,9 +41,15 @@ struct TaskRow {
     bool operator==(const TaskRow&) const = default;
 };
 
+// A row's six texts, borrowed: what a save reads out of the columns.
+struct TaskRowView {
+    std::string_view text, priority, created, remind_date, time, state;
+};
+
 // Fills the buffer from the row: numbers rounded halves-to-even, a state code
 // of 1 stored as 2, texts cut at their fields. Bytes after each text's zero
 // keep what the buffer held, as only the text before it counts.
+void EncodeTaskRecord(const TaskRowView& row, RecordBuffer& buffer);
 void EncodeTaskRecord(const TaskRow& row, RecordBuffer& buffer);
 TaskRow DecodeTaskRecord(const RecordBuffer& buffer);
 
@@ -53,6 +59,11 @@ void SetRecordCount(RecordBuffer& buffer, std::int32_t count);
 // The whole file: header, then the rows. `buffer` is the shared record buffer:
 // it passes through every row, and the header repeats its other bytes.
 std::string EncodeDatabase(const std::vector<TaskRow>& rows, RecordBuffer& buffer);
+
+// How many rows a file of `file_size` bytes with this header holds: the
+// header's count, but no more than the complete records present, and none
+// for a count below zero.
+std::size_t RowsToLoad(const RecordBuffer& header, std::uint64_t file_size);
 
 // The rows of a file image. A count below zero loads nothing; a count larger
 // than the complete records present loads the records present. `buffer` ends

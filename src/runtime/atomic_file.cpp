@@ -46,19 +46,42 @@ bool IsSharingRefusal(DWORD error) {
            error == ERROR_LOCK_VIOLATION;
 }
 
+class HandleWriter final : public ContentWriter {
+  public:
+    HandleWriter(HANDLE handle, FaultPoint& faults) : handle_(handle), faults_(faults) {}
+    bool Write(std::string_view bytes) override { return WriteEverything(handle_, bytes, faults_); }
+    bool WriteAt(std::uint64_t offset, std::string_view bytes) override {
+        LARGE_INTEGER at{};
+        at.QuadPart = static_cast<LONGLONG>(offset);
+        return SetFilePointerEx(handle_, at, nullptr, FILE_BEGIN) && Write(bytes) &&
+               SetFilePointerEx(handle_, LARGE_INTEGER{}, nullptr, FILE_END);
+    }
+
+  private:
+    HANDLE handle_;
+    FaultPoint& faults_;
+};
+
 // The last resort when another program keeps the file open: write over it.
-bool WriteInPlace(const std::string& path, std::string_view bytes) {
+bool WriteInPlace(const std::string& path, const ContentProducer& produce) {
     ScopedHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                   OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) return false;
     FaultPoint no_faults_here;
-    return WriteEverything(file.get(), bytes, no_faults_here) && SetEndOfFile(file.get()) &&
-           FlushFileBuffers(file.get()) && file.reset();
+    HandleWriter writer(file.get(), no_faults_here);
+    return produce(writer) && SetEndOfFile(file.get()) && FlushFileBuffers(file.get()) &&
+           file.reset();
 }
 
 }  // namespace
 
 bool ReplaceFileAtomically(const std::string& path, std::string_view bytes, SaveFlush flush) {
+    return ReplaceFileAtomically(
+        path, [bytes](ContentWriter& writer) { return writer.Write(bytes); }, flush);
+}
+
+bool ReplaceFileAtomically(const std::string& path, const ContentProducer& produce,
+                           SaveFlush flush) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES &&
         (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
@@ -85,7 +108,8 @@ bool ReplaceFileAtomically(const std::string& path, std::string_view bytes, Save
         return false;
     }
 
-    const bool written = WriteEverything(file.get(), bytes, faults) && !faults.Fails() &&
+    HandleWriter writer(file.get(), faults);
+    const bool written = produce(writer) && !faults.Fails() &&
                          (flush == SaveFlush::NoFlush || FlushFileBuffers(file.get())) &&
                          !faults.Fails() && file.reset();
     if (!written) {
@@ -110,7 +134,7 @@ bool ReplaceFileAtomically(const std::string& path, std::string_view bytes, Save
     }
     // Another program holds the file open and will not let it be replaced:
     // writing over it is the one way left not to lose the save.
-    if (!WriteInPlace(path, bytes)) return fail(GetLastError());
+    if (!WriteInPlace(path, produce)) return fail(GetLastError());
     DeleteFileA(temporary.c_str());
     return true;
 }

@@ -3,6 +3,8 @@
 // move, so a crash at any moment leaves either the old or the new file whole.
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -19,6 +21,21 @@ enum class SaveFlush { Flush, NoFlush };
 // refused, does it retry for about 0.4 s and then write in place; a NoFlush
 // save gives up at once instead.
 bool ReplaceFileAtomically(const std::string& path, std::string_view bytes,
+                           SaveFlush flush = SaveFlush::Flush);
+
+// Where a save's content goes, piece by piece, so a large file need not be
+// built in memory first. False: the piece could not be written.
+class ContentWriter {
+  public:
+    virtual ~ContentWriter() = default;
+    virtual bool Write(std::string_view bytes) = 0;
+    // Over bytes written earlier (a header known only at the end).
+    virtual bool WriteAt(std::uint64_t offset, std::string_view bytes) = 0;
+};
+// Writes the whole content; may be run more than once (the in-place write
+// runs it again), so it starts from the same state each time.
+using ContentProducer = std::function<bool(ContentWriter&)>;
+bool ReplaceFileAtomically(const std::string& path, const ContentProducer& produce,
                            SaveFlush flush = SaveFlush::Flush);
 
 // Leaves "Vemo: <what> failed, Win32 error <n>" in the debugger output, so a

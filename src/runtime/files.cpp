@@ -105,27 +105,15 @@ void FileSource::Unread(std::size_t count) {
     SetFilePointerEx(handle_, distance, nullptr, FILE_CURRENT);
 }
 
-bool ReadWholeFile(const FileHandle& file, std::string& bytes) {
-    bytes.clear();
+long long FileSize(const FileHandle& file) {
     LARGE_INTEGER size{};
-    if (!file.IsOpen() || !GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 ||
-        size.QuadPart > 0x7FFFFFFF) {
-        return false;
-    }
-    if (size.QuadPart == 0) return true;
-    // A 32-bit process cannot hold every file under 2 GB in one piece.
-    if (static_cast<unsigned long long>(size.QuadPart) > bytes.max_size()) return false;
-    try {
-        bytes.assign(static_cast<std::size_t>(size.QuadPart), '\0');
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
-    const bool whole =
-        MoveTo(file.get(), 0) &&
-        ReadAll(file.get(), std::span<std::uint8_t>(reinterpret_cast<std::uint8_t*>(bytes.data()),
-                                                    bytes.size())) == bytes.size();
-    if (!whole) bytes.clear();
-    return whole;
+    if (!file.IsOpen() || !GetFileSizeEx(file.get(), &size)) return -1;
+    return size.QuadPart;
+}
+
+bool ReadExactly(const FileHandle& file, long long offset, std::span<std::uint8_t> bytes) {
+    return file.IsOpen() && MoveTo(file.get(), offset) &&
+           ReadAll(file.get(), bytes) == bytes.size();
 }
 
 namespace detail {

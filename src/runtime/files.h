@@ -65,10 +65,11 @@ class FileSource final : public ByteSource {
     HANDLE handle_;
 };
 
-// The whole content of an open file, read from its start. False, with
-// `bytes` empty, when the size cannot be had, the file is over 2 GB or any
-// read falls short: a part of a file is never passed off as all of it.
-bool ReadWholeFile(const FileHandle& file, std::string& bytes);
+// The size of an open file in bytes, -1 when it cannot be had.
+long long FileSize(const FileHandle& file);
+// Exactly `bytes.size()` bytes from `offset`; false when the read falls
+// short or fails, so a part of a file is never passed off as all of it.
+bool ReadExactly(const FileHandle& file, long long offset, std::span<std::uint8_t> bytes);
 
 // Text file: the next line. Returns 0 when a line (an empty one too) was read,
 // -1 at the end of the file; record files have no lines and give -1.

@@ -228,6 +228,26 @@ TEST_F(DatabaseReadsAndSaves, ADatabaseThatCannotBeReadWholeIsNotLoadedNorSaved)
     DeleteFileA((folder / "vemo.dat").c_str());
 }
 
+TEST_F(DatabaseReadsAndSaves, LoadAndSaveGoByChunksWithTheCodecsBytes) {
+    std::vector<TaskRow> rows;
+    for (int i = 0; i < 150; ++i) {  // more than two chunks of records
+        rows.push_back({std::string(static_cast<std::size_t>(i * 2 % 300), 't') + std::to_string(i),
+                        NumberText(i % 7 + 1), "01-12-2026", i % 2 ? "--Mon" : "07-12-2026",
+                        i % 3 ? "10:00" : ":15", NumberText(i % 7)});
+    }
+    WriteRows(folder / "vemo.dat", rows);
+    WriteSettings(" 40", " 30");
+    ASSERT_TRUE(StartFromSettings());
+    const std::vector<TaskRow> shown = ReadAllRows();
+    ASSERT_EQ(shown.size(), rows.size());
+    EXPECT_EQ(shown[100].text, rows[100].text);
+    EXPECT_EQ(shown[149].text, rows[149].text.substr(0, kTaskTextCapacity));  // cut at the field
+    RecordBuffer buffer = TaskList().Buffer;              // as the load left it
+    const std::string expected = EncodeDatabase(shown, buffer);
+    EXPECT_TRUE(SaveData());
+    EXPECT_EQ(ReadWholeFile(folder / "vemo.dat"), expected);
+}
+
 TEST_F(DatabaseReadsAndSaves, ASaveWithTheWindowClosedKeepsTheDatabase) {
     WriteNumberedRows(3);
     WriteSettings(" 40", " 30");
