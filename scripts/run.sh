@@ -17,6 +17,10 @@ rm -rf dist && mkdir -p dist
 cp build/win32/src/vemo.exe assets/vemo.ico assets/toolbar.bmp dist/
 (cd dist && rm -f ../build/vemo.zip && zip -q ../build/vemo.zip vemo.exe vemo.ico toolbar.bmp)
 echo "run: dist/ and build/vemo.zip hold vemo.exe, vemo.ico and toolbar.bmp"
+for file in dist/vemo.exe build/vemo.zip; do
+    bytes=$(stat -c %s "$file")
+    echo "run: $file is $bytes bytes ($(awk "BEGIN { printf \"%.1f\", $bytes / 1024 }") KB)"
+done
 
 source scripts/wine-env.sh
 build="build/$VEMO_WINE_ARCH"

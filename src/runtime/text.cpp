@@ -3,6 +3,8 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
 
 namespace vemo {
@@ -42,7 +44,11 @@ std::string NumberText(double value) {
         const auto whole = static_cast<std::int32_t>(static_cast<std::int64_t>(value));
         result = std::to_chars(first, last, whole);
     } else if (std::isfinite(value)) {
-        result = std::to_chars(first, last, value, std::chars_format::fixed, 2);
+        // The C library's exact conversion; std::to_chars would link about 190 KB of
+        // tables into the program.
+        const int length =
+            std::snprintf(first, static_cast<std::size_t>(last - first), "%.2f", value);
+        result.ptr = first + length;
     } else {
         return std::isnan(value) ? " nan" : (value > 0 ? " inf" : " -inf");
     }
@@ -60,10 +66,8 @@ double TextToNumber(std::string_view text) {
     auto is_digit = [](char c) { return c >= '0' && c <= '9'; };
     std::string digits;  // "integer.fraction", handed to the correctly rounding parser
     bool any_digit = false;
-    bool nonzero_whole = false;
     while (i < text.size() && is_digit(text[i])) {
         any_digit = true;
-        nonzero_whole = nonzero_whole || text[i] != '0';
         digits.push_back(text[i++]);
     }
     if (i < text.size() && text[i] == '.') {
@@ -76,14 +80,9 @@ double TextToNumber(std::string_view text) {
     }
     if (!any_digit) return 0.0;
     if (digits.front() == '.') digits.insert(digits.begin(), '0');
-    double value = 0.0;
-    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value,
-                                              std::chars_format::fixed);
-    (void)end;
-    if (error == std::errc::result_out_of_range) {
-        // Hundreds of digits: too large for a double, or too small to differ from 0.
-        value = nonzero_whole ? std::numeric_limits<double>::infinity() : 0.0;
-    }
+    // Correctly rounded (std::from_chars would link 40 KB more); hundreds of digits
+    // give infinity, or 0 when too small to differ from it.
+    const double value = std::strtod(digits.c_str(), nullptr);
     return negative ? -value : value;
 }
 

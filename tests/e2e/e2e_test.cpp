@@ -10,6 +10,8 @@
 #include "e2e/driver.h"
 #include "win32/test_folder.h"
 
+#include <winver.h>
+
 namespace vemo {
 namespace {
 
@@ -93,6 +95,29 @@ TEST_F(EndToEnd, FirstRunAddsTasksAndSavesOnClose) {
     EXPECT_EQ(ReadWholeFile(folder / "AddFile.txt"),
               "Buy milk " + note + "Call Bob " + Today() + "  2 " + remind + " " + time + " \r\n");
     EXPECT_FALSE(FileExists(folder / "vemo.dat.saving"));
+}
+
+// Explorer's Properties of vemo.exe; the version is the project's (CMakeLists.txt).
+TEST_F(EndToEnd, VersionResourceNamesTheProductAndItsVersion) {
+    DWORD unused = 0;
+    std::vector<char> info(GetFileVersionInfoSizeA(exe.c_str(), &unused));
+    ASSERT_FALSE(info.empty());
+    ASSERT_TRUE(GetFileVersionInfoA(exe.c_str(), 0, static_cast<DWORD>(info.size()), info.data()));
+    void* value = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueA(info.data(), "\\", &value, &length));
+    const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(value);
+    char version[32] = {};
+    wsprintfA(version, "%u.%u.%u.%u", HIWORD(fixed->dwFileVersionMS),
+              LOWORD(fixed->dwFileVersionMS), HIWORD(fixed->dwFileVersionLS),
+              LOWORD(fixed->dwFileVersionLS));
+    EXPECT_STREQ(version, "0.9.0.0");
+    for (const auto& [name, text] :
+         {std::pair{"ProductName", "Vemo"}, std::pair{"FileVersion", "0.9.0.0"}}) {
+        const std::string key = std::string("\\StringFileInfo\\040904B0\\") + name;
+        ASSERT_TRUE(VerQueryValueA(info.data(), key.c_str(), &value, &length)) << name;
+        EXPECT_STREQ(static_cast<const char*>(value), text);
+    }
 }
 
 TEST_F(EndToEnd, SavedSettingsAndRowsComeBack) {
