@@ -242,7 +242,7 @@ TEST_F(DatabaseReadsAndSaves, LoadAndSaveGoByChunksWithTheCodecsBytes) {
     ASSERT_EQ(shown.size(), rows.size());
     EXPECT_EQ(shown[100].text, rows[100].text);
     EXPECT_EQ(shown[149].text, rows[149].text.substr(0, kTaskTextCapacity));  // cut at the field
-    RecordBuffer buffer = TaskList().Buffer;              // as the load left it
+    RecordBuffer buffer = TaskList().Buffer;                                  // as the load left it
     const std::string expected = EncodeDatabase(shown, buffer);
     EXPECT_TRUE(SaveData());
     EXPECT_EQ(ReadWholeFile(folder / "vemo.dat"), expected);
