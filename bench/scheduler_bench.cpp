@@ -18,6 +18,7 @@
 #include "app/startup.h"
 #include "app/state.h"
 #include "app/task_record.h"
+#include "bench/bench_support.h"
 #include "runtime/events.h"
 #include "runtime/seams.h"
 #include "runtime/shell.h"
@@ -25,12 +26,8 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using namespace vemo::bench;
 constexpr int kRepeats = 7;
-
-double MsSince(Clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
 
 template <class Work>
 double BestOf(Work work) {
@@ -41,21 +38,6 @@ double BestOf(Work work) {
         best = std::min(best, MsSince(start));
     }
     return best;
-}
-
-std::string MakeFolder(const std::string& name) {
-    char base[MAX_PATH + 1] = {};
-    GetTempPathA(MAX_PATH, base);
-    std::string folder = std::string(base) + name + std::to_string(GetCurrentProcessId());
-    CreateDirectoryA(folder.c_str(), nullptr);
-    return folder + "\\";
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
 }
 
 // A mix of the patterns a list holds: today's weekday rows through the day,

@@ -20,6 +20,7 @@
 #include "app/startup.h"
 #include "app/state.h"
 #include "app/task_list.h"
+#include "bench/bench_support.h"
 #include "mainwin/main_window.h"
 #include "runtime/controls.h"
 #include "runtime/dialogs.h"
@@ -34,12 +35,8 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using namespace vemo::bench;
 constexpr int kRuns = 3;
-
-double MsSince(Clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
 
 // The best time of `kRuns` runs of `prepare` (not timed) then `work`.
 double BestMs(const std::function<void()>& prepare, const std::function<void()>& work) {
@@ -51,22 +48,6 @@ double BestMs(const std::function<void()>& prepare, const std::function<void()>&
         best = std::min(best, MsSince(start));
     }
     return best;
-}
-
-std::string TempFolder() {
-    char base[MAX_PATH + 1] = {};
-    GetTempPathA(MAX_PATH, base);
-    std::string folder = std::string(base) + "vemo-bench-" + std::to_string(GetCurrentProcessId());
-    CreateDirectoryA(folder.c_str(), nullptr);
-    return folder + "\\";
-}
-
-void WriteAndFlush(const std::string& path, const std::string& bytes) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    FlushFileBuffers(file);
-    CloseHandle(file);
 }
 
 double MegabytesInUse() {
@@ -144,7 +125,7 @@ void Measure(const std::string& folder, int count) {
     }
     RecordBuffer buffer{};
     const std::string bytes = EncodeDatabase(rows, buffer);
-    WriteAndFlush(folder + "vemo.dat", bytes);
+    WriteBytes(folder + "vemo.dat", bytes);
     ResetSharedState();
     DefineProgramWindows();
     const std::vector<std::uint8_t> bare_template = DialogTemplateFor(MainWindow());
@@ -161,7 +142,7 @@ void Measure(const std::string& folder, int count) {
     const double fill_ms = BestMs([] {}, [&] { FillBare(bare, rows); });
     const double bare_growth = MegabytesInUse() - bare_before;
     const double read_ms = BestMs([] {}, [&] { ReadBare(bare, count); });
-    const double write_ms = BestMs([] {}, [&] { WriteAndFlush(folder + "plain.dat", bytes); });
+    const double write_ms = BestMs([] {}, [&] { WriteBytes(folder + "plain.dat", bytes, true); });
     DestroyWindow(bare);
     Pump();
 
@@ -210,10 +191,10 @@ void Measure(const std::string& folder, int count) {
 
 int main() {
     using namespace vemo;
-    const std::string folder = TempFolder();
+    const std::string folder = MakeFolder("vemo-bench-");
     Seams().program_folder = folder;
     Seams().message_responder = [](const MessageCall&) { return IDOK; };
-    WriteAndFlush(folder + "weights.ini", " 0\r\n 0\r\n 0\r\n 0\r\n 0\r\n 0\r\n");
+    WriteBytes(folder + "weights.ini", " 0\r\n 0\r\n 0\r\n 0\r\n 0\r\n 0\r\n");
     SetCurrentDirectoryA(folder.c_str());
     LoadSettings();
     std::printf("task list benchmark (%s, best of %d), working set at start %.1f MB\n",

@@ -20,15 +20,17 @@ namespace {
 struct Column {
     int id;
     std::string TaskRow::*field;
+    std::string_view TaskRowView::*view;  // the same field, borrowed
 };
 constexpr Column kColumns[] = {
-    {ids::TextColumn, &TaskRow::text},
-    {ids::CreatedColumn, &TaskRow::created},
-    {ids::PriorityColumn, &TaskRow::priority},
-    {ids::TimeColumn, &TaskRow::time},
-    {ids::RemindDateColumn, &TaskRow::remind_date},
-    {ids::StateColumn, &TaskRow::state},
+    {ids::TextColumn, &TaskRow::text, &TaskRowView::text},
+    {ids::CreatedColumn, &TaskRow::created, &TaskRowView::created},
+    {ids::PriorityColumn, &TaskRow::priority, &TaskRowView::priority},
+    {ids::TimeColumn, &TaskRow::time, &TaskRowView::time},
+    {ids::RemindDateColumn, &TaskRow::remind_date, &TaskRowView::remind_date},
+    {ids::StateColumn, &TaskRow::state, &TaskRowView::state},
 };
+constexpr std::size_t kColumnCount = std::size(kColumns);
 
 // Rows are deleted text first and created second, the order the delete
 // command has always used.
@@ -96,43 +98,16 @@ namespace {
 // never held whole in memory, whose fresh pages cost more than the reading.
 constexpr std::size_t kChunkRows = 64;
 
-// Holds the six columns' drawing while they fill, then draws them once.
-class QuietColumns {
-  public:
-    explicit QuietColumns(std::size_t rows) {
-        for (const Column& column : kColumns) {
-            const ListBoxView box = ColumnBox(column.id);
-            box.Reserve(rows, rows * 16);  // room for every item at once
-            SendMessageA(box.get(), WM_SETREDRAW, FALSE, 0);
-        }
-    }
-    ~QuietColumns() {
-        for (const Column& column : kColumns) {
-            const HWND box = ColumnBox(column.id).get();
-            SendMessageA(box, WM_SETREDRAW, TRUE, 0);
-            InvalidateRect(box, nullptr, TRUE);
-        }
-    }
-    QuietColumns(const QuietColumns&) = delete;
-    QuietColumns& operator=(const QuietColumns&) = delete;
-};
-
 // The database's bytes, written from the columns a chunk of records at a
 // time; the header, which repeats the last record's bytes with the count,
 // goes in last.
 bool WriteDatabase(ContentWriter& out, RecordBuffer& buffer, int count) {
     const std::string empty_header(TaskRecordSize, '\0');
     if (!out.Write(empty_header)) return false;
-    // In a record's field order: text, priority, created, remind date, time,
-    // state.
-    const ListBoxView boxes[] = {ColumnBox(ids::TextColumn),    ColumnBox(ids::PriorityColumn),
-                                 ColumnBox(ids::CreatedColumn), ColumnBox(ids::RemindDateColumn),
-                                 ColumnBox(ids::TimeColumn),    ColumnBox(ids::StateColumn)};
-    constexpr std::size_t kFields = std::size(boxes);
     struct Cell {
         std::size_t offset, length;
     };
-    std::vector<Cell> cells(kChunkRows * kFields);
+    std::vector<Cell> cells(kChunkRows * kColumnCount);
     std::string texts;
     std::string chunk;
     chunk.reserve(kChunkRows * TaskRecordSize);
@@ -140,21 +115,22 @@ bool WriteDatabase(ContentWriter& out, RecordBuffer& buffer, int count) {
         const int rows = std::min(static_cast<int>(kChunkRows), count - first);
         // Column by column, as the list boxes answer fastest.
         texts.clear();
-        for (std::size_t k = 0; k < kFields; ++k) {
+        for (std::size_t k = 0; k < kColumnCount; ++k) {
+            const ListBoxView box = ColumnBox(kColumns[k].id);
             for (int r = 0; r < rows; ++r) {
                 const std::size_t offset = texts.size();
-                cells[static_cast<std::size_t>(r) * kFields + k] = {
-                    offset, boxes[k].AppendText(first + r, texts)};
+                cells[static_cast<std::size_t>(r) * kColumnCount + k] = {
+                    offset, box.AppendText(first + r, texts)};
             }
         }
         chunk.clear();
         for (int r = 0; r < rows; ++r) {
-            const Cell* cell = &cells[static_cast<std::size_t>(r) * kFields];
-            const auto view = [&](std::size_t k) {
-                return std::string_view(texts).substr(cell[k].offset, cell[k].length);
-            };
-            EncodeTaskRecord(TaskRowView{view(0), view(1), view(2), view(3), view(4), view(5)},
-                             buffer);
+            TaskRowView row;
+            for (std::size_t k = 0; k < kColumnCount; ++k) {
+                const Cell& cell = cells[static_cast<std::size_t>(r) * kColumnCount + k];
+                row.*kColumns[k].view = std::string_view(texts).substr(cell.offset, cell.length);
+            }
+            EncodeTaskRecord(row, buffer);
             chunk.append(reinterpret_cast<const char*>(buffer.data()), TaskRecordSize);
         }
         if (!out.Write(chunk)) return false;
@@ -189,14 +165,13 @@ bool LoadTaskList(const FileHandle& database) {
             rows.push_back(DecodeTaskRecord(list.Buffer));
         }
     }
-    {
-        // Column by column: the list boxes fill fastest, and smallest, one at
-        // a time.
-        const QuietColumns quiet(count);
-        for (const Column& column : kColumns) {
-            const ListBoxView box = ColumnBox(column.id);
-            for (const TaskRow& row : rows) box.Add(row.*column.field);
-        }
+    // Column by column: the list boxes fill fastest, and smallest, one at a
+    // time; each has room for every item at once and is drawn once.
+    for (const Column& column : kColumns) {
+        const ListBoxView box = ColumnBox(column.id);
+        box.Reserve(rows.size(), rows.size() * 16);
+        const ScopedRedraw quiet(box.get());
+        for (const TaskRow& row : rows) box.Add(row.*column.field);
     }
     for (const TaskRow& row : rows) {
         if (TextToNumber(row.state) == 1) ++list.TodayCount;

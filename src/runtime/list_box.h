@@ -21,15 +21,9 @@ class ListBoxView {
     // The item's text, copied into `buffer` (kept by the caller so a pass over
     // many items allocates once); empty when there is no such item.
     std::string_view TextOf(int index, std::string& buffer) const {
-        const LRESULT length = Send(LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
-        if (length <= 0) return {};
-        if (buffer.size() < static_cast<std::size_t>(length) + 1) {
-            buffer.resize(static_cast<std::size_t>(length) + 1);
-        }
-        const LRESULT copied =
-            Send(LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buffer.data()));
-        if (copied <= 0) return {};
-        return {buffer.data(), static_cast<std::size_t>(copied < length ? copied : length)};
+        buffer.clear();
+        const std::size_t length = AppendText(index, buffer);  // may move the buffer
+        return {buffer.data(), length};
     }
     // Appends the item's text to `out` (many items into one buffer); returns
     // the length appended, 0 when there is no such item.
@@ -46,8 +40,9 @@ class ListBoxView {
         return kept;
     }
     std::string Text(int index) const {
-        std::string buffer;
-        return std::string(TextOf(index, buffer));
+        std::string text;
+        AppendText(index, text);
+        return text;
     }
 
     void Add(const std::string& text) const {

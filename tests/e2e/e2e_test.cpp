@@ -43,6 +43,18 @@ class EndToEnd : public ::testing::Test {
         ASSERT_FALSE(g_vemo_exe.empty()) << "pass --vemo=<path of vemo.exe>";
         ASSERT_TRUE(CopyFileA(g_vemo_exe.c_str(), exe.c_str(), FALSE)) << g_vemo_exe;
     }
+    void WriteWeights() {
+        WriteWholeFile(folder / "weights.ini", " 0\r\n 0\r\n 0\r\n 0\r\n 0\r\n 0\r\n");
+    }
+    // vemo.ini on vemo.dat in this folder, and the weights beside it; `line6`
+    // is the window place and the message prefix, `create_message_file` the
+    // check box's "yes" or "no".
+    void WriteSettings(const std::string& line6, const std::string& create_message_file) {
+        WriteWholeFile(folder / "vemo.ini", "\r\n\r\n 0\r\n 0\r\n" + folder.path() +
+                                                "vemo.dat\r\n" + line6 + "\r\n" +
+                                                create_message_file + "\r\nno\r\n\r\nno\r\n\r\n");
+        WriteWeights();
+    }
 };
 
 TEST_F(EndToEnd, FirstRunAddsTasksAndSavesOnClose) {
@@ -125,10 +137,7 @@ TEST_F(EndToEnd, SavedSettingsAndRowsComeBack) {
     RecordBuffer buffer{};
     const std::string database = EncodeDatabase(rows, buffer);
     WriteWholeFile(folder / "vemo.dat", database);
-    WriteWholeFile(folder / "vemo.ini",
-                   "\r\n\r\n 0\r\n 0\r\n" + folder.path() +
-                       "vemo.dat\r\n 100  50 Vemo: \r\nno\r\nno\r\n\r\nno\r\n\r\n");
-    WriteWholeFile(folder / "weights.ini", " 0\r\n 0\r\n 0\r\n 0\r\n 0\r\n 0\r\n");
+    WriteSettings(" 100  50 Vemo: ", "no");
 
     VemoProcess vemo(exe, folder.path());
     ASSERT_TRUE(vemo.Started());
@@ -160,10 +169,7 @@ TEST_F(EndToEnd, SwitchingDatabasesKeepsEachOnesRowsAndLog) {
     };
     write("vemo.dat", "home task");
     write("work.dat", "work task");
-    WriteWholeFile(folder / "vemo.ini",
-                   "\r\n\r\n 0\r\n 0\r\n" + folder.path() +
-                       "vemo.dat\r\n 40  40 Vemo: \r\nno\r\nno\r\n\r\nno\r\n\r\n");
-    WriteWholeFile(folder / "weights.ini", " 0\r\n 0\r\n 0\r\n 0\r\n 0\r\n 0\r\n");
+    WriteSettings(" 40  40 Vemo: ", "no");
 
     VemoProcess vemo(exe, folder.path());
     ASSERT_TRUE(vemo.Started());
@@ -206,7 +212,7 @@ TEST_F(EndToEnd, SwitchingDatabasesKeepsEachOnesRowsAndLog) {
 
 TEST_F(EndToEnd, ADatabaseThatCannotBeOpenedEndsTheProgram) {
     ASSERT_TRUE(CreateDirectoryA((folder / "vemo.dat").c_str(), nullptr));
-    WriteWholeFile(folder / "weights.ini", " 0\r\n 0\r\n 0\r\n 0\r\n 0\r\n 0\r\n");
+    WriteWeights();
     VemoProcess vemo(exe, folder.path());
     ASSERT_TRUE(vemo.Started());
     // A folder cannot be copied to the backup either; that is reported first.
@@ -260,10 +266,7 @@ TEST_F(EndToEnd, AReminderBringsTheWindowBackFromTheTrayAndWritesTheMessageFile)
     RecordBuffer buffer{};
     WriteWholeFile(folder / "vemo.dat",
                    EncodeDatabase({{"Take the pills", " 2", Today(), date, time, " 6"}}, buffer));
-    WriteWholeFile(folder / "vemo.ini",
-                   "\r\n\r\n 0\r\n 0\r\n" + folder.path() +
-                       "vemo.dat\r\n 100  50 Vemo: \r\nyes\r\nno\r\n\r\nno\r\n\r\n");
-    WriteWholeFile(folder / "weights.ini", " 0\r\n 0\r\n 0\r\n 0\r\n 0\r\n 0\r\n");
+    WriteSettings(" 100  50 Vemo: ", "yes");
 
     VemoProcess vemo(exe, folder.path());
     ASSERT_TRUE(vemo.Started());

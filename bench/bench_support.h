@@ -1,0 +1,36 @@
+// What the benchmark programs share: a clock in milliseconds, a fresh
+// folder under the temporary folder, and whole files written plainly.
+#pragma once
+
+#include <chrono>
+#include <string>
+
+#include "runtime/win32.h"
+
+namespace vemo::bench {
+
+using Clock = std::chrono::steady_clock;
+
+inline double MsSince(Clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+// "<temp>\<prefix><process id>\", made now.
+inline std::string MakeFolder(const std::string& prefix) {
+    char base[MAX_PATH + 1] = {};
+    GetTempPathA(MAX_PATH, base);
+    std::string folder = std::string(base) + prefix + std::to_string(GetCurrentProcessId());
+    CreateDirectoryA(folder.c_str(), nullptr);
+    return folder + "\\";
+}
+
+// Writes the file whole; with `flush`, to the disk before it returns.
+inline void WriteBytes(const std::string& path, const std::string& bytes, bool flush = false) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    if (flush) FlushFileBuffers(file);
+    CloseHandle(file);
+}
+
+}  // namespace vemo::bench
