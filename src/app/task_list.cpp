@@ -107,6 +107,8 @@ bool WriteDatabase(ContentWriter& out, RecordBuffer& buffer, int count) {
     struct Cell {
         std::size_t offset, length;
     };
+    ListBoxView boxes[kColumnCount];  // looked up once: each lookup asks the window manager
+    for (std::size_t k = 0; k < kColumnCount; ++k) boxes[k] = ColumnBox(kColumns[k].id);
     std::vector<Cell> cells(kChunkRows * kColumnCount);
     std::string texts;
     std::string chunk;
@@ -116,11 +118,10 @@ bool WriteDatabase(ContentWriter& out, RecordBuffer& buffer, int count) {
         // Column by column, as the list boxes answer fastest.
         texts.clear();
         for (std::size_t k = 0; k < kColumnCount; ++k) {
-            const ListBoxView box = ColumnBox(kColumns[k].id);
             for (int r = 0; r < rows; ++r) {
                 const std::size_t offset = texts.size();
                 cells[static_cast<std::size_t>(r) * kColumnCount + k] = {
-                    offset, box.AppendText(first + r, texts)};
+                    offset, boxes[k].AppendText(first + r, texts)};
             }
         }
         chunk.clear();
