@@ -22,6 +22,18 @@ constexpr std::string_view kEarlierCode = " 4";
 constexpr std::string_view kOldCode = " 5";
 constexpr std::string_view kInactiveCode = " 6";
 
+// Days since 01-01-1970 of a Gregorian date (Howard Hinnant's days_from_civil).
+std::int64_t DaysFromCivil(std::int64_t year, int month, int day) {
+    month = std::clamp(month, 1, 12);
+    year -= month <= 2 ? 1 : 0;
+    const std::int64_t era = (year >= 0 ? year : year - 399) / 400;
+    const std::int64_t year_of_era = year - era * 400;
+    const std::int64_t day_of_year = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+    const std::int64_t day_of_era =
+        year_of_era * 365 + year_of_era / 4 - year_of_era / 100 + day_of_year;
+    return era * 146097 + day_of_era - 719468;
+}
+
 // 0 = Sunday, for any Gregorian date.
 int DayOfWeek(int year, int month, int day) {
     static constexpr int kOffsets[] = {0, 3, 2, 5, 0, 3, 5, 1, 4, 6, 2, 4};
@@ -119,6 +131,7 @@ ClockReading ReadClock(int year, int month, int day, int hour, int minute) {
     clock.day = TwoDigits(day);
     clock.hour = hour;
     clock.minute = minute;
+    clock.minutes = DaysFromCivil(year, month, day) * 1440 + hour * 60 + minute;
     return clock;
 }
 
@@ -138,6 +151,58 @@ ReminderTime ReadReminderTime(std::string_view time) {
     reading.hour = RoundTo<int>(TextToNumber(LeftText(time, 2)));
     reading.minute = RoundTo<int>(TextToNumber(MidText(time, reading.hourly ? 2 : 4, 2)));
     return reading;
+}
+
+std::uint64_t OccurrenceKey(const ReminderRow& row, std::string_view today, int hour) {
+    // FNV-1a over the fields, each ended by a byte no text holds: the log
+    // keeps 8 bytes an occurrence, whatever the length of the task's text.
+    std::uint64_t hash = 14695981039346656037ull;
+    auto add = [&hash](std::string_view field) {
+        for (const char c : field) {
+            hash ^= static_cast<unsigned char>(c);
+            hash *= 1099511628211ull;
+        }
+        hash ^= 0x1F;
+        hash *= 1099511628211ull;
+    };
+    add(row.text);
+    add(row.remind_date);
+    add(row.time);
+    add(today);
+    add(TwoDigits(hour));
+    return hash;
+}
+
+std::optional<Occurrence> LatestOccurrence(const ReminderTime& reminder,
+                                           const ClockReading& clock) {
+    if (reminder.minute < 0 || reminder.minute > 59) return std::nullopt;
+    int hour = reminder.hour;
+    if (reminder.hourly) {
+        hour = clock.minute >= reminder.minute ? clock.hour : clock.hour - 1;
+    }
+    if (hour < 0 || hour > 23) return std::nullopt;
+    const int ago = (clock.hour * 60 + clock.minute) - (hour * 60 + reminder.minute);
+    if (ago < 0) return std::nullopt;
+    return Occurrence{hour, ago};
+}
+
+bool OccurrenceLog::Ran(std::uint64_t key) const {
+    for (const Day& day : days_) {
+        if (day.keys.count(key) != 0) return true;
+    }
+    return false;
+}
+
+void OccurrenceLog::Mark(std::string_view today, std::uint64_t key) {
+    if (days_[0].date != today) {
+        if (days_[1].date == today) {
+            std::swap(days_[0], days_[1]);
+        } else {
+            days_[1] = std::move(days_[0]);
+            days_[0] = Day{std::string(today), {}};
+        }
+    }
+    days_[0].keys.insert(key);
 }
 
 bool ReadsAs(std::string_view number_text, int value) {
@@ -218,6 +283,10 @@ ReminderTick RunReminderPass(std::span<const ReminderRow> rows, const ClockReadi
     std::string message = tick.SummaryText.empty() ? kNoReminderToday : tick.SummaryText;
 
     const std::string highlight_code = NumberText(chosen_class - 1);
+    const bool report_earlier = memory.ShowEarlierAlarms == 1;
+    std::vector<std::uint64_t> earlier_keys;  // the occurrences a report covers
+    int caught_up = -1;                       // the last row caught up in this tick
+    int caught_up_minutes = 0;
     for (std::size_t index = 0; index < row_count; ++index) {
         const ReminderRow& row = rows[index];
         const int i = static_cast<int>(index);
@@ -227,13 +296,41 @@ ReminderTick RunReminderPass(std::span<const ReminderRow> rows, const ClockReadi
             CountUp(memory.EarlierAlarmCount);
             memory.EarlierAlarmRow = i;
         }
+        if (decision.today && !decision.alarm && (report_earlier || memory.LastTickMinute)) {
+            const ReminderTime reminder = ReadReminderTime(row.time);
+            const std::optional<Occurrence> latest = LatestOccurrence(reminder, clock);
+            if (decision.hour_passed && report_earlier) {
+                earlier_keys.push_back(
+                    OccurrenceKey(row, clock.today, latest ? latest->hour : reminder.hour));
+            }
+            // Missed: its minute fell after the last tick and its window has
+            // passed. Its latest occurrence only, once.
+            if (latest && memory.LastTickMinute && latest->minutes_ago > 1 &&
+                clock.minutes - latest->minutes_ago > *memory.LastTickMinute) {
+                const std::uint64_t key = OccurrenceKey(row, clock.today, latest->hour);
+                if (!memory.Ran.Ran(key)) {
+                    memory.Ran.Mark(clock.today, key);
+                    tick.action_rows.push_back(i);
+                    caught_up = i;
+                    caught_up_minutes = latest->minutes_ago;
+                    memory.AlarmText = CutText(row.text);
+                    selected.text = SelectItem(selected.text, i, row_count);
+                }
+            }
+        }
         if (decision.minute_passed) {
             if (memory.AlarmState != 3) memory.AlarmState = 1;
             if (decision.alarm) {
                 message = CutText(JoinText("<< REMINDER ALARM >> ", row.text, "  "));
                 memory.AlarmText = CutText(row.text);
                 selected.text = SelectItem(selected.text, i, row_count);
-                if (memory.LastAlarmRow != i) tick.action_rows.push_back(i);
+                // Once an occurrence, however many ticks its window holds
+                // and however many rows alarm with it.
+                const std::uint64_t key = OccurrenceKey(row, clock.today, clock.hour);
+                if (!memory.Ran.Ran(key)) {
+                    memory.Ran.Mark(clock.today, key);
+                    tick.action_rows.push_back(i);
+                }
                 memory.LastAlarmRow = i;
                 memory.AlarmState = 3;
             }
@@ -266,8 +363,14 @@ ReminderTick RunReminderPass(std::span<const ReminderRow> rows, const ClockReadi
         }
     }
     if (selected.state == -1) memory.HighlightRow = -1;
+    // A reminder raised late says how late, unless one is due this minute.
+    if (caught_up != -1 && memory.AlarmState != 3) {
+        message =
+            CutText(JoinText("Reminder", NumberText(caught_up_minutes),
+                             " minutes old: ", TextOf(rows, caught_up), "  ", tick.SummaryText));
+    }
 
-    if (memory.ShowEarlierAlarms == 1) {
+    if (report_earlier) {
         const int earlier = memory.EarlierAlarmCount;
         if (earlier == 1) {
             message = CutText(JoinText("<< REMINDER ALARM FROM EARLIER TODAY >> ",
@@ -280,7 +383,16 @@ ReminderTick RunReminderPass(std::span<const ReminderRow> rows, const ClockReadi
             if (!ReadsAs(CodeAfter(rows, tick.writes, memory.EarlierAlarmRow), 0)) {
                 selected.text = SelectItem(selected.text, memory.EarlierAlarmRow, row_count);
             }
-            tick.action_rows.push_back(memory.EarlierAlarmRow);
+            // The report runs the actions once for what it covers, unless
+            // all of it has run them already (a resume, a clock change, a
+            // reload in the same process).
+            const bool all_ran =
+                std::all_of(earlier_keys.begin(), earlier_keys.end(),
+                            [&memory](std::uint64_t key) { return memory.Ran.Ran(key); });
+            if (!all_ran) {
+                for (const std::uint64_t key : earlier_keys) memory.Ran.Mark(clock.today, key);
+                tick.action_rows.push_back(memory.EarlierAlarmRow);
+            }
         }
         memory.ShowEarlierAlarms = 0;
     }
@@ -288,6 +400,7 @@ ReminderTick RunReminderPass(std::span<const ReminderRow> rows, const ClockReadi
     select_best_row(tick.BestRow != -1 ? tick.BestRow : memory.LastOldRow);
     counts.AlarmState = memory.AlarmState;
     tick.SchedulerMessage = std::move(message);
+    memory.LastTickMinute = clock.minutes;
     return tick;
 }
 

@@ -6,9 +6,12 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 namespace vemo {
@@ -24,6 +27,9 @@ struct ClockReading {
     std::string day;      // "dd"
     int hour = 0;
     int minute = 0;
+    // Minutes since 01-01-1970 00:00 on the local clock: orders ticks and
+    // reminder occurrences across midnight.
+    std::int64_t minutes = 0;
 };
 
 // The weekday is worked out from the date, as the system's date formatting does.
@@ -70,6 +76,37 @@ struct RowDecision {
 };
 RowDecision DecideRow(const ReminderRow& row, const ClockReading& clock);
 
+// One occurrence of a reminder: the row's text, remind date and time with the
+// day and the hour it fell in. Keys, not row indexes, since rows move on
+// delete, sort and import.
+std::uint64_t OccurrenceKey(const ReminderRow& row, std::string_view today, int hour);
+
+// The reminder's latest occurrence today at or before the clock's minute:
+// its hour and how many minutes ago it fell. None for a time no clock shows
+// (minute 60, hour 24) or an hourly minute not yet reached in hour 0.
+struct Occurrence {
+    int hour = 0;
+    int minutes_ago = 0;
+};
+std::optional<Occurrence> LatestOccurrence(const ReminderTime& reminder, const ClockReading& clock);
+
+// The occurrences whose alarm actions have run in this process, so that each
+// runs them once: on every tick of its alarm window, after a resume or a
+// clock change, in a repeated daylight-saving hour. Only the last two days
+// seen are kept.
+class OccurrenceLog {
+  public:
+    bool Ran(std::uint64_t key) const;
+    void Mark(std::string_view today, std::uint64_t key);
+
+  private:
+    struct Day {
+        std::string date;
+        std::unordered_set<std::uint64_t> keys;
+    };
+    Day days_[2];  // the latest day seen first
+};
+
 // Kept from one tick to the next; the main window's state holds it.
 struct ReminderMemory {
     int LastOldRow = 0;       // last row with code 5; kept
@@ -85,6 +122,14 @@ struct ReminderMemory {
     int ShowEarlierAlarms = 1;  // 1 when the main window is built and on a wake-up
     int AlarmState = 0;         // 0 at each tick: 1 a minute passed, 3 an alarm fired
     std::string AlarmText;      // text of the row that alarmed last; kept
+    // Kept for the life of the process: a reload or a database switch must
+    // not let an occurrence run its actions twice.
+    OccurrenceLog Ran;
+    // The clock's minute at the last tick (ClockReading::minutes); none
+    // before the first. A reminder whose minute fell after it and whose
+    // window has passed was missed (sleep, a long message box) and is caught
+    // up. The pause restarts it, so paused time raises nothing.
+    std::optional<std::int64_t> LastTickMinute;
 };
 
 // The two list selections the tick moves, and the flag that lets it.

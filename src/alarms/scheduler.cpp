@@ -142,6 +142,10 @@ void ReportEarlierAlarmsNextTick() {
     scheduler.EarlierAlarmCount = 0;
 }
 
+void RestartTickClock() {
+    Scheduler().LastTickMinute = ReadClockNow().minutes;
+}
+
 void ReminderScheduler() {
     DialogDefinition& window = Window();
     if (window.window == nullptr) return;
@@ -188,7 +192,13 @@ void ImportTask() {
     {
         FileHandle file;
         if (OpenFile(file, TextFile, path, "r") != 0) {
-            scheduler.PendingImport.reset();
+            // Only a file that is gone ends a pending import: one held open
+            // for a moment by whoever writes it comes back with its line,
+            // which must not be added twice.
+            const DWORD error = GetLastError();
+            if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
+                scheduler.PendingImport.reset();
+            }
             return;
         }
         // A line longer than the task field is cut there, so its first

@@ -18,6 +18,10 @@ void ReminderScheduler();
 // unseen: the next tick reports today's earlier alarms, as at start-up.
 void ReportEarlierAlarmsNextTick();
 
+// The timer runs again after the user paused it: the paused minutes raise
+// no missed reminders.
+void RestartTickClock();
+
 // The tick's import step: the import file's first line becomes a task, and
 // the file goes once the task is saved.
 void ImportTask();

@@ -16,7 +16,9 @@ std::string LogFileName() {
 
 void SendToLog() {
     TaskListState& list = TaskList();
-    const int row = GetSelection(MainWindow(), ids::TextColumn);
+    // The row the user chose, wherever the tick has moved the selection since.
+    const int row =
+        list.RowSelected == 1 ? list.SelectedRow : GetSelection(MainWindow(), ids::TextColumn);
     list.SelectedRow = row;
     FileHandle log;
     if (OpenFile(log, TextFile, LogFileName(), "a") != 0) {

@@ -27,9 +27,9 @@ inline constexpr char kProgramTitle[] = "Vemo V009u";
 struct ProgramState {
     int RunFlag = 0;
     int ReloadFlag = 0;
-    // The last Close, Exit, Refresh or switch found the rows unsaved and kept
-    // them; set by SaveBeforeLeaving, cleared by a good save, by any other
-    // command and on each pass of the start-up loop.
+    // The last Close or the tray's Exit found the rows unsaved and kept them;
+    // set by SaveBeforeLeaving, cleared by a good save, by any other command
+    // and on each pass of the start-up loop.
     bool ExitSaveFailed = false;
     std::string WindowTitle = kProgramTitle;
     // "vemo.ico", loaded afresh each time the start-up loop builds the window.
@@ -44,8 +44,9 @@ struct TaskListState {
     int RowCount = 1;
     int SelectedRow = 0;
     // 1 once the user has picked a row (a selection in the text or
-    // remind-date column, a double click in the time column); Delete, Send
-    // to log and Clear All clear it, as does each pass of the start-up loop.
+    // remind-date column, a double click in the time column); whatever
+    // removes or reorders rows clears it: Delete, Send to log, Clear All,
+    // the sort and every load of the rows.
     int RowSelected = 0;
     int ListDirty = 0;
     int TodayCount = 0;

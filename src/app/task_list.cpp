@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "app/ids.h"
 #include "app/settings_file.h"
@@ -92,6 +93,14 @@ void ClearColumns() {
     for (int column : kColumnsInDeleteOrder) ColumnBox(column).Reset();
 }
 
+int ChosenRow() {
+    const TaskListState& list = TaskList();
+    if (list.RowSelected != 1 || list.SelectedRow < 0 || list.SelectedRow >= list.RowCount) {
+        return -1;
+    }
+    return list.SelectedRow;
+}
+
 namespace {
 
 // Rows go to and from the file this many at a time: a large database is
@@ -178,6 +187,7 @@ bool LoadTaskList(const FileHandle& database) {
         if (TextToNumber(row.state) == 1) ++list.TodayCount;
     }
     list.RowCount = static_cast<int>(count);
+    list.RowSelected = 0;  // a choice made among other rows
     SetControlText(MainWindow(), ids::MessageLine,
                    "Number of entries in the list: " + NumberText(list.RowCount));
     return true;
@@ -208,20 +218,21 @@ bool SaveData(SaveReport report) {
     return saved;
 }
 
-bool SaveBeforeLeaving() {
+bool SaveBeforeLeaving(Leaving leaving) {
     ProgramState& program = Program();
-    if (SaveData() || program.ExitSaveFailed) {
-        program.ExitSaveFailed = false;
-        return true;
-    }
+    const bool asked_again = std::exchange(program.ExitSaveFailed, false);
+    if (SaveData()) return true;
     // The rows are not on disk: stay on them, so the user can make the file
-    // writable or copy the tasks. Asking again right after goes on.
+    // writable or copy the tasks. Only ending the program, asked for again
+    // right after, lets them go; a reload or a switch would just drop them.
+    if (leaving == Leaving::KeepRows) return false;
+    if (asked_again) return true;
     program.ExitSaveFailed = true;
     return false;
 }
 
 void SaveAndReload() {
-    if (!SaveBeforeLeaving()) return;
+    if (!SaveBeforeLeaving(Leaving::KeepRows)) return;
     TaskList().TodayCount = 0;
     Program().ReloadFlag = 1;
     Program().RunFlag = 0;

@@ -20,6 +20,11 @@ void ReplaceCell(int column, int index, const std::string& text);
 void SelectRowInColumns(int index, std::initializer_list<int> columns);
 // Empties the six columns.
 void ClearColumns();
+// The row the user last chose (SelectedRow) while that choice stands, else
+// -1. The tick moves the text column's selection as it alarms, so the
+// commands that delete or rewrite a row act on this, not on the selection;
+// whatever reorders or removes rows ends the choice (RowSelected := 0).
+int ChosenRow();
 
 // Loads the rows of the open database file into the (empty) columns; false,
 // with nothing loaded, when the file cannot be read whole.
@@ -29,12 +34,14 @@ bool LoadTaskList(const FileHandle& database);
 // closed only the settings are written.
 enum class SaveReport { Show, Quiet };
 bool SaveData(SaveReport report = SaveReport::Show);
-// The save made before the rows' window goes (Close, the tray's Exit,
-// Refresh, a database switch): true when it may go. A failed save keeps it
-// once; asking again right after goes on, the user having been told.
-bool SaveBeforeLeaving();
+// The save made before the rows' window goes: true when it may go. Close and
+// the tray's Exit end the program: after a failed save they stay once, and
+// go on when asked again right after, the user having been told. Refresh and
+// a database switch keep the rows: they never go on a failed save.
+enum class Leaving { EndProgram, KeepRows };
+bool SaveBeforeLeaving(Leaving leaving);
 // Saves, then asks the start-up loop to build everything again; a failed
-// save keeps the window on its rows instead (see SaveBeforeLeaving).
+// save keeps the window on its rows instead.
 void SaveAndReload();
 
 }  // namespace vemo

@@ -45,11 +45,9 @@ int PriorityOf(int row) {
 // double click there steps twice, as two clicks would.
 void OnControl(int id, int notify) {
     const bool clicked = notify == BN_CLICKED;
-    // A refused Close, Refresh or switch goes on when asked again right
-    // after; any other command in between means the user went back to work.
-    const bool leaving =
-        id == ids::CloseCommand || id == ids::RefreshCommand || id == ids::DatabaseCommand;
-    if (clicked && !leaving) Program().ExitSaveFailed = false;
+    // A Close refused on a failed save goes on when asked again right after;
+    // any other command in between means the user went back to work.
+    if (clicked && id != ids::CloseCommand) Program().ExitSaveFailed = false;
     switch (id) {
         case ids::TextColumn:
             if (notify == LBN_SELCHANGE) OnTextColumnSelected();
@@ -130,7 +128,10 @@ int MainWindowHandler() {
     const EventRecord& event = Event();
     switch (event.code) {
         case WM_INITDIALOG: OnMainInit(); break;
-        case EVENT_CLOSE: GoToTray(); break;
+        case EVENT_CLOSE:
+            Program().ExitSaveFailed = false;
+            GoToTray();
+            break;
         case EVENT_MENU: OnTrayMenuCommand(event.menu_id); break;
         case EVENT_CONTROL: OnControl(event.control_id, event.notify_code); break;
         case kTrayMessage: OnTrayMessage(event.lparam); break;
@@ -219,7 +220,7 @@ bool AddTask() {
 }
 
 void ChangeSelected() {
-    const int row = GetSelection(Window(), ids::TextColumn);
+    const int row = ChosenRow();
     if (row != -1) ReplaceCell(ids::TextColumn, row, GetControlText(Window(), ids::EntryField));
     TaskList().ListDirty = 1;
 }
@@ -227,7 +228,7 @@ void ChangeSelected() {
 void DeleteTask() {
     TaskListState& list = TaskList();
     if (list.RowSelected == 1) {
-        const int row = GetSelection(Window(), ids::TextColumn);
+        const int row = ChosenRow();
         if (row >= 0) {
             DeleteRow(row);
             list.RowCount -= 1;
@@ -286,6 +287,7 @@ void SortByPriority() {
         ClearColumns();
         for (const auto& [priority, row] : keyed) AppendRow(row);
     }
+    list.RowSelected = 0;  // the chosen row has moved
     list.ListDirty = 1;
     SaveData();
 }
@@ -355,11 +357,12 @@ void PauseTimer() {
                 "\r\n press OK to restart program timer.",
                 "Pause...", 0);
     StartTimer(Window(), ids::PauseRestartMs, ids::ProgramTimer);
+    RestartTickClock();
     TaskList().ListDirty = 1;
 }
 
 void CloseProgram() {
-    if (SaveBeforeLeaving()) Program().RunFlag = 0;
+    if (SaveBeforeLeaving(Leaving::EndProgram)) Program().RunFlag = 0;
 }
 
 }  // namespace vemo

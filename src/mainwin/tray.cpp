@@ -56,7 +56,10 @@ void ShowTrayMenu() {
 void GoToTray() {
     SaveData();
     Tray().InTray = 1;
-    ApplyTrayState();
+    if (!Tray().IconShown) AddTrayIcon();
+    // Hidden only behind an icon: with none (no shell yet, the shell refused
+    // it) a hidden window could come back only through an alarm.
+    ShowControl(MainWindow(), Tray().IconShown ? SW_HIDE : SW_MINIMIZE, 0);
 }
 
 void ApplyTrayState() {
@@ -93,11 +96,12 @@ void OnTrayMessage(LPARAM lparam) {
 void OnTrayMenuCommand(int item) {
     switch (item) {
         case ids::TrayRestoreItem:
+            Program().ExitSaveFailed = false;  // back to work: Exit must save again
             Tray().InTray = 0;
             ApplyTrayState();
             break;
         case ids::TrayExitItem:
-            if (!SaveBeforeLeaving()) break;
+            if (!SaveBeforeLeaving(Leaving::EndProgram)) break;
             RemoveTrayIcon();
             Program().RunFlag = 0;
             break;

@@ -9,7 +9,8 @@ namespace vemo {
 // message that happened on the icon is in the low word of lParam.
 inline constexpr UINT kTrayMessage = WM_APP + 1;
 
-// Saves, then hides the window behind the tray icon.
+// Saves, then hides the window behind the tray icon; minimises it when the
+// icon could not be added.
 void GoToTray();
 // InTray 1: icon shown and window hidden; 0: window restored, icon removed.
 void ApplyTrayState();

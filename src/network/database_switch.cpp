@@ -21,9 +21,9 @@ void RunSwitch() {
     Network().WeightsDialogOpen = 0;
     // No tick may see a half-loaded list.
     StopTimer(windows.MainWindow, ids::ProgramTimer);
-    // The rows must be on disk before the window that holds them closes. A
-    // failed save keeps the window open on them; asking again goes on.
-    if (!SaveBeforeLeaving()) return;
+    // The rows must be on disk before the window that holds them closes: a
+    // failed save keeps the window open on them, however often it is asked.
+    if (!SaveBeforeLeaving(Leaving::KeepRows)) return;
 
     const DialogDefinition* owner =
         windows.AlarmActionDialog.window != nullptr ? &windows.AlarmActionDialog : nullptr;

@@ -128,14 +128,90 @@ TEST(ReminderPass, CountsDoNotWrapAndTextsAreCut) {
     EXPECT_EQ(RunReminderPass({}, At(9, 0), {}, 0, memory).SchedulerMessage, "No Reminder today.");
 }
 
-TEST(ReminderPass, TwoAlarmsInOneMinuteRunTheActionsForBothOnEveryTick) {
-    const auto rows =
-        Rows({{"a", " 2", "07-12-2026", "14:30", " 6"}, {"b", " 3", "07-12-2026", "14:30", " 6"}});
-    ReminderMemory memory;
-    memory.ShowEarlierAlarms = 0;
-    for (int tick = 0; tick < 2; ++tick) {
-        EXPECT_EQ(RunReminderPass(rows, At(14, 30), {}, 0, memory).action_rows,
-                  (std::vector<int>{0, 1}));
+// Each reminder occurrence runs its actions once: across hours and days, after
+// an edit, for rows alarming together, when its window passed unseen, after a
+// pause, a resume or a repeated daylight-saving hour.
+TEST(ReminderPass, EachOccurrenceRunsItsActionsOnce) {
+    enum class Before { Nothing, Resume, TimerRestart, EditFirstTime };
+    struct Step {
+        int day, hour, minute;
+        std::vector<int> actions;
+        const char* message = nullptr;  // checked when given
+        Before before = Before::Nothing;
+    };
+    struct Scenario {
+        const char* name;
+        std::vector<std::array<std::string, 5>> rows;
+        std::vector<Step> steps;
+    };
+    const std::string today = "07-12-2026";  // a Monday
+    const Scenario scenarios[] = {
+        {"hourly across two hours",
+         {{"Stretch", " 2", "--Mon", ":15", " 6"}},
+         {{7, 9, 15, {0}}, {7, 9, 16, {}}, {7, 10, 15, {0}}, {7, 10, 16, {}}}},
+        {"every day across two days",
+         {{"Pills", " 2", "--Day", "14:30", " 6"}},
+         {{7, 14, 30, {0}}, {7, 14, 31, {}}, {8, 14, 30, {0}}, {8, 14, 31, {}}}},
+        {"the first row's time edited",
+         {{"Call", " 2", today, "14:30", " 6"}},
+         {{7, 14, 30, {0}},
+          {7, 14, 40, {0}, "<< REMINDER ALARM >> Call  ", Before::EditFirstTime},
+          {7, 14, 41, {}}}},
+        {"two rows in one minute",
+         {{"a", " 2", today, "14:30", " 6"}, {"b", " 3", "--Day", "14:30", " 6"}},
+         {{7, 14, 30, {0, 1}}, {7, 14, 30, {}}, {7, 14, 31, {}, "<< REMINDER ALARM >> b  "}}},
+        {"a window passed with no tick",
+         {{"Call", " 2", today, "14:30", " 6"}, {"Old", " 3", today, "09:00", " 6"}},
+         {{7, 14, 0, {}},
+          {7, 16, 5, {0}, "Reminder 95 minutes old: Call  Reminders today: 2. "},
+          {7, 16, 8, {}, "Reminders today: 2. "}}},
+        {"paused over the window",
+         {{"Call", " 2", today, "14:30", " 6"}},
+         {{7, 14, 0, {}}, {7, 14, 50, {}, nullptr, Before::TimerRestart}}},
+        {"a resume after the alarm ran",
+         {{"Call", " 2", today, "14:30", " 6"}, {"Tea", " 3", today, "15:00", " 6"}},
+         {{7, 14, 30, {0}},
+          {7, 16, 10, {1}, "<< THERE ARE 2 REMINDER ALARMS FROM EARLIER TODAY >> ", Before::Resume},
+          {7,
+           16,
+           20,
+           {},
+           "<< THERE ARE 2 REMINDER ALARMS FROM EARLIER TODAY >> ",
+           Before::Resume}}},
+        {"a daylight-saving hour that repeats",
+         {{"Night", " 2", today, "02:30", " 6"}, {"Hourly", " 3", today, ":30", " 6"}},
+         {{7, 2, 30, {0, 1}},
+          {7, 2, 59, {}},
+          {7, 2, 0, {}},
+          {7, 2, 31, {}, "<< REMINDER ALARM >> Hourly  "},
+          {7, 3, 30, {1}}}},
+    };
+    for (const Scenario& scenario : scenarios) {
+        std::vector<std::array<std::string, 5>> texts = scenario.rows;
+        ReminderMemory memory;
+        memory.ShowEarlierAlarms = 0;
+        for (const Step& step : scenario.steps) {
+            const ClockReading clock = ReadClock(2026, 12, step.day, step.hour, step.minute);
+            if (step.before == Before::Resume) {
+                memory.ShowEarlierAlarms = 1;
+                memory.EarlierAlarmCount = 0;
+            } else if (step.before == Before::TimerRestart) {
+                memory.LastTickMinute = clock.minutes;
+            } else if (step.before == Before::EditFirstTime) {
+                texts[0][3] = "14:40";
+                memory.LastAlarmRow = 0;
+            }
+            std::vector<ReminderRow> rows;
+            for (const auto& t : texts) rows.push_back({t[0], t[1], t[2], t[3], t[4]});
+            const ReminderTick tick = RunReminderPass(rows, clock, {}, 0, memory);
+            const std::string at = std::string(scenario.name) + " at day " +
+                                   std::to_string(step.day) + " " + std::to_string(step.hour) +
+                                   ":" + std::to_string(step.minute);
+            EXPECT_EQ(tick.action_rows, step.actions) << at;
+            if (step.message != nullptr) {
+                EXPECT_EQ(tick.SchedulerMessage, step.message) << at;
+            }
+        }
     }
 }
 

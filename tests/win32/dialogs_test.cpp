@@ -300,22 +300,5 @@ TEST_F(DatabaseSwitchTest, AnotherFileIsRecordedThenLoadedAndAMissingOneStartsEm
     EXPECT_EQ(DecodeDatabase(ReadWholeFile(folder / "vemo.dat"), buffer).size(), 1u);
 }
 
-TEST_F(DatabaseSwitchTest, AFailedSaveKeepsTheWindowOnItsRowsOnce) {
-    Start(Rows({"one"}));
-    SetFileAttributesA((folder / "vemo.dat").c_str(), FILE_ATTRIBUTE_READONLY);
-    file_answers = {folder / "other.dat", folder / "other.dat"};
-    HWND before = MainWindow().window;
-    intervals.clear();
-    Switch();
-    EXPECT_EQ(MainWindow().window, before);  // not closed on unsaved rows
-    EXPECT_TRUE(file_dialogs.empty());
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].text, "Problem saving data");
-    EXPECT_EQ(intervals, std::vector<unsigned>{ids::DatabaseSwitchTickMs});
-    Switch();  // asked again: it goes on
-    EXPECT_EQ(LineOf(folder / "vemo.ini", 5), folder / "other.dat");
-    SetFileAttributesA((folder / "vemo.dat").c_str(), FILE_ATTRIBUTE_NORMAL);
-}
-
 }  // namespace
 }  // namespace vemo

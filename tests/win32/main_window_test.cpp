@@ -204,6 +204,70 @@ TEST_F(MainWindowTest, SendToLogWritesTheLineAndDeletesOnlyAChosenRow) {
     EXPECT_EQ(Column(ids::TextColumn).size(), 1u);
 }
 
+// The tick moves the text column's selection to the rows alarming now; Delete,
+// Send to log and Change selected still act on the row the user chose, and
+// once a sort has moved the rows, on none.
+TEST_F(MainWindowTest, RowCommandsActOnTheChosenRowWhereverTheTickMovedTheSelection) {
+    using Texts = std::vector<std::string>;
+    struct Case {
+        int command;
+        Texts after;
+    };
+    for (const Case& c : {Case{ids::DeleteCommand, {"task 1", "task 2"}},
+                          Case{ids::SendToLogCommand, {"task 1", "task 2"}},
+                          Case{ids::ChangeSelectedButton, {"task 1", "task 2", "changed"}}}) {
+        std::vector<TaskRow> rows = Numbered(3);
+        rows[0].time = rows[1].time = "09:05";  // alarming at the test clock's minute
+        WriteRows(rows);
+        Start();
+        ChooseRow(2);
+        SendMessageA(MainWindow().window, WM_TIMER, ids::ProgramTimer, 0);
+        ASSERT_EQ(GetSelection(MainWindow(), ids::TextColumn), 1);  // moved by the alarm
+        ASSERT_EQ(GetSelection(MainWindow(), ids::CreatedColumn), 2);
+        SetControlText(MainWindow(), ids::EntryField, "changed");
+        Command(c.command);
+        EXPECT_EQ(Column(ids::TextColumn), c.after) << c.command;
+
+        ChooseRow(0);
+        Command(ids::SortCommand);
+        Command(c.command);
+        EXPECT_EQ(Column(ids::TextColumn).size(), c.after.size()) << c.command;
+        EXPECT_EQ(Column(ids::TextColumn)[0], "task 1") << c.command;
+        CloseDialog(MainWindow(), 0);
+    }
+}
+
+// Hidden only behind a tray icon: when the shell refuses it, "Send to tray"
+// and the close box minimise instead, and an alarm still brings it back.
+TEST_F(MainWindowTest, SendToTrayMinimisesWhenTheIconCannotBeAdded) {
+    WriteRows(Numbered(1));
+    Start();
+    NOTIFYICONDATAA taken{};  // our window's icon id already in use
+    taken.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    taken.hWnd = MainWindow().window;
+    taken.uID = 1;
+    taken.uFlags = NIF_ICON;
+    taken.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+    ASSERT_TRUE(Shell_NotifyIconA(NIM_ADD, &taken));
+    for (const bool close_box : {false, true}) {
+        if (close_box) {
+            SendMessageA(MainWindow().window, WM_CLOSE, 0, 0);
+        } else {
+            Command(ids::SendToTrayCommand);
+        }
+        EXPECT_TRUE(IsWindowVisible(MainWindow().window)) << close_box;
+        EXPECT_TRUE(IsIconic(MainWindow().window)) << close_box;
+        EXPECT_EQ(Tray().InTray, 1);
+        EXPECT_FALSE(Tray().IconShown);
+        ShowWindow(MainWindow().window, SW_RESTORE);
+    }
+    Shell_NotifyIconA(NIM_DELETE, &taken);
+    Command(ids::SendToTrayCommand);
+    EXPECT_FALSE(IsWindowVisible(MainWindow().window));
+    EXPECT_TRUE(Tray().IconShown);
+    RemoveTrayIcon();
+}
+
 TEST_F(MainWindowTest, RefreshRebuildsWithTheSameRowsAndPlace) {
     WriteRows(Numbered(3));
     Start();
