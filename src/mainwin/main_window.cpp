@@ -22,6 +22,7 @@
 #include "runtime/files.h"
 #include "runtime/list_box.h"
 #include "runtime/shell.h"
+#include "runtime/single_instance.h"
 
 namespace vemo {
 
@@ -128,6 +129,7 @@ int MainWindowHandler() {
     const EventRecord& event = Event();
     switch (event.code) {
         case WM_INITDIALOG: OnMainInit(); break;
+        case WM_DESTROY: UnmarkInstanceWindow(Window().window, ProgramFolder()); break;
         case EVENT_CLOSE:
             Program().ExitSaveFailed = false;
             GoToTray();
@@ -141,6 +143,7 @@ int MainWindowHandler() {
         case WM_TIMECHANGE: OnSchedulerEvent(static_cast<UINT>(event.code), event.wparam); break;
         default:
             if (static_cast<UINT>(event.code) == TaskbarCreatedMessage()) OnTaskbarCreated();
+            if (static_cast<UINT>(event.code) == BringForwardMessage()) OnBringForward();
             break;
     }
     return 0;
@@ -190,6 +193,8 @@ void OnMainInit() {
     BuildToolbar();
     StartTimer(window, ids::FirstTickMs, ids::ProgramTimer);
     RememberWindowState();
+    // Marked once ready; until then a second start waits for it.
+    MarkInstanceWindow(window.window, ProgramFolder());
 }
 
 bool AddTask() {

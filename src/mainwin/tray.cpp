@@ -123,4 +123,10 @@ void OnTaskbarCreated() {
     AddTrayIcon();
 }
 
+void OnBringForward() {
+    Tray().InTray = 0;
+    ApplyTrayState();
+    SetForegroundWindow(MainWindow().window);
+}
+
 }  // namespace vemo

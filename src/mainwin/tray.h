@@ -19,6 +19,9 @@ void OnTrayMenuCommand(int item);
 // The shell announces a restart: the icon must be added again.
 UINT TaskbarCreatedMessage();
 void OnTaskbarCreated();
+// Another start on this folder asked for the window: restored as the tray's
+// "Restore" does, and put in front.
+void OnBringForward();
 void RemoveTrayIcon();
 
 }  // namespace vemo

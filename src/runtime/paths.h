@@ -14,4 +14,10 @@ std::string FolderOfModulePath(std::string_view module_path);
 // in the same folder, so the replacing move never crosses volumes.
 std::string TemporaryPathFor(std::string_view path);
 
+// A folder's name for system-wide objects (the one-Vemo-per-folder guard):
+// 16 hex digits of the 64-bit FNV-1a hash of the path with ASCII letters
+// lowered, '/' read as '\\' and closing separators dropped, since the file
+// system names one folder all those ways.
+std::string FolderKey(std::string_view folder);
+
 }  // namespace vemo

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "runtime/dialogs.h"
+
 namespace vemo::e2e {
 
 namespace {
@@ -40,6 +42,25 @@ HWND Find(DWORD process_id, const std::string& title, bool message_box, DWORD ti
         Sleep(50);
     } while (GetTickCount() - start < timeout_ms);
     return nullptr;
+}
+
+struct Count {
+    DWORD process_id;
+    std::string prefix;
+    int windows = 0;
+};
+
+BOOL CALLBACK CountVisit(HWND window, LPARAM parameter) {
+    auto* count = reinterpret_cast<Count*>(parameter);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (count->process_id != 0 && owner != count->process_id) return TRUE;
+    if (!IsWindowVisible(window)) return TRUE;
+    char cls[32] = {};
+    GetClassNameA(window, cls, sizeof(cls));
+    if (std::string(cls) != kDialogClassName) return TRUE;
+    if (WindowText(window).rfind(count->prefix, 0) == 0) ++count->windows;
+    return TRUE;
 }
 
 BOOL CALLBACK CollectStatic(HWND child, LPARAM parameter) {
@@ -84,6 +105,12 @@ int VemoProcess::WaitForExit(DWORD timeout_ms) {
 
 HWND WaitForWindow(DWORD process_id, const std::string& title, DWORD timeout_ms) {
     return Find(process_id, title, false, timeout_ms);
+}
+
+int CountWindows(DWORD process_id, const std::string& title) {
+    Count count{process_id, title};
+    EnumWindows(CountVisit, reinterpret_cast<LPARAM>(&count));
+    return count.windows;
 }
 
 std::string AnswerMessageBox(DWORD process_id, const std::string& caption, DWORD timeout_ms) {

@@ -30,6 +30,9 @@ class VemoProcess {
 // The process's visible top-level window whose title starts with `title`
 // (process id 0: any process's).
 HWND WaitForWindow(DWORD process_id, const std::string& title, DWORD timeout_ms);
+// How many visible top-level runtime windows (not message boxes) the process
+// has (0: every process) whose title starts with `title`.
+int CountWindows(DWORD process_id, const std::string& title);
 // Finds the process's message box with that caption and presses its OK.
 // Returns the box's text, or "<none>" when no such box came.
 std::string AnswerMessageBox(DWORD process_id, const std::string& caption, DWORD timeout_ms);

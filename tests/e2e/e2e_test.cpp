@@ -287,6 +287,57 @@ TEST_F(EndToEnd, AReminderBringsTheWindowBackFromTheTrayAndWritesTheMessageFile)
     EXPECT_EQ(vemo.WaitForExit(kStartMs), 0);
 }
 
+// One Vemo per program folder: a second start brings the first back from the
+// tray and ends, writing nothing, so the first's saves stand. A copy in
+// another folder is a Vemo of its own.
+TEST_F(EndToEnd, ASecondStartOnTheFolderBringsTheFirstForwardAndEnds) {
+    WriteSettings(" 40  40 Vemo: ", "no");
+    VemoProcess first(exe, folder.path());
+    ASSERT_TRUE(first.Started());
+    HWND main = WaitForWindow(first.Id(), "Vemo V009u", kStartMs);
+    ASSERT_NE(main, nullptr);
+    SendCommand(main, ids::SendToTrayCommand);
+    ASSERT_TRUE(WaitUntil([main] { return !IsWindowVisible(main); }, kStartMs));
+    // A start that went on would copy this database to vemo.bak.
+    ASSERT_TRUE(FileExists(folder / "vemo.dat"));
+    ASSERT_FALSE(FileExists(folder / "vemo.bak"));
+
+    VemoProcess second(exe, folder.path());
+    ASSERT_TRUE(second.Started());
+    EXPECT_EQ(second.WaitForExit(kStartMs), 0);
+    EXPECT_TRUE(WaitUntil([main] { return IsWindowVisible(main) != 0; }, kStartMs));
+    EXPECT_EQ(CountWindows(0, "Vemo V009u"), 1);
+    EXPECT_FALSE(FileExists(folder / "vemo.bak"));
+
+    TempFolder elsewhere;
+    ASSERT_TRUE(CopyFileA(exe.c_str(), (elsewhere / "vemo.exe").c_str(), FALSE));
+    VemoProcess other(elsewhere / "vemo.exe", elsewhere.path());
+    ASSERT_TRUE(other.Started());
+    // Started while the other is still at its start-up message: it waits for
+    // the window, then hands over to it.
+    ASSERT_NE(WaitForWindow(other.Id(), kWeightsCaption, kStartMs), nullptr);
+    VemoProcess waiting(elsewhere / "vemo.exe", elsewhere.path());
+    ASSERT_TRUE(waiting.Started());
+    EXPECT_EQ(waiting.WaitForExit(500), -1);
+    EXPECT_EQ(AnswerMessageBox(other.Id(), kWeightsCaption, kStartMs),
+              "Unable to load NN INI file");
+    EXPECT_EQ(waiting.WaitForExit(kStartMs), 0);
+    HWND other_main = WaitForWindow(other.Id(), "Vemo V009u", kStartMs);
+    ASSERT_NE(other_main, nullptr);
+    EXPECT_EQ(CountWindows(0, "Vemo V009u"), 2);
+    SendCommand(other_main, ids::CloseCommand);
+    EXPECT_EQ(other.WaitForExit(kStartMs), 0);
+
+    SetFieldText(main, ids::EntryField, "Added in the first");
+    PressButton(main, ids::AddButton);
+    SendCommand(main, ids::CloseCommand);
+    EXPECT_EQ(first.WaitForExit(kStartMs), 0);
+    RecordBuffer buffer{};
+    const auto rows = DecodeDatabase(ReadWholeFile(folder / "vemo.dat"), buffer);
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].text, "Added in the first");
+}
+
 }  // namespace
 }  // namespace vemo
 

@@ -22,5 +22,22 @@ TEST(ProgramFolderPath, TemporarySaveLiesInTheSameFolder) {
     EXPECT_NE(TemporaryPathFor(target), target);
 }
 
+// The key of the one-Vemo-per-folder guard: one folder, however it is
+// written, has one key; another folder has another.
+TEST(ProgramFolderPath, FolderKeyFoldsCaseSlashesAndClosingSeparators) {
+    EXPECT_EQ(FolderKey(""), "cbf29ce484222325");  // FNV-1a's published values
+    EXPECT_EQ(FolderKey("a"), "af63dc4c8601ec8c");
+    EXPECT_EQ(FolderKey("A\\"), "af63dc4c8601ec8c");
+    const std::string key = FolderKey("C:\\Apps\\Vemo\\");
+    for (const char* same :
+         {"C:\\Apps\\Vemo", "c:\\apps\\vemo\\", "C:/APPS/VEMO/", "c:/Apps\\Vemo//"}) {
+        EXPECT_EQ(FolderKey(same), key) << same;
+    }
+    for (const char* other : {"C:\\Apps\\Vemo2\\", "D:\\Apps\\Vemo\\", "C:\\Apps\\",
+                              "C:\\Apps\\Vemo\\x", "C:\\AppsVemo"}) {
+        EXPECT_NE(FolderKey(other), key) << other;
+    }
+}
+
 }  // namespace
 }  // namespace vemo
