@@ -3,6 +3,7 @@
 #include <cfloat>
 
 #include "alarms/alarm_action_dialog.h"
+#include "app/backups.h"
 #include "app/ids.h"
 #include "app/layouts.h"
 #include "app/settings_file.h"
@@ -58,6 +59,7 @@ void BackUpDatabase() {
         ShowMessage(nullptr, "Unable to create backup \r\n of vemo.dat an error occured",
                     "Error...start...", 0);
     }
+    KeepDatedBackup(database);  // vemo.bak is overwritten every start; these keep history
 }
 
 void ResetSharedState() {

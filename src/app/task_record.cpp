@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 
 #include "runtime/text.h"
 
@@ -87,7 +88,11 @@ std::size_t RowsToLoad(const RecordBuffer& header, std::uint64_t file_size) {
     if (file_size < TaskRecordSize) return 0;
     const std::int32_t count = RecordCount(header);
     const std::uint64_t present = file_size / TaskRecordSize - 1;
-    return count < 0 ? 0 : static_cast<std::size_t>(std::min<std::uint64_t>(count, present));
+    // A negative count is as damaged as one past the end: the tasks are all
+    // still there, and loading none would save an empty list over them.
+    const std::uint64_t wanted = count < 0 ? present : std::min<std::uint64_t>(count, present);
+    return static_cast<std::size_t>(
+        std::min<std::uint64_t>(wanted, std::numeric_limits<std::size_t>::max()));
 }
 
 std::vector<TaskRow> DecodeDatabase(std::string_view file, RecordBuffer& buffer) {

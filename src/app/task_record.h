@@ -61,13 +61,13 @@ void SetRecordCount(RecordBuffer& buffer, std::int32_t count);
 std::string EncodeDatabase(const std::vector<TaskRow>& rows, RecordBuffer& buffer);
 
 // How many rows a file of `file_size` bytes with this header holds: the
-// header's count, but no more than the complete records present, and none
-// for a count below zero.
+// header's count, but no more than the complete records present, and all of
+// them for a count below zero.
 std::size_t RowsToLoad(const RecordBuffer& header, std::uint64_t file_size);
 
-// The rows of a file image. A count below zero loads nothing; a count larger
-// than the complete records present loads the records present. `buffer` ends
-// holding the last record read (the header for an empty list).
+// The rows of a file image. A count below zero, or larger than the complete
+// records present, loads the records present. `buffer` ends holding the last
+// record read (the header for an empty list).
 std::vector<TaskRow> DecodeDatabase(std::string_view file, RecordBuffer& buffer);
 
 }  // namespace vemo

@@ -4,6 +4,7 @@
 
 #include "alarms/alarm_action_dialog.h"
 #include "alarms/scheduler.h"
+#include "app/backups.h"
 #include "app/ids.h"
 #include "app/log_files.h"
 #include "app/log_lines.h"
@@ -245,6 +246,12 @@ void DeleteTask() {
 
 void ClearAll() {
     TaskListState& list = TaskList();
+    // The rows go for good: without a copy kept first, nothing is cleared.
+    if (!KeepClearAllCopy(SettingsOf().Values.database_path)) {
+        TraceSaveFailure("ClearAll backup", GetLastError());
+        ShowMessage(&Window(), "Problem saving data", "Error...SaveData...", 0);
+        return;
+    }
     // The file is emptied first, as the command says; a file that cannot be
     // written ends the program before any row is touched.
     RecordBuffer empty{};

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include "app/log_lines.h"
@@ -101,23 +103,26 @@ TEST(DatabaseImage, BadCountsLoadWhatIsPresent) {
     RecordBuffer buffer{};
     std::vector<TaskRow> rows;
     for (int i = 0; i < 3; ++i) rows.push_back(Row("task " + std::to_string(i), " 1", " 6"));
-    std::string file = EncodeDatabase(rows, buffer);
-    RecordBuffer header;
-    std::memcpy(header.data(), file.data(), TaskRecordSize);
-    SetRecordCount(header, 1000);
-    std::memcpy(file.data(), header.data(), TaskRecordSize);
-    EXPECT_EQ(DecodeDatabase(file, buffer), rows);
-    SetRecordCount(header, -5);
-    std::memcpy(file.data(), header.data(), TaskRecordSize);
-    EXPECT_TRUE(DecodeDatabase(file, buffer).empty());
-    // A truncated last record is not read.
-    SetRecordCount(header, 3);
-    std::memcpy(file.data(), header.data(), TaskRecordSize);
-    EXPECT_EQ(DecodeDatabase(file.substr(0, file.size() - 10), buffer).size(), 2u);
-    // A longer file read with a smaller count gives only the first rows.
-    SetRecordCount(header, 1);
-    std::memcpy(file.data(), header.data(), TaskRecordSize);
-    EXPECT_EQ(DecodeDatabase(file, buffer).size(), 1u);
+    const std::string file = EncodeDatabase(rows, buffer);
+    struct Case {
+        std::int32_t count;
+        std::size_t cut;  // bytes missing at the end
+        std::size_t loaded;
+    };
+    for (const Case c : {Case{1000, 0, 3}, Case{-5, 0, 3}, Case{-1, 0, 3}, Case{INT32_MIN, 0, 3},
+                         Case{-1, 10, 2},  // a part of a record is no record
+                         Case{3, 10, 2}, Case{1, 0, 1}, Case{0, 0, 0}, Case{-1, 1036 * 3, 0},
+                         Case{-1, 1036 * 3 + 1, 0}}) {
+        RecordBuffer header;
+        std::memcpy(header.data(), file.data(), TaskRecordSize);
+        SetRecordCount(header, c.count);
+        std::string damaged = file.substr(0, file.size() - c.cut);
+        std::memcpy(damaged.data(), header.data(), std::min(damaged.size(), TaskRecordSize));
+        EXPECT_EQ(RowsToLoad(header, damaged.size()), c.loaded) << c.count << " cut " << c.cut;
+        EXPECT_EQ(DecodeDatabase(damaged, buffer),
+                  std::vector<TaskRow>(rows.begin(), rows.begin() + c.loaded))
+            << c.count << " cut " << c.cut;
+    }
 }
 
 std::string SampleSettingsFile() {

@@ -2,7 +2,9 @@
 // fresh program folder.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstring>
+#include <utility>
 
 #include "app/ids.h"
 #include "app/settings_file.h"
@@ -118,10 +120,14 @@ TEST_F(MainWindowTest, DeleteNeedsAChosenRowButAlwaysSaves) {
 }
 
 TEST_F(MainWindowTest, ClearAllRemovesEveryRowAndAddsTheDefaultRow) {
-    for (int count : {10, 50}) {
+    // Both in the same second of the clock: the second copy takes a new name.
+    for (auto [count, copy] : {std::pair{10, "vemo-2026-12-07-090500.dat"},
+                               std::pair{50, "vemo-2026-12-07-090500-2.dat"}}) {
         WriteRows(Numbered(count));
         Start();
+        const std::string before = ReadWholeFile(folder / "vemo.dat");
         Command(ids::ClearAllCommand);
+        EXPECT_TRUE(ReadWholeFile(folder / "backups\\" + copy) == before) << copy;
         ASSERT_EQ(GetItemCount(MainWindow(), ids::TextColumn), 1) << count;
         const TaskRow row = ReadRow(0);
         EXPECT_EQ(row.text.rfind("Vemo V009u", 0), 0u);
@@ -133,6 +139,29 @@ TEST_F(MainWindowTest, ClearAllRemovesEveryRowAndAddsTheDefaultRow) {
         EXPECT_TRUE(SavedRows().empty());  // written by the next save
         CloseDialog(MainWindow(), 0);
     }
+}
+
+TEST_F(MainWindowTest, ClearAllThatCannotKeepACopyChangesNothing) {
+    WriteRows(Numbered(3));
+    WriteWholeFile(folder / "backups", "a file where the folder would go");
+    Start();
+    const std::vector<TaskRow> rows = ReadAllRows();
+    const std::string before = ReadWholeFile(folder / "vemo.dat");
+    Command(ids::ClearAllCommand);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, "Problem saving data");
+    EXPECT_EQ(messages[0].caption, "Error...SaveData...");
+    EXPECT_EQ(messages[0].owner, MainWindow().window);
+    EXPECT_EQ(ReadAllRows(), rows);
+    EXPECT_EQ(TaskList().RowCount, 3);
+    EXPECT_EQ(ReadWholeFile(folder / "vemo.dat"), before);
+    EXPECT_FALSE(ended);
+    // No file, nothing to keep: the command goes on as ever.
+    DeleteFileA((folder / "vemo.dat").c_str());
+    Command(ids::ClearAllCommand);
+    EXPECT_EQ(messages.size(), 1u);
+    EXPECT_EQ(TaskList().RowCount, 1);
+    EXPECT_TRUE(SavedRows().empty());
 }
 
 TEST_F(MainWindowTest, SortOrdersTheWholeListStablyInOneCommand) {
@@ -297,27 +326,38 @@ TEST_F(MainWindowTest, ADatabaseThatCannotBeOpenedEndsWithItsMessage) {
 
 TEST_F(MainWindowTest, DamagedDatabasesLoadWhatIsThere) {
     RecordBuffer buffer{};
-    std::string file = EncodeDatabase(Numbered(3), buffer);
-    auto with_count = [&](std::int32_t count) {
-        std::string copy = file;
+    const std::string file = EncodeDatabase(Numbered(3), buffer);
+    auto with_count = [&](std::int32_t count, std::size_t cut) {
+        std::string copy = file.substr(0, file.size() - cut);
         std::memcpy(copy.data() + 264, &count, 4);
         return copy;
     };
-    WriteWholeFile(folder / "vemo.dat", with_count(1000));
-    Start();
-    EXPECT_EQ(TaskList().RowCount, 3);
-    Command(ids::CloseCommand);  // saves what was loaded
-    EXPECT_EQ(SavedRows().size(), 3u);
-    CloseDialog(MainWindow(), 0);
-
-    WriteWholeFile(folder / "vemo.dat", with_count(-5));
-    Start();
-    EXPECT_EQ(TaskList().RowCount, 0);
-    CloseDialog(MainWindow(), 0);
-
-    WriteWholeFile(folder / "vemo.dat", file.substr(0, file.size() - 500));  // truncated
-    Start();
-    EXPECT_EQ(Column(ids::TextColumn), (std::vector<std::string>{"task 1", "task 2"}));
+    using Texts = std::vector<std::string>;
+    const Texts all = {"task 1", "task 2", "task 3"};
+    const Texts two = {"task 1", "task 2"};
+    struct Case {
+        std::int32_t count;
+        std::size_t cut;  // bytes missing at the end
+        Texts loaded;
+    };
+    for (const Case& c : {Case{1000, 0, all}, Case{-5, 0, all}, Case{INT32_MIN, 0, all},
+                          Case{-1, 500, two}, Case{3, 500, two}}) {
+        WriteWholeFile(folder / "vemo.dat", with_count(c.count, c.cut));
+        // The second start reads what the first one saved, and backs it up.
+        for (int start = 1; start <= 2; ++start) {
+            BackUpDatabase();
+            Start();
+            EXPECT_EQ(Column(ids::TextColumn), c.loaded) << c.count << " start " << start;
+            EXPECT_EQ(
+                GetControlText(MainWindow(), ids::MessageLine),
+                "Number of entries in the list: " + NumberText(static_cast<int>(c.loaded.size())));
+            Command(ids::CloseCommand);  // saves what was loaded
+            CloseDialog(MainWindow(), 0);
+        }
+        EXPECT_EQ(SavedRows().size(), c.loaded.size()) << c.count;
+        EXPECT_EQ(DecodeDatabase(ReadWholeFile(folder / "vemo.bak"), buffer).size(),
+                  c.loaded.size());
+    }
 }
 
 TEST_F(MainWindowTest, ReadOnlySettingsReportTheFailedSave) {

@@ -1,0 +1,36 @@
+// Names of the database's copies in the "backups" folder beside it, and which
+// of the dated ones a start deletes. Portable.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vemo {
+
+// How many dated copies of one database are kept.
+inline constexpr std::size_t kDatedBackupsKept = 14;
+
+// The "backups" folder in the database's own folder, without a closing
+// backslash ("backups" for a bare file name).
+std::string BackupFolderFor(std::string_view database_path);
+// The database's file name without its extension: "vemo" for "C:\Vemo\vemo.dat".
+std::string BackupStemOf(std::string_view database_path);
+
+// "<stem>-<date>.dat", the date as "yyyy-mm-dd": the copy of the day's first start.
+std::string DatedBackupName(std::string_view stem, std::string_view date);
+// "<stem>-<date>-<hhmmss>.dat" from the time as "hh:mm:ss"; a later attempt
+// (2, 3, ...) adds "-<attempt>" so it never meets an earlier copy's name.
+std::string ClearAllBackupName(std::string_view stem, std::string_view date, std::string_view time,
+                               int attempt);
+
+// Exactly "<stem>-dddd-dd-dd.dat", compared as Windows compares file names
+// (ASCII case ignored).
+bool IsDatedBackupName(std::string_view name, std::string_view stem);
+// Of a folder's file names, the dated copies of this stem older than the
+// newest `keep`; nothing else is ever among them.
+std::vector<std::string> DatedBackupsToDelete(std::vector<std::string> names, std::string_view stem,
+                                              std::size_t keep = kDatedBackupsKept);
+
+}  // namespace vemo

@@ -1,0 +1,59 @@
+#include "app/backup_names.h"
+
+#include <gtest/gtest.h>
+
+namespace vemo {
+namespace {
+
+TEST(BackupNames, CopiesAreNamedAfterTheDatabaseInItsOwnFolder) {
+    struct Case {
+        const char *path, *folder, *stem;
+    };
+    for (const Case& c :
+         {Case{"C:\\Vemo\\vemo.dat", "C:\\Vemo\\backups", "vemo"},
+          Case{"D:\\a.b\\my.tasks.dat", "D:\\a.b\\backups", "my.tasks"},
+          Case{"D:\\a.b\\noext", "D:\\a.b\\backups", "noext"},
+          Case{"\\\\server\\share\\.dat", "\\\\server\\share\\backups", ".dat"},
+          Case{"vemo.dat", "backups", "vemo"}, Case{"C:work.dat", "C:backups", "work"}}) {
+        EXPECT_EQ(BackupFolderFor(c.path), c.folder) << c.path;
+        EXPECT_EQ(BackupStemOf(c.path), c.stem) << c.path;
+    }
+    EXPECT_EQ(DatedBackupName("vemo", "2026-12-07"), "vemo-2026-12-07.dat");
+    EXPECT_EQ(ClearAllBackupName("vemo", "2026-12-07", "09:05:00", 1),
+              "vemo-2026-12-07-090500.dat");
+    EXPECT_EQ(ClearAllBackupName("vemo", "2026-12-07", "09:05:00", 3),
+              "vemo-2026-12-07-090500-3.dat");
+}
+
+TEST(BackupNames, OnlyTheDatabasesOwnOlderDatedCopiesAreDeleted) {
+    struct Case {
+        const char* name;
+        bool dated;
+    };
+    for (const Case& c :
+         {Case{"vemo-2026-12-07.dat", true}, Case{"VEMO-2026-12-07.DAT", true},
+          Case{"vemo-2026-12-07-090500.dat", false},  // Clear All's
+          Case{"vemo-2026-12-07-2.dat", false}, Case{"vemo-2026-1-07.dat", false},
+          Case{"vemo-2026-12-0x.dat", false}, Case{"vemo-2026_12-07.dat", false},
+          Case{"vemo-2026-12-07.bak", false}, Case{"vemo-2026-12-07.dat.txt", false},
+          Case{"vemox2026-12-07.dat", false}, Case{"work-2026-12-07.dat", false},
+          Case{"vemo-2026-2026-12-07.dat", false},  // database "vemo-2026"'s
+          Case{"vem-2026-12-07.dat", false}, Case{"2026-12-07.dat", false}}) {
+        EXPECT_EQ(IsDatedBackupName(c.name, "vemo"), c.dated) << c.name;
+    }
+    EXPECT_TRUE(IsDatedBackupName("vemo-2026-2026-12-07.dat", "vemo-2026"));
+
+    std::vector<std::string> names = {"notes.txt", "work-2020-01-01.dat"};
+    for (int day = 1; day <= 16; ++day) {  // out of order, across a year's end
+        names.push_back(day % 2 ? "vemo-2027-01-" + std::string(day < 10 ? "0" : "") +
+                                      std::to_string(day) + ".dat"
+                                : "vemo-2026-12-" + std::to_string(day + 14) + ".dat");
+    }
+    EXPECT_TRUE(DatedBackupsToDelete(names, "vemo", 16).empty());
+    EXPECT_EQ(DatedBackupsToDelete(names, "vemo"),
+              (std::vector<std::string>{"vemo-2026-12-18.dat", "vemo-2026-12-16.dat"}));
+    EXPECT_EQ(DatedBackupsToDelete(names, "vemo", 0).size(), 16u);
+}
+
+}  // namespace
+}  // namespace vemo
