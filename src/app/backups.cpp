@@ -51,6 +51,17 @@ std::vector<std::string> FileNamesIn(const std::string& folder) {
     return names;
 }
 
+// A copy of a read-only database would be read-only too, and the rotation
+// could never delete it: the copies are plain files.
+bool CopyAsPlainFile(const std::string& from, const std::string& to) {
+    if (!CopyFileTo(from, to, true)) return false;
+    const DWORD attributes = GetFileAttributesA(to.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+        SetFileAttributesA(to.c_str(), attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
+    }
+    return true;
+}
+
 }  // namespace
 
 void KeepDatedBackup(const std::string& database_path) {
@@ -71,7 +82,7 @@ void KeepDatedBackup(const std::string& database_path) {
     }
     // The day's first start wins: its copy holds the day's starting tasks.
     const std::string copy = folder + "\\" + DatedBackupName(stem, date);
-    if (!CopyFileTo(database_path, copy, true)) {
+    if (!CopyAsPlainFile(database_path, copy)) {
         const DWORD error = GetLastError();
         if (!NameTaken(error)) TraceSaveFailure("Dated backup", error);
     }
@@ -94,7 +105,7 @@ bool KeepClearAllCopy(const std::string& database_path) {
     const std::string time = TimeText();
     for (int attempt = 1; attempt <= kMostCopyNames; ++attempt) {
         const std::string copy = folder + "\\" + ClearAllBackupName(stem, date, time, attempt);
-        if (CopyFileTo(database_path, copy, true)) return true;
+        if (CopyAsPlainFile(database_path, copy)) return true;
         if (!NameTaken(GetLastError())) return false;
     }
     return false;
