@@ -20,6 +20,7 @@
 #include "app/startup.h"
 #include "app/state.h"
 #include "app/task_list.h"
+#include "app/task_model.h"
 #include "bench/bench_support.h"
 #include "mainwin/main_window.h"
 #include "runtime/controls.h"
@@ -159,7 +160,7 @@ void Measure(const std::string& folder, int count) {
             UpdateWindow(MainWindow().window);
         });
     const double vemo_growth = MegabytesInUse() - vemo_before;
-    const double load_ms = BestMs([] { ClearColumns(); },
+    const double load_ms = BestMs([] { Tasks().Clear(); },
                                   [&] {
                                       FileHandle database;
                                       OpenFile(database, RecordFile, folder + "vemo.dat", "a");

@@ -1,7 +1,7 @@
 #include "alarms/alarm_actions.h"
 
 #include "alarms/alarm_rules.h"
-#include "app/ids.h"
+#include "app/message_line.h"
 #include "app/state.h"
 #include "mainwin/tray.h"
 #include "runtime/atomic_file.h"
@@ -43,8 +43,7 @@ void WriteMessageFile() {
         settings.message_file_path = ProgramFolder() + kMessageFileName;
     }
     SchedulerState& scheduler = Scheduler();
-    const std::string line =
-        MessageFileLine(settings.message_prefix, GetControlText(MainWindow(), ids::MessageLine));
+    const std::string line = MessageFileLine(settings.message_prefix, Message().Text());
     if (line == scheduler.LastMessage) return;
     // Replaced in one move, so a program reading it never sees half a line.
     const std::string content = MessageFileContent(settings.fine_tune, settings.import_file_path,

@@ -10,12 +10,12 @@
 #include "app/ids.h"
 #include "app/state.h"
 #include "app/task_list.h"
+#include "app/task_model.h"
 #include "mainwin/main_window.h"
 #include "network/condition_network.h"
 #include "runtime/controls.h"
 #include "runtime/events.h"
 #include "runtime/files.h"
-#include "runtime/list_box.h"
 #include "runtime/shell.h"
 
 namespace vemo {
@@ -26,72 +26,34 @@ DialogDefinition& Window() {
     return MainWindow();
 }
 
-// The five columns the tick reads, every item read once per tick into one
-// buffer; the rows are views into it.
-class ColumnSnapshot {
-  public:
-    void Read(HWND window) {
-        const ListBoxView columns[kColumns] = {
-            ListBoxView(GetDlgItem(window, ids::TextColumn)),
-            ListBoxView(GetDlgItem(window, ids::PriorityColumn)),
-            ListBoxView(GetDlgItem(window, ids::RemindDateColumn)),
-            ListBoxView(GetDlgItem(window, ids::TimeColumn)),
-            ListBoxView(GetDlgItem(window, ids::StateColumn))};
-        const int count = columns[0].Count();
-        rows_ = count > 0 ? static_cast<std::size_t>(count) : 0;
-        cells_.reserve(rows_ * kColumns);
-        for (std::size_t row = 0; row < rows_; ++row) {
-            for (const ListBoxView& column : columns) {
-                const std::size_t offset = texts_.size();
-                cells_.push_back({offset, column.AppendText(static_cast<int>(row), texts_)});
-            }
-        }
+// The five texts of each row the tick reads, borrowed from the task model.
+std::vector<ReminderRow> ReminderRows(const TaskRows& rows) {
+    std::vector<ReminderRow> views;
+    views.reserve(static_cast<std::size_t>(rows.Count()));
+    for (int row = 0; row < rows.Count(); ++row) {
+        views.push_back({rows.Cell(row, TaskField::Text), rows.Cell(row, TaskField::Priority),
+                         rows.Cell(row, TaskField::RemindDate), rows.Cell(row, TaskField::Time),
+                         rows.Cell(row, TaskField::State)});
     }
-
-    std::vector<ReminderRow> Rows() const {
-        std::vector<ReminderRow> rows;
-        rows.reserve(rows_);
-        for (std::size_t row = 0; row < rows_; ++row) {
-            const Cell* cell = &cells_[row * kColumns];
-            rows.push_back(
-                {View(cell[0]), View(cell[1]), View(cell[2]), View(cell[3]), View(cell[4])});
-        }
-        return rows;
-    }
-
-  private:
-    static constexpr std::size_t kColumns = 5;
-    struct Cell {
-        std::size_t offset = 0;
-        std::size_t length = 0;
-    };
-
-    std::string_view View(const Cell& cell) const {
-        return std::string_view(texts_).substr(cell.offset, cell.length);
-    }
-
-    std::string texts_;
-    std::vector<Cell> cells_;
-    std::size_t rows_ = 0;
-};
+    return views;
+}
 
 // Only codes that change are rewritten, with the column's drawing held
 // until all are in.
-void WriteCodes(const ListBoxView& state_column, const std::vector<CodeWrite>& writes) {
-    if (writes.empty()) return;
-    const ScopedRedraw quiet(state_column.get());
-    for (const CodeWrite& write : writes) {
-        state_column.Delete(write.row);
-        state_column.Insert(write.row, std::string(write.code));
-    }
+void WriteCodes(const std::vector<CodeWrite>& writes) {
+    std::vector<CellWrite> cells;
+    cells.reserve(writes.size());
+    for (const CodeWrite& write : writes) cells.push_back({write.row, write.code});
+    Tasks().ReplaceCells(TaskField::State, cells);
 }
 
 // Leaves both selections where the tick put them. The state column is read
 // back, as a rewritten item has dropped its selection.
-void ApplySelections(const ListBoxView& text_column, const ListBoxView& state_column,
-                     const TickSelections& before, const TickSelections& after) {
-    if (after.text != before.text) text_column.Select(after.text);
-    if (state_column.Selection() != after.state) state_column.Select(after.state);
+void ApplySelections(const TickSelections& before, const TickSelections& after) {
+    TaskModel& tasks = Tasks();
+    if (after.text != before.text) tasks.Select(TaskField::Text, after.text);
+    if (tasks.Selection(TaskField::State) != after.state)
+        tasks.Select(TaskField::State, after.state);
 }
 
 ClockReading ReadClockNow() {
@@ -154,17 +116,18 @@ void ReminderScheduler() {
 
     SchedulerState& scheduler = Scheduler();
     TaskListState& list = TaskList();
-    const ListBoxView text_column(GetDlgItem(window.window, ids::TextColumn));
-    const ListBoxView state_column(GetDlgItem(window.window, ids::StateColumn));
-    ColumnSnapshot snapshot;
-    snapshot.Read(window.window);
-    const std::vector<ReminderRow> rows = snapshot.Rows();
-    const TickSelections before{text_column.Selection(), state_column.Selection(), list.ListDirty};
-    ReminderTick tick =
-        RunReminderPass(rows, ReadClockNow(), before, Network().ChosenClass, scheduler);
-
-    WriteCodes(state_column, tick.writes);
-    ApplySelections(text_column, state_column, before, tick.selections);
+    TaskModel& tasks = Tasks();
+    const TickSelections before{tasks.Selection(TaskField::Text), tasks.Selection(TaskField::State),
+                                list.ListDirty};
+    ReminderTick tick;
+    {
+        // The views borrow the rows: done with before any row changes.
+        const std::vector<ReminderRow> rows = ReminderRows(tasks.Rows());
+        tick = RunReminderPass(rows, ReadClockNow(), before, Network().ChosenClass, scheduler);
+        // The codes written borrow constants, not the rows.
+    }
+    WriteCodes(tick.writes);
+    ApplySelections(before, tick.selections);
     list.ListDirty = tick.selections.list_dirty;
     list.TodayCount = tick.counts.TodayCount;
     scheduler.SummaryText = std::move(tick.SummaryText);

@@ -1,15 +1,9 @@
 // Control ids, toolbar commands, timer ids and intervals of the program's windows.
 #pragma once
 
-namespace vemo::ids {
+#include "app/task_model.h"  // the six list columns
 
-// The six list columns of the task list, aligned by index.
-inline constexpr int TextColumn = 1;
-inline constexpr int PriorityColumn = 9;
-inline constexpr int CreatedColumn = 11;
-inline constexpr int RemindDateColumn = 20;
-inline constexpr int TimeColumn = 39;
-inline constexpr int StateColumn = 46;
+namespace vemo::ids {
 
 inline constexpr int EntryField = 2;
 inline constexpr int AddButton = 7;

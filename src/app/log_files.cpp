@@ -4,6 +4,7 @@
 #include "app/log_lines.h"
 #include "app/state.h"
 #include "app/task_list.h"
+#include "app/task_model.h"
 #include "runtime/controls.h"
 #include "runtime/files.h"
 #include "runtime/shell.h"
@@ -17,18 +18,17 @@ std::string LogFileName() {
 void SendToLog() {
     TaskListState& list = TaskList();
     // The row the user chose, wherever the tick has moved the selection since.
-    const int row =
-        list.RowSelected == 1 ? list.SelectedRow : GetSelection(MainWindow(), ids::TextColumn);
+    const int row = list.RowSelected == 1 ? list.SelectedRow : Tasks().Selection(TaskField::Text);
     list.SelectedRow = row;
     FileHandle log;
     if (OpenFile(log, TextFile, LogFileName(), "a") != 0) {
         ShowMessage(&MainWindow(), "Unable to write to log", "Error...sub SendToLog...", 0);
         return;
     }
-    WriteItem(log, TextFile, LogLine(ReadRow(row), DateText("dd'-'MM'-'yyyy")));
+    WriteItem(log, TextFile, LogLine(Tasks().Row(row), DateText("dd'-'MM'-'yyyy")));
     CloseFile(log, TextFile);
     if (list.RowSelected == 1 && row >= 0 && row < list.RowCount) {
-        DeleteRow(row);
+        Tasks().Delete(row);
         list.RowSelected = 0;
         list.RowCount -= 1;
     } else {

@@ -7,6 +7,7 @@
 #include "app/ids.h"
 #include "app/state.h"
 #include "app/task_list.h"
+#include "app/task_model.h"
 #include "runtime/controls.h"
 #include "runtime/events.h"
 #include "runtime/shell.h"
@@ -83,18 +84,17 @@ bool OnDateTimeControl(int id, int notify) {
 void OnRemindDateSelected() {
     TaskListState& list = TaskList();
     DialogDefinition& window = Window();
-    list.SelectedRow = GetSelection(window, ids::RemindDateColumn);
+    list.SelectedRow = Tasks().Selection(TaskField::RemindDate);
     list.RowSelected = 1;
     // The fields take the date by position, uninterpreted: a weekday row's
     // "--Mon" gives "--", "on" and an empty year.
-    const std::string date = GetItemText(window, ids::RemindDateColumn, list.SelectedRow);
+    const std::string date(Tasks().Cell(list.SelectedRow, TaskField::RemindDate));
     SetField(ids::DayField, MidText(date, 1, 2));
     SetField(ids::MonthField, MidText(date, 4, 2));
     SetField(ids::YearField, MidText(date, 7, 4));
     // The whole row follows, the text column last.
-    SelectRowInColumns(list.SelectedRow,
-                       {ids::PriorityColumn, ids::RemindDateColumn, ids::TimeColumn,
-                        ids::StateColumn, ids::CreatedColumn, ids::TextColumn});
+    Tasks().SelectIn(list.SelectedRow, {TaskField::Priority, TaskField::RemindDate, TaskField::Time,
+                                        TaskField::State, TaskField::Created, TaskField::Text});
     // Give the user time to edit before the scheduler moves the selection.
     StopTimer(window, ids::ProgramTimer);
     StartTimer(window, ids::EditingTickMs, ids::ProgramTimer);
@@ -102,9 +102,9 @@ void OnRemindDateSelected() {
 
 void OnTimeDoubleClicked() {
     TaskListState& list = TaskList();
-    list.SelectedRow = GetSelection(Window(), ids::TimeColumn);
+    list.SelectedRow = Tasks().Selection(TaskField::Time);
     list.RowSelected = 1;
-    const std::string time = GetItemText(Window(), ids::TimeColumn, list.SelectedRow);
+    const std::string time(Tasks().Cell(list.SelectedRow, TaskField::Time));
     if (time.size() > 3) {
         SetField(ids::HourField, MidText(time, 1, 2));
         SetField(ids::MinuteField, MidText(time, 4, 2));
@@ -116,21 +116,20 @@ void OnTimeDoubleClicked() {
 }
 
 void ChangeDate() {
-    const int row = GetSelection(Window(), ids::RemindDateColumn);
-    if (row >= 0 && IsItemSelected(Window(), ids::RemindDateColumn, row) != 0) {
-        ReplaceCell(ids::RemindDateColumn, row,
-                    JoinText(Field(ids::DayField), "-", Field(ids::MonthField), "-",
-                             Field(ids::YearField)));
+    const int row = Tasks().Selection(TaskField::RemindDate);
+    if (row >= 0 && Tasks().IsSelected(TaskField::RemindDate, row)) {
+        Tasks().ReplaceCell(TaskField::RemindDate, row,
+                            JoinText(Field(ids::DayField), "-", Field(ids::MonthField), "-",
+                                     Field(ids::YearField)));
     }
     TaskList().ListDirty = 1;
 }
 
 void ChangeTime() {
-    const int row = GetSelection(Window(), ids::TimeColumn);
-    if (row >= 0 && IsItemSelected(Window(), ids::TimeColumn, row) != 0 &&
-        Field(ids::MinuteField) != "MM") {
-        ReplaceCell(ids::TimeColumn, row,
-                    JoinText(Field(ids::HourField), ":", Field(ids::MinuteField)));
+    const int row = Tasks().Selection(TaskField::Time);
+    if (row >= 0 && Tasks().IsSelected(TaskField::Time, row) && Field(ids::MinuteField) != "MM") {
+        Tasks().ReplaceCell(TaskField::Time, row,
+                            JoinText(Field(ids::HourField), ":", Field(ids::MinuteField)));
     }
     TaskList().ListDirty = 1;
     // Lets a changed row alarm again (unless it is row 0).

@@ -8,9 +8,11 @@
 #include "app/ids.h"
 #include "app/log_files.h"
 #include "app/log_lines.h"
+#include "app/message_line.h"
 #include "app/settings_file.h"
 #include "app/state.h"
 #include "app/task_list.h"
+#include "app/task_model.h"
 #include "mainwin/date_time.h"
 #include "mainwin/toolbar.h"
 #include "mainwin/tray.h"
@@ -37,7 +39,7 @@ DialogDefinition& Window() {
 }
 
 int PriorityOf(int row) {
-    return RoundTo<int>(TextToNumber(GetItemText(Window(), ids::PriorityColumn, row)));
+    return RoundTo<int>(TextToNumber(Tasks().Cell(row, TaskField::Priority)));
 }
 
 // The editing buttons and the toolbar act on BN_CLICKED only: owner-drawn
@@ -130,7 +132,7 @@ int MainWindowHandler() {
     const EventRecord& event = Event();
     switch (event.code) {
         case WM_INITDIALOG: OnMainInit(); break;
-        case WM_DESTROY: UnmarkInstanceWindow(Window().window, ProgramFolder()); break;
+        case WM_DESTROY: OnMainDestroy(); break;
         case EVENT_CLOSE:
             Program().ExitSaveFailed = false;
             GoToTray();
@@ -160,8 +162,17 @@ void UpdateDatabaseName() {
     SetWindowCaption(Window(), Program().WindowTitle);
 }
 
+void OnMainDestroy() {
+    UnmarkInstanceWindow(Window().window, ProgramFolder());
+    // The rows go with their view.
+    Tasks().Attach(nullptr);
+    Message().Attach(nullptr);
+}
+
 void OnMainInit() {
     DialogDefinition& window = Window();
+    Tasks().Attach(window.window);
+    Message().Attach(GetDlgItem(window.window, ids::MessageLine));
     SetClassIcon(window, Program().AppIcon.get());
     Program().ReloadFlag = 0;
     TaskList().TodayCount = 0;
@@ -217,8 +228,8 @@ bool AddTask() {
     row.time = JoinText(GetControlText(window, ids::HourField), ":",
                         GetControlText(window, ids::MinuteField));
     row.state = " 6";
-    AppendRow(row);
-    list.RowCount = GetItemCount(window, ids::TextColumn);
+    Tasks().Append(row);
+    list.RowCount = Tasks().Count();
     const bool saved = SaveData();
     AddToTxtFile(NoteLine(row));
     list.ListDirty = 1;
@@ -227,7 +238,9 @@ bool AddTask() {
 
 void ChangeSelected() {
     const int row = ChosenRow();
-    if (row != -1) ReplaceCell(ids::TextColumn, row, GetControlText(Window(), ids::EntryField));
+    if (row != -1) {
+        Tasks().ReplaceCell(TaskField::Text, row, GetControlText(Window(), ids::EntryField));
+    }
     TaskList().ListDirty = 1;
 }
 
@@ -236,7 +249,7 @@ void DeleteTask() {
     if (list.RowSelected == 1) {
         const int row = ChosenRow();
         if (row >= 0) {
-            DeleteRow(row);
+            Tasks().Delete(row);
             list.RowCount -= 1;
         }
         list.RowSelected = 0;
@@ -262,7 +275,7 @@ void ClearAll() {
         EndProgramNow();
         return;
     }
-    ClearColumns();
+    Tasks().Clear();
     TaskRow row;
     row.text = JoinText(kProgramTitle, kCreditText);
     row.priority = " 1";
@@ -270,8 +283,8 @@ void ClearAll() {
     row.remind_date = DateText(kDateFormat);
     row.time = " 1";
     row.state = " 0";
-    AppendRow(row);
-    list.RowCount = GetItemCount(Window(), ids::TextColumn);
+    Tasks().Append(row);
+    list.RowCount = Tasks().Count();
     list.RowSelected = 0;
 }
 
@@ -285,19 +298,21 @@ void Refresh() {
 
 void SortByPriority() {
     TaskListState& list = TaskList();
-    std::vector<TaskRow> rows = ReadAllRows();
-    std::vector<std::pair<int, TaskRow>> keyed;
-    keyed.reserve(rows.size());
-    for (TaskRow& row : rows) {
-        keyed.emplace_back(RoundTo<int>(TextToNumber(row.priority)), std::move(row));
+    const TaskRows& rows = Tasks().Rows();
+    std::vector<std::pair<int, int>> order;  // priority, row
+    order.reserve(static_cast<std::size_t>(rows.Count()));
+    for (int row = 0; row < rows.Count(); ++row) {
+        order.emplace_back(RoundTo<int>(TextToNumber(rows.Cell(row, TaskField::Priority))), row);
     }
     // Equal priorities keep their order.
-    std::stable_sort(keyed.begin(), keyed.end(),
+    std::stable_sort(order.begin(), order.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
+    TaskRows sorted;
+    sorted.Reserve(order.size(), order.size() * 64);
+    for (const auto& [priority, row] : order) sorted.Append(rows.View(row));
     {
         const ScopedRedraw quiet(Window().window);
-        ClearColumns();
-        for (const auto& [priority, row] : keyed) AppendRow(row);
+        Tasks().Replace(std::move(sorted));
     }
     list.RowSelected = 0;  // the chosen row has moved
     list.ListDirty = 1;
@@ -305,38 +320,38 @@ void SortByPriority() {
 }
 
 void PriorityUp() {
-    const int row = GetSelection(Window(), ids::PriorityColumn);
+    const int row = Tasks().Selection(TaskField::Priority);
     if (row != -1) {
         const int priority = PriorityOf(row);
         if (priority > 1) {
-            ReplaceCell(ids::PriorityColumn, row, NumberText(priority - 1));
-            SetSelection(Window(), ids::PriorityColumn, row);
+            Tasks().ReplaceCell(TaskField::Priority, row, NumberText(priority - 1));
+            Tasks().Select(TaskField::Priority, row);
         }
     }
     TaskList().ListDirty = 1;
 }
 
 void PriorityDown() {
-    const int row = GetSelection(Window(), ids::PriorityColumn);
+    const int row = Tasks().Selection(TaskField::Priority);
     if (row != -1) {
-        ReplaceCell(ids::PriorityColumn, row, NumberText(PriorityOf(row) + 1.0));
-        SetSelection(Window(), ids::PriorityColumn, row);
+        Tasks().ReplaceCell(TaskField::Priority, row, NumberText(PriorityOf(row) + 1.0));
+        Tasks().Select(TaskField::Priority, row);
     }
     TaskList().ListDirty = 1;
 }
 
 void SwitchInactive() {
     TaskListState& list = TaskList();
-    const int row = GetSelection(Window(), ids::StateColumn);
+    const int row = Tasks().Selection(TaskField::State);
     if (row != -1) {
-        if (TextToNumber(GetItemText(Window(), ids::StateColumn, row)) == 6) {
-            ReplaceCell(ids::StateColumn, row, " 5");
+        if (TextToNumber(Tasks().Cell(row, TaskField::State)) == 6) {
+            Tasks().ReplaceCell(TaskField::State, row, " 5");
             list.TodayCount -= 1;
         } else {
-            ReplaceCell(ids::StateColumn, row, " 6");
+            Tasks().ReplaceCell(TaskField::State, row, " 6");
             list.TodayCount += 1;
         }
-        SetSelection(Window(), ids::StateColumn, row);
+        Tasks().Select(TaskField::State, row);
     }
     list.ListDirty = 1;
     Scheduler().HighlightRow = -1;
@@ -350,16 +365,16 @@ void OpenLog() {
 
 void OnTextColumnSelected() {
     TaskListState& list = TaskList();
-    list.SelectedRow = GetSelection(Window(), ids::TextColumn);
+    list.SelectedRow = Tasks().Selection(TaskField::Text);
     list.RowSelected = 1;
     // The text column is where the user clicked; the others follow it.
-    SelectRowInColumns(list.SelectedRow, {ids::PriorityColumn, ids::RemindDateColumn,
-                                          ids::TimeColumn, ids::StateColumn, ids::CreatedColumn});
+    Tasks().SelectIn(list.SelectedRow, {TaskField::Priority, TaskField::RemindDate, TaskField::Time,
+                                        TaskField::State, TaskField::Created});
 }
 
 void OnTextColumnDoubleClicked() {
-    const int row = GetSelection(Window(), ids::TextColumn);
-    SetControlText(Window(), ids::EntryField, GetItemText(Window(), ids::TextColumn, row));
+    const int row = Tasks().Selection(TaskField::Text);
+    SetControlText(Window(), ids::EntryField, std::string(Tasks().Cell(row, TaskField::Text)));
 }
 
 void PauseTimer() {

@@ -11,6 +11,7 @@ int MainWindowHandler();
 
 // The editing commands, one routine per action.
 void OnMainInit();
+void OnMainDestroy();
 // False only when a row was added but could not be saved.
 bool AddTask();
 void ChangeSelected();

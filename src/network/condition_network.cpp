@@ -1,6 +1,7 @@
 #include "network/condition_network.h"
 
 #include "app/ids.h"
+#include "app/message_line.h"
 #include "app/state.h"
 #include "network/condition_rules.h"
 #include "runtime/controls.h"
@@ -33,10 +34,9 @@ void EvaluateConditions() {
 void ShowConditionResponse() {
     const NetworkState& network = Network();
     const SchedulerState& scheduler = Scheduler();
-    ShowText(ids::MessageLine,
-             ConditionResponseText(SettingsOf().Values.show_network_output, network.ChosenClass,
-                                   network.ResponseText, scheduler.AlarmText,
-                                   scheduler.SchedulerMessage));
+    Message().Show(ConditionResponseText(SettingsOf().Values.show_network_output,
+                                         network.ChosenClass, network.ResponseText,
+                                         scheduler.AlarmText, scheduler.SchedulerMessage));
 }
 
 }  // namespace vemo

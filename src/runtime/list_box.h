@@ -45,12 +45,13 @@ class ListBoxView {
         return text;
     }
 
-    void Add(const std::string& text) const {
-        Send(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    // The texts end with a zero byte.
+    void Add(const char* text) const { Send(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text)); }
+    void Add(const std::string& text) const { Add(text.c_str()); }
+    void Insert(int index, const char* text) const {
+        Send(LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text));
     }
-    void Insert(int index, const std::string& text) const {
-        Send(LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.c_str()));
-    }
+    void Insert(int index, const std::string& text) const { Insert(index, text.c_str()); }
     void Delete(int index) const { Send(LB_DELETESTRING, static_cast<WPARAM>(index), 0); }
     void Reset() const { Send(LB_RESETCONTENT, 0, 0); }
     // Room for `items` more items of `bytes` in all, before a bulk fill.
@@ -62,6 +63,10 @@ class ListBoxView {
         return control_ != nullptr ? static_cast<int>(Send(LB_GETCURSEL, 0, 0)) : -1;
     }
     void Select(int index) const { Send(LB_SETCURSEL, static_cast<WPARAM>(index), 0); }
+    bool IsSelected(int index) const {
+        const LRESULT selected = Send(LB_GETSEL, static_cast<WPARAM>(index), 0);
+        return selected != LB_ERR && selected != 0;
+    }
 
   private:
     LRESULT Send(UINT message, WPARAM wparam, LPARAM lparam) const {

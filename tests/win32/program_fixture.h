@@ -15,6 +15,7 @@
 #include "app/startup.h"
 #include "app/state.h"
 #include "app/task_list.h"
+#include "app/task_model.h"
 #include "mainwin/main_window.h"
 #include "runtime/controls.h"
 #include "runtime/events.h"
@@ -23,6 +24,32 @@
 #include "win32/test_folder.h"
 
 namespace vemo::testing {
+
+// Row `index` as the main window's six list boxes show it.
+inline TaskRow ReadRow(int index) {
+    TaskRow row;
+    for (const TaskColumn& column : kTaskColumns) {
+        FieldOf(row, column.field) = GetItemText(MainWindow(), column.id, index);
+    }
+    return row;
+}
+// Every row the list boxes show.
+inline std::vector<TaskRow> ReadAllRows() {
+    std::vector<TaskRow> rows;
+    for (int i = 0; i < GetItemCount(MainWindow(), ids::TextColumn); ++i)
+        rows.push_back(ReadRow(i));
+    return rows;
+}
+// The list boxes are the task model's view: the same rows, column by column.
+inline void ExpectModelMatchesView() {
+    if (Tasks().Window() == nullptr) return;
+    for (const TaskColumn& column : kTaskColumns) {
+        ASSERT_EQ(GetItemCount(MainWindow(), column.id), Tasks().Count()) << column.id;
+    }
+    for (int i = 0; i < Tasks().Count(); ++i) {
+        ASSERT_EQ(ReadRow(i), Tasks().Row(i)) << "row " << i;
+    }
+}
 
 class ProgramTest : public ::testing::Test {
   protected:
@@ -74,6 +101,7 @@ class ProgramTest : public ::testing::Test {
         settings.window_y = 20;
     }
     void TearDown() override {
+        ExpectModelMatchesView();
         CloseDialog(Windows().AlarmActionDialog, 0);
         CloseDialog(Windows().WeightsDialog, 0);
         CloseDialog(MainWindow(), 0);
