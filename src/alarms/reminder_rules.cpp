@@ -34,6 +34,31 @@ std::int64_t DaysFromCivil(std::int64_t year, int month, int day) {
     return era * 146097 + day_of_era - 719468;
 }
 
+struct CivilDate {
+    int year, month, day;
+};
+
+// The Gregorian date of a day count (the inverse of DaysFromCivil).
+CivilDate CivilFromDays(std::int64_t days) {
+    days += 719468;
+    const std::int64_t era = (days >= 0 ? days : days - 146096) / 146097;
+    const std::int64_t day_of_era = days - era * 146097;
+    const std::int64_t year_of_era =
+        (day_of_era - day_of_era / 1460 + day_of_era / 36524 - day_of_era / 146096) / 365;
+    const std::int64_t day_of_year =
+        day_of_era - (365 * year_of_era + year_of_era / 4 - year_of_era / 100);
+    const std::int64_t shifted_month = (5 * day_of_year + 2) / 153;
+    const auto day = static_cast<int>(day_of_year - (153 * shifted_month + 2) / 5 + 1);
+    const auto month = static_cast<int>(shifted_month < 10 ? shifted_month + 3 : shifted_month - 9);
+    const auto year = static_cast<int>(year_of_era + era * 400 + (month <= 2 ? 1 : 0));
+    return {year, month, day};
+}
+
+std::int64_t DayOf(const ClockReading& clock) {
+    const std::int64_t minutes = clock.minutes;
+    return (minutes >= 0 ? minutes : minutes - 1439) / 1440;
+}
+
 // 0 = Sunday, for any Gregorian date.
 int DayOfWeek(int year, int month, int day) {
     static constexpr int kOffsets[] = {0, 3, 2, 5, 0, 3, 5, 1, 4, 6, 2, 4};
@@ -135,6 +160,11 @@ ClockReading ReadClock(int year, int month, int day, int hour, int minute) {
     return clock;
 }
 
+ClockReading EndOfDayBefore(const ClockReading& clock) {
+    const CivilDate date = CivilFromDays(DayOf(clock) - 1);
+    return ReadClock(date.year, date.month, date.day, 23, 59);
+}
+
 int DatedTodayMatches(std::string_view remind_date, const ClockReading& clock) {
     const DateTests tests = TestDate(remind_date, clock);
     return (tests.dated ? 1 : 0) + (tests.weekday ? 1 : 0) + (tests.yearly ? 1 : 0);
@@ -187,23 +217,50 @@ std::optional<Occurrence> LatestOccurrence(const ReminderTime& reminder,
 }
 
 bool OccurrenceLog::Ran(std::uint64_t key) const {
-    for (const Day& day : days_) {
-        if (day.keys.count(key) != 0) return true;
+    for (const auto& [day, keys] : days_) {
+        if (keys.count(key) != 0) return true;
     }
     return false;
 }
 
-void OccurrenceLog::Mark(std::string_view today, std::uint64_t key) {
-    if (days_[0].date != today) {
-        if (days_[1].date == today) {
-            std::swap(days_[0], days_[1]);
-        } else {
-            days_[1] = std::move(days_[0]);
-            days_[0] = Day{std::string(today), {}};
-        }
-    }
-    days_[0].keys.insert(key);
+void OccurrenceLog::Mark(std::int64_t day, std::uint64_t key) {
+    days_[day].insert(key);
+    // Older days can no longer come round: not even a clock put back an hour
+    // past midnight reaches them.
+    const std::int64_t latest = days_.rbegin()->first;
+    days_.erase(days_.begin(), days_.lower_bound(latest - 1));
 }
+
+namespace {
+
+struct MissedOccurrence {
+    std::uint64_t key = 0;
+    std::int64_t day = 0;
+    int minutes_ago = 0;
+};
+
+// The row's latest occurrence that fell after the last tick and whose alarm
+// window has passed unseen: today's, or, when the last tick was before
+// midnight, yesterday's. None when that one has run its actions.
+std::optional<MissedOccurrence> FindMissed(const ReminderRow& row, const ClockReading& clock,
+                                           const ClockReading* yesterday, std::int64_t last_tick,
+                                           const OccurrenceLog& ran) {
+    const ReminderTime reminder = ReadReminderTime(row.time);
+    const ClockReading* days[] = {&clock, yesterday};
+    for (const ClockReading* day : days) {
+        if (day == nullptr || !IsTodaysRow(row.remind_date, *day)) continue;
+        const std::optional<Occurrence> latest = LatestOccurrence(reminder, *day);
+        if (!latest) continue;
+        const std::int64_t at = day->minutes - latest->minutes_ago;
+        if (at <= last_tick) return std::nullopt;  // seen, or before the last tick
+        const std::uint64_t key = OccurrenceKey(row, day->today, latest->hour);
+        if (ran.Ran(key)) return std::nullopt;
+        return MissedOccurrence{key, DayOf(*day), static_cast<int>(clock.minutes - at)};
+    }
+    return std::nullopt;
+}
+
+}  // namespace
 
 bool ReadsAs(std::string_view number_text, int value) {
     return RoundHalfEven(TextToNumber(number_text)) == value;
@@ -287,6 +344,13 @@ ReminderTick RunReminderPass(std::span<const ReminderRow> rows, const ClockReadi
     std::vector<std::uint64_t> earlier_keys;  // the occurrences a report covers
     int caught_up = -1;                       // the last row caught up in this tick
     int caught_up_minutes = 0;
+    bool alarmed_now = false;  // a reminder in its alarm window
+    // Yesterday's reminders are missed too when the last tick was before
+    // midnight.
+    std::optional<ClockReading> yesterday;
+    if (memory.LastTickMinute && *memory.LastTickMinute < DayOf(clock) * 1440) {
+        yesterday = EndOfDayBefore(clock);
+    }
     for (std::size_t index = 0; index < row_count; ++index) {
         const ReminderRow& row = rows[index];
         const int i = static_cast<int>(index);
@@ -296,28 +360,28 @@ ReminderTick RunReminderPass(std::span<const ReminderRow> rows, const ClockReadi
             CountUp(memory.EarlierAlarmCount);
             memory.EarlierAlarmRow = i;
         }
-        if (decision.today && !decision.alarm && (report_earlier || memory.LastTickMinute)) {
+        if (decision.hour_passed && report_earlier) {
             const ReminderTime reminder = ReadReminderTime(row.time);
             const std::optional<Occurrence> latest = LatestOccurrence(reminder, clock);
-            if (decision.hour_passed && report_earlier) {
-                earlier_keys.push_back(
-                    OccurrenceKey(row, clock.today, latest ? latest->hour : reminder.hour));
-            }
-            // Missed: its minute fell after the last tick and its window has
-            // passed. Its latest occurrence only, once.
-            if (latest && memory.LastTickMinute && latest->minutes_ago > 1 &&
-                clock.minutes - latest->minutes_ago > *memory.LastTickMinute) {
-                const std::uint64_t key = OccurrenceKey(row, clock.today, latest->hour);
-                if (!memory.Ran.Ran(key)) {
-                    memory.Ran.Mark(clock.today, key);
-                    tick.action_rows.push_back(i);
-                    caught_up = i;
-                    caught_up_minutes = latest->minutes_ago;
-                    memory.AlarmText = CutText(row.text);
-                    selected.text = SelectItem(selected.text, i, row_count);
-                }
+            earlier_keys.push_back(
+                OccurrenceKey(row, clock.today, latest ? latest->hour : reminder.hour));
+        }
+        // Missed while no tick ran (sleep, a long message box): its latest
+        // occurrence, once. One still in its alarm window is alarmed below.
+        if (memory.LastTickMinute && !decision.alarm) {
+            const std::optional<MissedOccurrence> missed =
+                FindMissed(row, clock, yesterday ? &*yesterday : nullptr, *memory.LastTickMinute,
+                           memory.Ran);
+            if (missed) {
+                memory.Ran.Mark(missed->day, missed->key);
+                tick.action_rows.push_back(i);
+                caught_up = i;
+                caught_up_minutes = missed->minutes_ago;
+                memory.AlarmText = CutText(row.text);
+                selected.text = SelectItem(selected.text, i, row_count);
             }
         }
+
         if (decision.minute_passed) {
             if (memory.AlarmState != 3) memory.AlarmState = 1;
             if (decision.alarm) {
@@ -328,9 +392,10 @@ ReminderTick RunReminderPass(std::span<const ReminderRow> rows, const ClockReadi
                 // and however many rows alarm with it.
                 const std::uint64_t key = OccurrenceKey(row, clock.today, clock.hour);
                 if (!memory.Ran.Ran(key)) {
-                    memory.Ran.Mark(clock.today, key);
+                    memory.Ran.Mark(DayOf(clock), key);
                     tick.action_rows.push_back(i);
                 }
+                alarmed_now = true;
                 memory.LastAlarmRow = i;
                 memory.AlarmState = 3;
             }
@@ -363,11 +428,15 @@ ReminderTick RunReminderPass(std::span<const ReminderRow> rows, const ClockReadi
         }
     }
     if (selected.state == -1) memory.HighlightRow = -1;
-    // A reminder raised late says how late, unless one is due this minute.
-    if (caught_up != -1 && memory.AlarmState != 3) {
-        message =
-            CutText(JoinText("Reminder", NumberText(caught_up_minutes),
-                             " minutes old: ", TextOf(rows, caught_up), "  ", tick.SummaryText));
+    // A reminder raised late says how late, unless one is due this minute;
+    // to the network it is an alarm all the same.
+    if (caught_up != -1) {
+        if (!alarmed_now) {
+            message = CutText(JoinText("Reminder", NumberText(caught_up_minutes),
+                                       " minutes old: ", TextOf(rows, caught_up), "  ",
+                                       tick.SummaryText));
+        }
+        memory.AlarmState = 3;
     }
 
     if (report_earlier) {
@@ -389,10 +458,10 @@ ReminderTick RunReminderPass(std::span<const ReminderRow> rows, const ClockReadi
             const bool all_ran =
                 std::all_of(earlier_keys.begin(), earlier_keys.end(),
                             [&memory](std::uint64_t key) { return memory.Ran.Ran(key); });
-            if (!all_ran) {
-                for (const std::uint64_t key : earlier_keys) memory.Ran.Mark(clock.today, key);
-                tick.action_rows.push_back(memory.EarlierAlarmRow);
-            }
+            // A reminder caught up in this tick has just alerted the user:
+            // the report adds no second run.
+            if (!all_ran && caught_up == -1) tick.action_rows.push_back(memory.EarlierAlarmRow);
+            for (const std::uint64_t key : earlier_keys) memory.Ran.Mark(DayOf(clock), key);
         }
         memory.ShowEarlierAlarms = 0;
     }

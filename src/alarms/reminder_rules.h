@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <span>
 #include <string>
@@ -34,6 +35,8 @@ struct ClockReading {
 
 // The weekday is worked out from the date, as the system's date formatting does.
 ClockReading ReadClock(int year, int month, int day, int hour, int minute);
+// The clock at the last minute of the day before.
+ClockReading EndOfDayBefore(const ClockReading& clock);
 
 // One row as the tick reads it from the five columns it needs.
 struct ReminderRow {
@@ -92,19 +95,16 @@ std::optional<Occurrence> LatestOccurrence(const ReminderTime& reminder, const C
 
 // The occurrences whose alarm actions have run in this process, so that each
 // runs them once: on every tick of its alarm window, after a resume or a
-// clock change, in a repeated daylight-saving hour. Only the last two days
-// seen are kept.
+// clock change, in a repeated daylight-saving hour. Kept for the latest day
+// marked and the day before it.
 class OccurrenceLog {
   public:
     bool Ran(std::uint64_t key) const;
-    void Mark(std::string_view today, std::uint64_t key);
+    // `day`: days since 01-01-1970, the day the occurrence fell on.
+    void Mark(std::int64_t day, std::uint64_t key);
 
   private:
-    struct Day {
-        std::string date;
-        std::unordered_set<std::uint64_t> keys;
-    };
-    Day days_[2];  // the latest day seen first
+    std::map<std::int64_t, std::unordered_set<std::uint64_t>> days_;
 };
 
 // Kept from one tick to the next; the main window's state holds it.

@@ -132,7 +132,8 @@ void ChangeTime() {
                             JoinText(Field(ids::HourField), ":", Field(ids::MinuteField)));
     }
     TaskList().ListDirty = 1;
-    // Lets a changed row alarm again (unless it is row 0).
+    // As the time change always has; a changed time is a new occurrence, so
+    // the row alarms at its new time whatever this holds.
     Scheduler().LastAlarmRow = 0;
 }
 

@@ -83,6 +83,7 @@ void RemoveTrayIcon() {
 void OnTrayMessage(LPARAM lparam) {
     switch (LOWORD(lparam)) {
         case WM_LBUTTONDBLCLK:
+            Program().ExitSaveFailed = false;  // back to work: Exit must save again
             Tray().InTray = 0;
             ApplyTrayState();
             break;
@@ -124,6 +125,7 @@ void OnTaskbarCreated() {
 }
 
 void OnBringForward() {
+    Program().ExitSaveFailed = false;
     Tray().InTray = 0;
     ApplyTrayState();
     SetForegroundWindow(MainWindow().window);

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "runtime/paths.h"
+#include "runtime/scoped.h"
 
 namespace vemo {
 
@@ -11,14 +12,41 @@ namespace {
 constexpr DWORD kPollMs = 250;
 constexpr DWORD kStartWaitMs = 15000;
 
-// The long form of the folder, so a start through a short (8.3) path finds
-// the same guard.
-std::string InstanceKey(const std::string& program_folder) {
+// The folder as the file system names it: the long form, with a subst
+// drive, a junction or a network path that reaches the same folder resolved
+// to one name, and cased as Windows compares names in the ANSI code page, so
+// every way of starting this copy finds the same guard.
+std::string CanonicalFolder(const std::string& program_folder) {
     std::vector<char> buffer(32768);
-    const DWORD length =
-        GetLongPathNameA(program_folder.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
-    if (length == 0 || length >= buffer.size()) return FolderKey(program_folder);
-    return FolderKey(std::string_view(buffer.data(), length));
+    const auto capacity = static_cast<DWORD>(buffer.size());
+    std::string folder = program_folder;
+    const ScopedHandle directory(CreateFileA(program_folder.c_str(), 0,
+                                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                             nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
+                                             nullptr));
+    // Looked up, not linked: the call came with Windows Vista.
+    using FinalPathName = DWORD(WINAPI*)(HANDLE, LPSTR, DWORD, DWORD);
+    const auto final_path_name = reinterpret_cast<FinalPathName>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetFinalPathNameByHandleA")));
+    DWORD length = 0;
+    if (directory && final_path_name != nullptr) {
+        length = final_path_name(directory.get(), buffer.data(), capacity, 0);  // normalized, DOS
+    }
+    if (length == 0 || length >= capacity) {
+        length = GetLongPathNameA(program_folder.c_str(), buffer.data(), capacity);
+    }
+    if (length != 0 && length < capacity) folder.assign(buffer.data(), length);
+    if (folder.rfind("\\\\?\\UNC\\", 0) == 0) {
+        folder = "\\\\" + folder.substr(8);
+    } else if (folder.rfind("\\\\?\\", 0) == 0) {
+        folder.erase(0, 4);
+    }
+    if (!folder.empty()) CharLowerBuffA(folder.data(), static_cast<DWORD>(folder.size()));
+    return folder;
+}
+
+std::string InstanceKey(const std::string& program_folder) {
+    return FolderKey(CanonicalFolder(program_folder));
 }
 
 std::string MarkName(const std::string& key) {

@@ -294,8 +294,15 @@ TEST_F(SchedulerTest, TheImportFileBecomesATaskAndGoesOnlyOnceSaved) {
 }
 
 TEST_F(SchedulerTest, ThePauseBoxHoldsTheTimerUntilItIsAnswered) {
-    Start({Row("a", "--Tue", "08:00")});
+    Start({Row("a", "--Tue", "08:00"), Row("Call", "07-12-2026", "09:02")});
+    Tick(9, 0);
     TaskList().ListDirty = 0;
+    // Answered ten minutes later: what fell due meanwhile was paused, not missed.
+    const auto record = Seams().message_responder;
+    Seams().message_responder = [&record](const MessageCall& call) {
+        SetClock(9, 10);
+        return record(call);
+    };
     SendMessageA(MainWindow().window, WM_COMMAND, MAKEWPARAM(ids::CreatedColumn, LBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(GetDlgItem(MainWindow().window, ids::CreatedColumn)));
     ASSERT_EQ(messages.size(), 1u);
@@ -307,6 +314,8 @@ TEST_F(SchedulerTest, ThePauseBoxHoldsTheTimerUntilItIsAnswered) {
     EXPECT_EQ(timer_running, std::vector<bool>{false});
     EXPECT_TRUE(TimerRunning());
     EXPECT_EQ(TaskList().ListDirty, 1);
+    Tick(9, 10);
+    EXPECT_TRUE(opened.empty());
 }
 
 TEST_F(SchedulerTest, ASoundPathWithBlanksStillNamesItsFileInTheCommand) {
