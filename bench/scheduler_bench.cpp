@@ -14,11 +14,12 @@
 #include <vector>
 
 #include "alarms/scheduler.h"
-#include "app/ids.h"
-#include "app/startup.h"
 #include "app/state.h"
 #include "app/task_record.h"
 #include "bench/bench_support.h"
+#include "mainwin/ids.h"
+#include "mainwin/main_window.h"
+#include "program/startup.h"
 #include "runtime/events.h"
 #include "runtime/seams.h"
 #include "runtime/shell.h"
@@ -100,12 +101,12 @@ void MeasureTicks(const std::string& folder, int rows) {
     DefineProgramWindows();
     OpenModeless(MainWindow(), nullptr);
     const Clock::time_point first = Clock::now();
-    ReminderScheduler();  // the first tick writes the codes of the loaded rows
+    OnProgramTimer();  // the first tick writes the codes of the loaded rows
     const double first_ms = MsSince(first);
     std::string sink;
     const double read_ms = BestOf([&] { ReadFloor(sink); });
     const double rewrite_ms = BestOf(RewriteFloor);
-    const double tick_ms = BestOf(ReminderScheduler);
+    const double tick_ms = BestOf(OnProgramTimer);
     std::printf("%6d rows: tick %8.2f ms (%5.2f us/row, %.2f x read floor)   first tick %8.2f ms\n",
                 rows, tick_ms, 1000.0 * tick_ms / rows, tick_ms / read_ms, first_ms);
     std::printf(

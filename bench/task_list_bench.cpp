@@ -15,14 +15,14 @@
 #include <string>
 #include <vector>
 
-#include "app/ids.h"
 #include "app/settings_file.h"
-#include "app/startup.h"
 #include "app/state.h"
 #include "app/task_list.h"
 #include "app/task_model.h"
 #include "bench/bench_support.h"
+#include "mainwin/ids.h"
 #include "mainwin/main_window.h"
+#include "program/startup.h"
 #include "runtime/controls.h"
 #include "runtime/dialogs.h"
 #include "runtime/events.h"

@@ -2,11 +2,12 @@
 
 #include "alarms/alarm_actions.h"
 #include "app/file_choice.h"
-#include "app/ids.h"
 #include "app/state.h"
 #include "app/task_list.h"
+#include "network/network_state.h"
 #include "runtime/controls.h"
 #include "runtime/events.h"
+#include "runtime/layout_rows.h"
 #include "runtime/text.h"
 
 namespace vemo {
@@ -22,7 +23,7 @@ constexpr char kSoundFilter[] =
     "Files(*.wav)|*.wav||";
 
 DialogDefinition& Dialog() {
-    return Windows().AlarmActionDialog;
+    return AlarmActionDialog();
 }
 
 void OnAlarmActionInit() {
@@ -32,7 +33,7 @@ void OnAlarmActionInit() {
     CentreWindow(dialog);
     // The settings hold no more than this; the edits must not deliver more.
     for (int edit : {id::ProgramPathEdit, id::SoundPathEdit}) {
-        SendMessageA(GetDlgItem(dialog.window, edit), EM_LIMITTEXT, kTextCapacity, 0);
+        SetTextLimit(dialog, edit, kTextCapacity);
     }
     SetCheck(dialog, id::RunProgramCheck, settings.run_program);
     SetCheck(dialog, id::PlaySoundCheck, settings.play_sound);
@@ -87,6 +88,30 @@ void OnAlarmActionControl(int control) {
 }
 
 }  // namespace
+
+DialogDefinition& AlarmActionDialog() {
+    static DialogDefinition dialog;
+    return dialog;
+}
+
+void DefineAlarmActionDialog() {
+    DialogDefinition& dialog = Dialog();
+    DefineDialog(dialog, 0, 0, 303, 176, kDialogBoxStyle, nullptr, "Alarm Action",
+                 AlarmActionDialogHandler);
+    DefineRows(dialog,
+               {
+                   {CheckBox, "Run progam", 15, 13, 136, 21, kCheck, id::RunProgramCheck},
+                   {Edit, "Edit1", 15, 42, 273, 19, kAutoScroll, id::ProgramPathEdit},
+                   {PushButton, "Browse", 215, 11, 70, 20, kChildVisible, id::BrowseProgramButton},
+                   {CheckBox, "Play sound", 15, 69, 114, 20, kCheck, id::PlaySoundCheck},
+                   {Edit, "Edit2", 15, 97, 273, 19, kAutoScroll, id::SoundPathEdit},
+                   {PushButton, "Browse", 215, 71, 70, 20, kChildVisible, id::BrowseSoundButton},
+                   {PushButton, "OK", 57, 138, 70, 20, kChildVisible, id::OkButton},
+                   {PushButton, "Cancel", 146, 138, 70, 20, kChildVisible, id::CancelButton},
+                   {PushButton, "P", 150, 71, 20, 20, kChildVisible, id::PlayButton},
+                   {PushButton, "S", 170, 71, 20, 20, kChildVisible, id::StopButton},
+               });
+}
 
 void OpenAlarmActionDialog() {
     OpenModeless(Dialog(), nullptr);

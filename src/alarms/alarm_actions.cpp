@@ -1,11 +1,11 @@
 #include "alarms/alarm_actions.h"
 
 #include "alarms/alarm_rules.h"
+#include "alarms/scheduler_state.h"
 #include "app/message_line.h"
 #include "app/state.h"
-#include "mainwin/tray.h"
+#include "network/network_state.h"
 #include "runtime/atomic_file.h"
-#include "runtime/controls.h"
 #include "runtime/shell.h"
 
 namespace vemo {
@@ -16,12 +16,7 @@ constexpr char kMessageFileName[] = "VemoMessage.txt";
 
 }  // namespace
 
-void RunAlarmActions() {
-    TrayState& tray = Tray();
-    if (tray.InTray == 1) {
-        tray.InTray = 0;
-        ApplyTrayState();
-    }
+void RunAlarmProgramAndSound() {
     const Settings& settings = SettingsOf().Values;
     if (settings.run_program == 1) OpenDocument(settings.program_path, "");
     if (settings.play_sound == 1) {

@@ -1,11 +1,13 @@
-// What an alarm does: restore the window from the tray, start the chosen
-// program, play the chosen sound; and the message file that mirrors the
-// message line for other programs.
+// What an alarm does besides restoring the window from the tray: start the
+// chosen program, play the chosen sound; and the message file that mirrors
+// the message line for other programs.
 #pragma once
 
 namespace vemo {
 
-void RunAlarmActions();
+// An alarm's own actions after the window is back from the tray (which the
+// main window does first): start the chosen program, play the chosen sound.
+void RunAlarmProgramAndSound();
 
 // SoundTestMode 1 plays SoundPath, 0 closes it; other values send nothing.
 void PlaySoundFile();

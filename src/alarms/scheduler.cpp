@@ -7,24 +7,17 @@
 #include "alarms/alarm_actions.h"
 #include "alarms/alarm_rules.h"
 #include "alarms/reminder_rules.h"
-#include "app/ids.h"
 #include "app/state.h"
 #include "app/task_list.h"
 #include "app/task_model.h"
-#include "mainwin/main_window.h"
 #include "network/condition_network.h"
-#include "runtime/controls.h"
-#include "runtime/events.h"
+#include "network/network_state.h"
 #include "runtime/files.h"
 #include "runtime/shell.h"
 
 namespace vemo {
 
 namespace {
-
-DialogDefinition& Window() {
-    return MainWindow();
-}
 
 // The five texts of each row the tick reads, borrowed from the task model.
 std::vector<ReminderRow> ReminderRows(const TaskRows& rows) {
@@ -61,26 +54,19 @@ ClockReading ReadClockNow() {
     return ReadClock(now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute);
 }
 
-std::string YesNo(int check) {
-    return check == 0 ? "no" : "yes";
+std::string YesNo(bool check) {
+    return check ? "yes" : "no";
 }
-
-// Arms timer 1 again as the tick's last act, however the tick ends.
-class RearmTimer {
-  public:
-    RearmTimer() = default;
-    ~RearmTimer() { StartTimer(Window(), ids::TickMs, ids::ProgramTimer); }
-    RearmTimer(const RearmTimer&) = delete;
-    RearmTimer& operator=(const RearmTimer&) = delete;
-};
 
 }  // namespace
 
-void OnSchedulerEvent(UINT message, WPARAM wparam) {
+SchedulerState& Scheduler() {
+    static SchedulerState state;
+    return state;
+}
+
+void OnPowerOrClockChange(UINT message, WPARAM wparam) {
     switch (message) {
-        case WM_TIMER:
-            if (wparam == ids::ProgramTimer) ReminderScheduler();
-            break;
         case WM_POWERBROADCAST:
             // Every resume brings the automatic notice, and the second one
             // only when a person is back at the keyboard: one report each.
@@ -108,12 +94,7 @@ void RestartTickClock() {
     Scheduler().LastTickMinute = ReadClockNow().minutes;
 }
 
-void ReminderScheduler() {
-    DialogDefinition& window = Window();
-    if (window.window == nullptr) return;
-    StopTimer(window, ids::ProgramTimer);
-    const RearmTimer rearm;
-
+int ClassifyRows() {
     SchedulerState& scheduler = Scheduler();
     TaskListState& list = TaskList();
     TaskModel& tasks = Tasks();
@@ -121,10 +102,10 @@ void ReminderScheduler() {
                                 list.ListDirty};
     ReminderTick tick;
     {
-        // The views borrow the rows: done with before any row changes.
+        // The views borrow the rows: done with before any row changes. The
+        // codes written borrow constants, not the rows.
         const std::vector<ReminderRow> rows = ReminderRows(tasks.Rows());
         tick = RunReminderPass(rows, ReadClockNow(), before, Network().ChosenClass, scheduler);
-        // The codes written borrow constants, not the rows.
     }
     WriteCodes(tick.writes);
     ApplySelections(before, tick.selections);
@@ -132,24 +113,24 @@ void ReminderScheduler() {
     list.TodayCount = tick.counts.TodayCount;
     scheduler.SummaryText = std::move(tick.SummaryText);
     scheduler.SchedulerMessage = std::move(tick.SchedulerMessage);
-    // The pass has decided everything; the actions run once per alarm it
-    // raised. Only the last display of a tick is ever seen, so the message
-    // line is set once, below.
-    for (std::size_t run = 0; run < tick.action_rows.size(); ++run) RunAlarmActions();
-
     Network().Inputs = tick.counts.Inputs();
-    EvaluateConditions();
-    Settings& settings = SettingsOf().Values;
-    settings.show_network_output = YesNo(GetCheck(window, ids::ShowNetworkOutputCheck));
-    ShowConditionResponse();
-    settings.create_message_file = YesNo(GetCheck(window, ids::CreateMessageFileCheck));
-    if (settings.create_message_file == "yes") WriteMessageFile();
-    ImportTask();
+    return static_cast<int>(tick.action_rows.size());
 }
 
-void ImportTask() {
+void ShowTickResult(bool show_network_output, bool create_message_file) {
+    // Only the last display of a tick is ever seen, so the message line is
+    // set once, here.
+    EvaluateConditions();
+    Settings& settings = SettingsOf().Values;
+    settings.show_network_output = YesNo(show_network_output);
+    ShowConditionResponse(Scheduler().AlarmText, Scheduler().SchedulerMessage);
+    settings.create_message_file = YesNo(create_message_file);
+    if (settings.create_message_file == "yes") WriteMessageFile();
+}
+
+std::optional<std::string> TakeImportLine() {
     const std::string path = SettingsOf().Values.import_file_path;
-    if (path.empty()) return;
+    if (path.empty()) return std::nullopt;
     SchedulerState& scheduler = Scheduler();
     std::string line;
     {
@@ -162,7 +143,7 @@ void ImportTask() {
             if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
                 scheduler.PendingImport.reset();
             }
-            return;
+            return std::nullopt;
         }
         // A line longer than the task field is cut there, so its first
         // bytes are all that can matter.
@@ -172,24 +153,19 @@ void ImportTask() {
         CloseFile(file, TextFile);
         line = ImportLine(bytes);
     }
-
     auto& pending = scheduler.PendingImport;
-    if (pending && pending->line == line) {
-        // The user was told when the task was added; the retries are quiet.
-        if (!pending->saved) pending->saved = SaveData(SaveReport::Quiet);
-    } else {
-        DialogDefinition& window = Window();
-        const std::string now = TimeText();
-        SetControlText(window, ids::EntryField, line);
-        SetControlText(window, ids::DayField, DateText("dd"));
-        SetControlText(window, ids::MonthField, DateText("MM"));
-        SetControlText(window, ids::YearField, DateText("yyyy"));
-        SetControlText(window, ids::HourField, LeftText(now, 2));
-        SetControlText(window, ids::MinuteField, MidText(now, 4, 2));
-        pending = SchedulerState::ImportedLine{line, AddTask()};
-    }
-    // Deleted only once its task is saved; until then the next tick tries again.
+    if (!pending || pending->line != line) return line;
+    // The user was told when the task was added; the retries are quiet.
+    if (!pending->saved) pending->saved = SaveData(SaveReport::Quiet);
     if (pending->saved && RemoveFile(path)) pending.reset();
+    return std::nullopt;
+}
+
+void ImportAdded(const std::string& line, bool saved) {
+    auto& pending = Scheduler().PendingImport;
+    pending = SchedulerState::ImportedLine{line, saved};
+    // Deleted only once its task is saved; until then the next tick tries again.
+    if (saved && RemoveFile(SettingsOf().Values.import_file_path)) pending.reset();
 }
 
 }  // namespace vemo

@@ -1,29 +1,38 @@
-// The reminder scheduler: the program timer's tick over the task list, and
-// the wake-ups after which the next tick reports the day's earlier alarms.
+// The reminder scheduler: what each tick of the program timer decides over
+// the task list, in the order of its steps. The main window owns the timer,
+// the tray and the entry fields: it runs the steps and does what they hand
+// back (see OnProgramTimer).
 #pragma once
 
+#include <optional>
+#include <string>
+
+#include "alarms/scheduler_state.h"
 #include "runtime/win32.h"
 
 namespace vemo {
 
-// The main window's WM_TIMER, WM_POWERBROADCAST and WM_TIMECHANGE.
-void OnSchedulerEvent(UINT message, WPARAM wparam);
+// 1. Classifies and counts the rows, rewrites the codes that change, raises
+// the alarms and moves the two selections. Returns how many times the alarm
+// actions are to run.
+int ClassifyRows();
+// 2. Evaluates the network on the counts, shows the message line and, with
+// the "Create message file" box checked, mirrors it into the message file.
+void ShowTickResult(bool show_network_output, bool create_message_file);
+// 3. The import file's first line when it is to become a task; a line whose
+// task was added but not yet saved is saved again instead.
+std::optional<std::string> TakeImportLine();
+// 4. The imported line's task was added: the file goes once it is saved.
+void ImportAdded(const std::string& line, bool saved);
 
-// One tick: stops timer 1, classifies and counts the rows, rewrites their
-// codes, raises alarms, evaluates the network, shows the message, mirrors it
-// into the message file, imports the import file and arms timer 1 again.
-void ReminderScheduler();
-
-// After a resume from sleep or a clock change an alarm may have passed
-// unseen: the next tick reports today's earlier alarms, as at start-up.
+// The main window's WM_POWERBROADCAST and WM_TIMECHANGE: after a resume or
+// a clock change an alarm may have passed unseen, so the next tick reports
+// today's earlier alarms, as at start-up.
+void OnPowerOrClockChange(UINT message, WPARAM wparam);
 void ReportEarlierAlarmsNextTick();
 
 // The timer runs again after the user paused it: the paused minutes raise
 // no missed reminders.
 void RestartTickClock();
-
-// The tick's import step: the import file's first line becomes a task, and
-// the file goes once the task is saved.
-void ImportTask();
 
 }  // namespace vemo

@@ -1,11 +1,9 @@
 #include "app/log_files.h"
 
-#include "app/ids.h"
 #include "app/log_lines.h"
 #include "app/state.h"
 #include "app/task_list.h"
 #include "app/task_model.h"
-#include "runtime/controls.h"
 #include "runtime/files.h"
 #include "runtime/shell.h"
 
@@ -22,7 +20,7 @@ void SendToLog() {
     list.SelectedRow = row;
     FileHandle log;
     if (OpenFile(log, TextFile, LogFileName(), "a") != 0) {
-        ShowMessage(&MainWindow(), "Unable to write to log", "Error...sub SendToLog...", 0);
+        ShowMessageBox(Owner(), "Unable to write to log", "Error...sub SendToLog...", 0);
         return;
     }
     WriteItem(log, TextFile, LogLine(Tasks().Row(row), DateText("dd'-'MM'-'yyyy")));
@@ -32,7 +30,7 @@ void SendToLog() {
         list.RowSelected = 0;
         list.RowCount -= 1;
     } else {
-        ShowMessage(&MainWindow(), "Problem deleting entry", "Error!", 0);
+        ShowMessageBox(Owner(), "Problem deleting entry", "Error!", 0);
     }
 }
 

@@ -1,27 +1,12 @@
-// The main window's one-line message field and the text it shows, held as a
-// value: the message file mirrors the value, never the control.
+// The main window's one-line message field (the scheduler's or the network's
+// message, the count of rows loaded) as a value: the message file mirrors the
+// value, never the control.
 #pragma once
 
-#include <string>
-
-#include "runtime/win32.h"
+#include "runtime/text_view.h"
 
 namespace vemo {
 
-class MessageLine {
-  public:
-    // The edit control that shows the line; null when the window is gone.
-    void Attach(HWND edit);
-    const std::string& Text() const { return text_; }
-    // The control is set only when it shows another text: setting it anyway
-    // would repaint it on every tick.
-    void Show(const std::string& text);
-
-  private:
-    HWND edit_ = nullptr;
-    std::string text_;
-};
-
-MessageLine& Message();
+TextView& Message();
 
 }  // namespace vemo

@@ -3,13 +3,17 @@
 
 namespace vemo {
 
+// The main window's size in pixels: the place the settings keep must leave
+// its caption on a screen.
+inline constexpr int kMainWindowWidth = 833;
+inline constexpr int kMainWindowHeight = 340;
+
 // Reads the settings; without a file the database is the program folder's
 // "vemo.dat", the window goes to (0, 0) and nothing is imported.
 void LoadSettings();
 // Takes the main window's position and check boxes (or, while it is closed,
-// the last ones it had) and writes the settings.
+// the last ones it had: SettingsState::RememberWindow) and writes the
+// settings.
 void SaveSettings();
-// Notes the main window's position and check boxes while it is open.
-void RememberWindowState();
 
 }  // namespace vemo

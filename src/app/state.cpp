@@ -1,5 +1,7 @@
 #include "app/state.h"
 
+#include "app/task_model.h"
+#include "runtime/dialogs.h"
 #include "runtime/seams.h"
 
 namespace vemo {
@@ -16,21 +18,8 @@ SettingsState& SettingsOf() {
     static SettingsState state;
     return state;
 }
-SchedulerState& Scheduler() {
-    static SchedulerState state;
-    return state;
-}
-TrayState& Tray() {
-    static TrayState state;
-    return state;
-}
-NetworkState& Network() {
-    static NetworkState state;
-    return state;
-}
-ProgramWindows& Windows() {
-    static ProgramWindows windows;
-    return windows;
+HWND Owner() {
+    return Tasks().Window();
 }
 
 void EndProgramNow() {

@@ -4,10 +4,12 @@
 #include <cstdint>
 #include <string_view>
 
-#include "app/ids.h"
+#include "alarms/scheduler_state.h"
 #include "app/state.h"
 #include "app/task_list.h"
 #include "app/task_model.h"
+#include "mainwin/ids.h"
+#include "mainwin/main_window.h"
 #include "runtime/controls.h"
 #include "runtime/events.h"
 #include "runtime/shell.h"

@@ -1,11 +1,13 @@
 #include "mainwin/main_window.h"
 
 #include <algorithm>
+#include <optional>
+#include <string>
 
 #include "alarms/alarm_action_dialog.h"
+#include "alarms/alarm_actions.h"
 #include "alarms/scheduler.h"
 #include "app/backups.h"
-#include "app/ids.h"
 #include "app/log_files.h"
 #include "app/log_lines.h"
 #include "app/message_line.h"
@@ -14,9 +16,10 @@
 #include "app/task_list.h"
 #include "app/task_model.h"
 #include "mainwin/date_time.h"
+#include "mainwin/ids.h"
 #include "mainwin/toolbar.h"
 #include "mainwin/tray.h"
-#include "network/database_switch.h"
+#include "network/network_state.h"
 #include "network/weights_dialog.h"
 #include "network/weights_file.h"
 #include "runtime/atomic_file.h"
@@ -36,6 +39,39 @@ constexpr char kDateFormat[] = "dd'-'MM'-'yyyy";
 
 DialogDefinition& Window() {
     return MainWindow();
+}
+
+// The place and check boxes a save of the settings stores.
+void RememberWindowState() {
+    DialogDefinition& window = MainWindow();
+    if (window.window == nullptr) return;
+    SettingsState& state = SettingsOf();
+    // A minimised window reports a parking place far off screen: keep the
+    // place it will come back to.
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof(placement);
+    if (IsIconic(window.window) && GetWindowPlacement(window.window, &placement)) {
+        // That place is in workspace coordinates, which start at the work
+        // area: shift them by a taskbar on the top or left edge to get the
+        // screen coordinates the next start opens the window at.
+        POINT offset{};
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof(monitor);
+        if (GetMonitorInfoA(MonitorFromRect(&placement.rcNormalPosition, MONITOR_DEFAULTTONEAREST),
+                            &monitor)) {
+            offset.x = monitor.rcWork.left - monitor.rcMonitor.left;
+            offset.y = monitor.rcWork.top - monitor.rcMonitor.top;
+        }
+        state.LastWindowX = placement.rcNormalPosition.left + offset.x;
+        state.LastWindowY = placement.rcNormalPosition.top + offset.y;
+    } else {
+        int width = 0;
+        int height = 0;
+        GetControlRect(window, state.LastWindowX, state.LastWindowY, width, height, 0);
+    }
+    state.LastCreateMessageFile = GetCheck(window, ids::CreateMessageFileCheck) != 0;
+    state.LastFineTune = GetCheck(window, ids::FineTuneCheck) != 0;
+    state.HaveWindowState = true;
 }
 
 int PriorityOf(int row) {
@@ -106,7 +142,7 @@ void OnControl(int id, int notify) {
         case ids::AlarmActionCommand:
             if (clicked) OpenAlarmActionDialog();
             break;
-        case ids::DatabaseCommand: ChangeDatabase(notify); break;  // restarts the timer on any
+        case ids::DatabaseCommand: ChangeDatabase(notify); break;
         case ids::WeightsCommand:
             if (clicked) ToggleWeightsDialog();
             break;
@@ -140,10 +176,13 @@ int MainWindowHandler() {
         case EVENT_MENU: OnTrayMenuCommand(event.menu_id); break;
         case EVENT_CONTROL: OnControl(event.control_id, event.notify_code); break;
         case kTrayMessage: OnTrayMessage(event.lparam); break;
-        case kSwitchDatabaseMessage: SwitchDatabase(); break;
         case WM_TIMER:
+            if (event.wparam == ids::ProgramTimer) OnProgramTimer();
+            break;
         case WM_POWERBROADCAST:
-        case WM_TIMECHANGE: OnSchedulerEvent(static_cast<UINT>(event.code), event.wparam); break;
+        case WM_TIMECHANGE:
+            OnPowerOrClockChange(static_cast<UINT>(event.code), event.wparam);
+            break;
         default:
             if (static_cast<UINT>(event.code) == TaskbarCreatedMessage()) OnTaskbarCreated();
             if (static_cast<UINT>(event.code) == BringForwardMessage()) OnBringForward();
@@ -162,17 +201,28 @@ void UpdateDatabaseName() {
     SetWindowCaption(Window(), Program().WindowTitle);
 }
 
+DialogDefinition& MainWindow() {
+    static DialogDefinition window;
+    return window;
+}
+
 void OnMainDestroy() {
     UnmarkInstanceWindow(Window().window, ProgramFolder());
-    // The rows go with their view.
+    SettingsOf().RememberWindow = nullptr;
+    // The rows and the lines go with their view.
     Tasks().Attach(nullptr);
     Message().Attach(nullptr);
+    Network().WeightsLine.Attach(nullptr);
 }
 
 void OnMainInit() {
     DialogDefinition& window = Window();
+    // The views of the rows and of the two lines, which only their owners
+    // write; and the place and checks every save of the settings stores.
     Tasks().Attach(window.window);
     Message().Attach(GetDlgItem(window.window, ids::MessageLine));
+    Network().WeightsLine.Attach(GetDlgItem(window.window, ids::WeightsLine));
+    SettingsOf().RememberWindow = &RememberWindowState;
     SetClassIcon(window, Program().AppIcon.get());
     Program().ReloadFlag = 0;
     TaskList().TodayCount = 0;
@@ -187,7 +237,7 @@ void OnMainInit() {
     SetCheck(window, ids::ShowNetworkOutputCheck, settings.show_network_output == "yes" ? 1 : 0);
     SetCheck(window, ids::FineTuneCheck, settings.fine_tune != "no" ? 1 : 0);
     // The entry field holds no more than a record's task text.
-    SendMessageA(GetDlgItem(window.window, ids::EntryField), EM_LIMITTEXT, kTaskTextCapacity, 0);
+    SetTextLimit(window, ids::EntryField, kTaskTextCapacity);
     UpdateDatabaseName();
 
     // A database read only in part is no better than none: loading it would
@@ -289,9 +339,7 @@ void ClearAll() {
 }
 
 void Refresh() {
-    NetworkState& network = Network();
-    if (Windows().WeightsDialog.window != nullptr) CloseDialog(Windows().WeightsDialog, 0);
-    network.WeightsDialogOpen = 0;
+    DropWeightsDialog();
     SaveAndReload();
     TaskList().ListDirty = 1;
 }
@@ -386,6 +434,50 @@ void PauseTimer() {
     StartTimer(Window(), ids::PauseRestartMs, ids::ProgramTimer);
     RestartTickClock();
     TaskList().ListDirty = 1;
+}
+
+void OnProgramTimer() {
+    DialogDefinition& window = Window();
+    StopTimer(window, ids::ProgramTimer);
+    for (int run = ClassifyRows(); run > 0; --run) RunAlarmActions();
+    ShowTickResult(GetCheck(window, ids::ShowNetworkOutputCheck) == 1,
+                   GetCheck(window, ids::CreateMessageFileCheck) == 1);
+    if (const std::optional<std::string> line = TakeImportLine()) {
+        ImportAdded(*line, AddImportedTask(*line));
+    }
+    StartTimer(window, ids::TickMs, ids::ProgramTimer);
+}
+
+void RunAlarmActions() {
+    TrayState& tray = Tray();
+    if (tray.InTray == 1) {
+        tray.InTray = 0;
+        ApplyTrayState();
+    }
+    RunAlarmProgramAndSound();
+}
+
+bool AddImportedTask(const std::string& line) {
+    // The import goes through the entry fields and Add, as a person would.
+    DialogDefinition& window = Window();
+    const std::string now = TimeText();
+    SetControlText(window, ids::EntryField, line);
+    SetControlText(window, ids::DayField, DateText("dd"));
+    SetControlText(window, ids::MonthField, DateText("MM"));
+    SetControlText(window, ids::YearField, DateText("yyyy"));
+    SetControlText(window, ids::HourField, LeftText(now, 2));
+    SetControlText(window, ids::MinuteField, MidText(now, 4, 2));
+    return AddTask();
+}
+
+void ChangeDatabase(int notify) {
+    // The switch runs once this click is over (the toolbar goes with the
+    // window); any other notification only restarts the timer.
+    if (notify == BN_CLICKED) {
+        Program().SwitchDatabaseRequested = true;
+    } else {
+        StartTimer(Window(), ids::DatabaseSwitchTickMs, ids::ProgramTimer);
+    }
 }
 
 void CloseProgram() {

@@ -6,8 +6,9 @@
 #include <array>
 #include <string>
 
-#include "app/ids.h"
 #include "app/state.h"
+#include "mainwin/ids.h"
+#include "mainwin/main_window.h"
 #include "runtime/controls.h"
 #include "runtime/shell.h"
 

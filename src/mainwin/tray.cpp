@@ -2,9 +2,10 @@
 
 #include <cstring>
 
-#include "app/ids.h"
 #include "app/state.h"
 #include "app/task_list.h"
+#include "mainwin/ids.h"
+#include "mainwin/main_window.h"
 #include "runtime/controls.h"
 #include "runtime/shell.h"
 
@@ -52,6 +53,11 @@ void ShowTrayMenu() {
 }
 
 }  // namespace
+
+TrayState& Tray() {
+    static TrayState state;
+    return state;
+}
 
 void GoToTray() {
     SaveData();

@@ -1,9 +1,19 @@
 // The tray icon with its menu.
 #pragma once
 
+#include <cstdint>
+
 #include "runtime/win32.h"
 
 namespace vemo {
+
+// InTray is set again on each pass; IconShown follows the shell.
+struct TrayState {
+    std::uint8_t InTray = 1;
+    bool IconShown = false;
+};
+
+TrayState& Tray();
 
 // The tray icon reports to the main window with this message; the mouse
 // message that happened on the icon is in the low word of lParam.

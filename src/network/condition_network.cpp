@@ -1,22 +1,16 @@
 #include "network/condition_network.h"
 
-#include "app/ids.h"
 #include "app/message_line.h"
 #include "app/state.h"
 #include "network/condition_rules.h"
-#include "runtime/controls.h"
+#include "network/network_state.h"
 
 namespace vemo {
 
-namespace {
-
-// The texts are mostly the same from one tick to the next; setting one
-// anyway would repaint the control every few seconds.
-void ShowText(int id, const std::string& text) {
-    if (GetControlText(MainWindow(), id) != text) SetControlText(MainWindow(), id, text);
+NetworkState& Network() {
+    static NetworkState state;
+    return state;
 }
-
-}  // namespace
 
 void EvaluateConditions() {
     NetworkState& network = Network();
@@ -28,15 +22,14 @@ void EvaluateConditions() {
         network.ResponseText =
             network.Values.texts[static_cast<std::size_t>(network.ChosenClass - 1)];
     }
-    ShowText(ids::WeightsLine, evaluation.weights_line);
+    network.WeightsLine.Show(evaluation.weights_line);
 }
 
-void ShowConditionResponse() {
+void ShowConditionResponse(const std::string& alarm_text, const std::string& scheduler_message) {
     const NetworkState& network = Network();
-    const SchedulerState& scheduler = Scheduler();
     Message().Show(ConditionResponseText(SettingsOf().Values.show_network_output,
-                                         network.ChosenClass, network.ResponseText,
-                                         scheduler.AlarmText, scheduler.SchedulerMessage));
+                                         network.ChosenClass, network.ResponseText, alarm_text,
+                                         scheduler_message));
 }
 
 }  // namespace vemo

@@ -2,6 +2,8 @@
 // weights line, and the response that writes the message line.
 #pragma once
 
+#include <string>
+
 namespace vemo {
 
 // Weighs the six inputs of the last tick, picks ChosenClass and its
@@ -10,6 +12,6 @@ void EvaluateConditions();
 
 // The message line (control 44): the response text, or the scheduler's
 // message when the network output is not shown.
-void ShowConditionResponse();
+void ShowConditionResponse(const std::string& alarm_text, const std::string& scheduler_message);
 
 }  // namespace vemo

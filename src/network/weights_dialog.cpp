@@ -1,11 +1,12 @@
 #include "network/weights_dialog.h"
 
-#include "app/ids.h"
 #include "app/state.h"
 #include "network/condition_network.h"
+#include "network/network_state.h"
 #include "network/weights_file.h"
 #include "runtime/controls.h"
 #include "runtime/events.h"
+#include "runtime/layout_rows.h"
 #include "runtime/text.h"
 
 namespace vemo {
@@ -19,7 +20,7 @@ constexpr int kBottomPosition = 100;  // weight 0
 constexpr int kPageStep = 10;
 
 DialogDefinition& Dialog() {
-    return Windows().WeightsDialog;
+    return WeightsDialog();
 }
 
 // Scroll bar `bar` (1 to 6) weighs condition `bar`.
@@ -49,7 +50,7 @@ void OnWeightsInit() {
         SetScrollPosition(dialog, bar, network.Values.positions[Index(bar)]);
     }
     network.CurrentCondition = 1;
-    SendMessageA(GetDlgItem(dialog.window, id::ResponseEdit), EM_LIMITTEXT, kTextCapacity, 0);
+    SetTextLimit(dialog, id::ResponseEdit, kTextCapacity);
     SetControlText(dialog, id::ResponseEdit, ResponseText(1));
 }
 
@@ -94,6 +95,46 @@ void CloseWeightsDialog() {
 }
 
 }  // namespace
+
+DialogDefinition& WeightsDialog() {
+    static DialogDefinition dialog;
+    return dialog;
+}
+
+void DefineWeightsDialog(int x, int y) {
+    DialogDefinition& dialog = Dialog();
+    DefineDialog(dialog, x, y, 446, 249, kDialogBoxStyle | WS_MINIMIZEBOX, nullptr,
+                 "Neural Network condition weights", WeightsDialogHandler);
+    DefineRows(dialog,
+               {
+                   {ScrollBar, "hello", 12, 64, 21, 128, kVerticalBar, id::FirstWeightBar},
+                   {ScrollBar, "", 88, 64, 21, 128, kVerticalBar, id::FirstWeightBar + 1},
+                   {ScrollBar, "", 164, 64, 21, 128, kVerticalBar, id::FirstWeightBar + 2},
+                   {ScrollBar, "", 240, 64, 21, 128, kVerticalBar, id::FirstWeightBar + 3},
+                   {ScrollBar, "", 316, 64, 21, 128, kVerticalBar, id::FirstWeightBar + 4},
+                   {ScrollBar, "", 392, 64, 21, 128, kVerticalBar, id::FirstWeightBar + 5},
+                   {Static, "Condition response ", 5, 6, 100, 20, kLabel, id::ResponseLabel},
+                   {Static, "Control:     Weight:", 160, 35, 200, 20, kLabel, id::WeightLabel},
+                   {Static, "1=Priority", 75, 199, 46, 17, kLabel, id::Caption1a},
+                   {Static, "0=Alarm", 2, 199, 41, 20, kLabel, id::Caption0},
+                   {Static, "ONE", 87, 214, 26, 17, kLabel, id::Caption1b},
+                   {Static, "2=Alarm", 150, 199, 47, 19, kLabel, id::Caption2a},
+                   {Static, "within hour", 144, 214, 58, 19, kLabel, id::Caption2b},
+                   {Static, "3=Reminders", 218, 199, 66, 21, kLabel, id::Caption3a},
+                   {Static, "today", 317, 214, 30, 20, kLabel, id::Caption4b},
+                   {Static, "4=Reminders", 296, 199, 65, 20, kLabel, id::Caption4a},
+                   {Static, "today pending", 213, 214, 70, 20, kLabel, id::Caption3b},
+                   {Static, "5=Old reminders", 364, 199, 80, 20, kLabel, id::Caption5a},
+                   {Static, "still active", 379, 214, 55, 17, kLabel, id::Caption5b},
+                   {PushButton, "Update", 5, 31, 145, 20, kChildVisible, id::UpdateButton},
+                   {Edit, "Message box", 100, 5, 335, 20, kTab, id::ResponseEdit},
+               });
+}
+
+void DropWeightsDialog() {
+    CloseDialog(Dialog(), 0);
+    Network().WeightsDialogOpen = 0;
+}
 
 void ToggleWeightsDialog() {
     NetworkState& network = Network();

@@ -1,6 +1,7 @@
 #include "network/weights_file.h"
 
 #include "app/state.h"
+#include "network/network_state.h"
 #include "runtime/atomic_file.h"
 #include "runtime/files.h"
 #include "runtime/shell.h"
@@ -18,7 +19,7 @@ std::string WeightsPath() {
 void LoadWeights() {
     FileHandle file;
     if (OpenFile(file, TextFile, WeightsPath(), "r") != 0) {
-        ShowMessage(&MainWindow(), "Unable to load NN INI file", "Error...load weights data...", 0);
+        ShowMessageBox(Owner(), "Unable to load NN INI file", "Error...load weights data...", 0);
         return;
     }
     FileSource source(file);
@@ -29,7 +30,7 @@ void LoadWeights() {
 void SaveWeights() {
     if (!ReplaceFileAtomically(WeightsPath(), FormatWeights(Network().Values))) {
         TraceSaveFailure("SaveWeights", GetLastError());
-        ShowMessage(&MainWindow(), "Unable to create NN INI file", "Error...save weights...", 0);
+        ShowMessageBox(Owner(), "Unable to create NN INI file", "Error...save weights...", 0);
     }
 }
 

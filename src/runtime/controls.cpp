@@ -172,6 +172,11 @@ void SetWindowCaption(DialogDefinition& dialog, const std::string& text) {
     if (dialog.window != nullptr) SetWindowTextA(dialog.window, text.c_str());
 }
 
+void SetTextLimit(DialogDefinition& dialog, int id, std::size_t limit) {
+    HWND edit = dialog.window != nullptr ? GetDlgItem(dialog.window, id) : nullptr;
+    if (edit != nullptr) SendMessageA(edit, EM_LIMITTEXT, static_cast<WPARAM>(limit), 0);
+}
+
 void SetScrollRange(DialogDefinition& dialog, int id, int minimum, int maximum) {
     const ScrollTarget target = ScrollTargetOf(dialog, id);
     if (target.window != nullptr)

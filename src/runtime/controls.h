@@ -30,6 +30,8 @@ void SetCheck(DialogDefinition& dialog, int id, int state);
 std::string GetControlText(const DialogDefinition& dialog, int id);
 void SetControlText(DialogDefinition& dialog, int id, const std::string& text);
 void SetWindowCaption(DialogDefinition& dialog, const std::string& text);
+// The most characters an edit control takes from the keyboard or a paste.
+void SetTextLimit(DialogDefinition& dialog, int id, std::size_t limit);
 
 // Scroll bars: id >= 0 a scroll-bar control, -1 the window's horizontal bar,
 // other negative ids its vertical bar.

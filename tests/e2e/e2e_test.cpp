@@ -5,9 +5,9 @@
 #include <functional>
 #include <utility>
 
-#include "app/ids.h"
 #include "app/task_record.h"
 #include "e2e/driver.h"
+#include "mainwin/ids.h"
 #include "win32/test_folder.h"
 
 #include <winver.h>

@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <map>
 
-#include "app/startup.h"
 #include "app/state.h"
+#include "program/startup.h"
 #include "win32/program_fixture.h"
 
 namespace vemo {

@@ -18,7 +18,7 @@ std::string Bytes(const char (&text)[N]) {
 
 class AlarmActionDialogTest : public ProgramTest {
   protected:
-    DialogDefinition& Dialog() { return Windows().AlarmActionDialog; }
+    DialogDefinition& Dialog() { return AlarmActionDialog(); }
     void SetUp() override {
         ProgramTest::SetUp();
         WriteWholeFile(folder / "bell.wav", "RIFF");
@@ -136,7 +136,7 @@ TEST_F(AlarmActionDialogTest, APathLongerThanASettingHoldsIsRefused) {
 
 class WeightsDialogTest : public ProgramTest {
   protected:
-    DialogDefinition& Dialog() { return Windows().WeightsDialog; }
+    DialogDefinition& Dialog() { return WeightsDialog(); }
     void Open(const std::string& file) {
         Start(Rows({"a", "b"}));
         WriteWholeFile(folder / "weights.ini", file);
@@ -223,14 +223,14 @@ class DatabaseSwitchTest : public ProgramTest {
     // The toolbar's "Data base"; the switch runs once the click is over.
     void Switch(int notify = BN_CLICKED) {
         Command(ids::DatabaseCommand, notify);
-        WaitForEvents(1);
+        Pump();
     }
 };
 
 TEST_F(DatabaseSwitchTest, ACancelledChoiceSavesAndReloadsTheSameTasks) {
     Start(Rows({"one", "two"}));
     Command(ids::WeightsCommand);
-    ASSERT_NE(Windows().WeightsDialog.window, nullptr);
+    ASSERT_NE(WeightsDialog().window, nullptr);
     // Changes that do not save themselves: the switch's own save keeps them.
     SetSelection(MainWindow(), ids::StateColumn, 1);
     Command(ids::SwitchInactiveButton);
@@ -259,9 +259,9 @@ TEST_F(DatabaseSwitchTest, ACancelledChoiceSavesAndReloadsTheSameTasks) {
     EXPECT_EQ(Scheduler().LastAlarmRow, -1);
     EXPECT_EQ(Scheduler().ShowEarlierAlarms, 0);  // no earlier-today report after a switch
     // The weights dialog went with the switch; the next press opens it.
-    EXPECT_EQ(Windows().WeightsDialog.window, nullptr);
+    EXPECT_EQ(WeightsDialog().window, nullptr);
     Command(ids::WeightsCommand);
-    EXPECT_NE(Windows().WeightsDialog.window, nullptr);
+    EXPECT_NE(WeightsDialog().window, nullptr);
     // Another notification only restarts the timer.
     intervals.clear();
     before = MainWindow().window;
@@ -278,7 +278,7 @@ TEST_F(DatabaseSwitchTest, AnotherFileIsRecordedThenLoadedAndAMissingOneStartsEm
     file_answers = {folder / "work.dat", "C:\\" + std::string(260, 'x') + ".dat",
                     folder / "new.dat"};
     Switch();
-    EXPECT_EQ(file_dialogs[0].owner, Windows().AlarmActionDialog.window);
+    EXPECT_EQ(file_dialogs[0].owner, AlarmActionDialog().window);
     EXPECT_EQ(LineOf(folder / "vemo.ini", 5), folder / "work.dat");
     EXPECT_EQ(Column(ids::TextColumn), (std::vector<std::string>{"report", "meeting"}));
     char title[128] = {};

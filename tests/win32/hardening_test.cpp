@@ -2,14 +2,13 @@
 // wrong: each case here once lost a window, a task or a file.
 #include <gtest/gtest.h>
 
-#include "app/ids.h"
-#include "app/layouts.h"
 #include "app/settings_file.h"
-#include "app/startup.h"
 #include "app/state.h"
 #include "app/task_list.h"
+#include "mainwin/ids.h"
 #include "mainwin/main_window.h"
 #include "mainwin/tray.h"
+#include "program/startup.h"
 #include "runtime/atomic_file.h"
 #include "runtime/controls.h"
 #include "runtime/events.h"
@@ -84,8 +83,8 @@ void CALLBACK StopOnceStarted(HWND, UINT, UINT_PTR timer, DWORD) {
     if (MainWindow().window != nullptr) {
         g_seen.window = true;
         GetWindowRect(MainWindow().window, &g_seen.placed);
-        g_seen.weights = Windows().WeightsDialog.layout->rect;
-        g_seen.cell = Windows().WeightsDialog.layout->cell;
+        g_seen.weights = WeightsDialog().layout->rect;
+        g_seen.cell = WeightsDialog().layout->cell;
     }
     Program().ReloadFlag = 0;
     Program().RunFlag = 0;
@@ -313,7 +312,7 @@ TEST_F(DatabaseReadsAndSaves, NoCommandDropsUnsavedRowsButCloseOrExitTwiceInARow
                 case 'R': Command(ids::RefreshCommand); break;
                 case 'D':
                     Command(ids::DatabaseCommand);
-                    WaitForEvents(1);  // the switch runs once the click is over
+                    Pump();  // the switch runs once the click is over
                     EXPECT_TRUE(TimerRunning()) << c.keys;
                     break;
                 default: Command(ids::SortCommand); break;

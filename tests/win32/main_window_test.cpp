@@ -6,12 +6,12 @@
 #include <cstring>
 #include <utility>
 
-#include "app/ids.h"
 #include "app/settings_file.h"
-#include "app/startup.h"
 #include "app/state.h"
 #include "app/task_list.h"
+#include "mainwin/ids.h"
 #include "mainwin/tray.h"
+#include "program/startup.h"
 #include "runtime/controls.h"
 #include "runtime/events.h"
 #include "runtime/paths.h"

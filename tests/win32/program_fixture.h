@@ -10,13 +10,19 @@
 #include <string>
 #include <vector>
 
-#include "app/ids.h"
+#include "alarms/alarm_action_dialog.h"
+#include "alarms/scheduler_state.h"
 #include "app/settings_file.h"
-#include "app/startup.h"
 #include "app/state.h"
 #include "app/task_list.h"
 #include "app/task_model.h"
+#include "mainwin/ids.h"
 #include "mainwin/main_window.h"
+#include "mainwin/tray.h"
+#include "network/network_state.h"
+#include "network/weights_dialog.h"
+#include "program/database_switch.h"
+#include "program/startup.h"
 #include "runtime/controls.h"
 #include "runtime/events.h"
 #include "runtime/paths.h"
@@ -102,8 +108,8 @@ class ProgramTest : public ::testing::Test {
     }
     void TearDown() override {
         ExpectModelMatchesView();
-        CloseDialog(Windows().AlarmActionDialog, 0);
-        CloseDialog(Windows().WeightsDialog, 0);
+        CloseDialog(AlarmActionDialog(), 0);
+        CloseDialog(WeightsDialog(), 0);
         CloseDialog(MainWindow(), 0);
         WaitForEvents(1);
         SetCurrentDirectoryA(previous_folder);
@@ -157,6 +163,12 @@ class ProgramTest : public ::testing::Test {
             start = end + 2;
         }
         return text.substr(start, text.find("\r\n", start) - start);
+    }
+    // What the start-up loop does between waits: the events, then a switch
+    // of database one of them asked for.
+    static void Pump() {
+        WaitForEvents(1);
+        RunRequestedSwitch();
     }
     bool TimerRunning() { return KillTimer(MainWindow().window, ids::ProgramTimer) != 0; }
 };

@@ -4,11 +4,11 @@
 #include <gtest/gtest.h>
 
 #include "alarms/alarm_actions.h"
-#include "app/ids.h"
 #include "app/settings_file.h"
-#include "app/startup.h"
 #include "app/state.h"
 #include "app/task_list.h"
+#include "mainwin/ids.h"
+#include "program/startup.h"
 #include "runtime/controls.h"
 #include "runtime/events.h"
 #include "runtime/paths.h"

@@ -1,16 +1,18 @@
-#include "app/startup.h"
+#include "program/startup.h"
 
 #include <cfloat>
 
 #include "alarms/alarm_action_dialog.h"
+#include "alarms/scheduler_state.h"
 #include "app/backups.h"
-#include "app/ids.h"
-#include "app/layouts.h"
 #include "app/settings_file.h"
 #include "app/state.h"
+#include "mainwin/ids.h"
 #include "mainwin/main_window.h"
 #include "mainwin/tray.h"
+#include "network/network_state.h"
 #include "network/weights_dialog.h"
+#include "program/database_switch.h"
 #include "runtime/atomic_file.h"
 #include "runtime/events.h"
 #include "runtime/files.h"
@@ -44,11 +46,9 @@ void RemoveLeftoverSaves() {
 
 void DefineProgramWindows() {
     const Settings& settings = SettingsOf().Values;
-    DefineMainWindow(Windows().MainWindow, settings.window_x, settings.window_y,
-                     Program().WindowTitle, MainWindowHandler);
-    DefineAlarmActionDialog(Windows().AlarmActionDialog, AlarmActionDialogHandler);
-    DefineWeightsDialog(Windows().WeightsDialog, settings.window_x + 387, settings.window_y + 365,
-                        WeightsDialogHandler);
+    DefineMainWindow(settings.window_x, settings.window_y, Program().WindowTitle);
+    DefineAlarmActionDialog();
+    DefineWeightsDialog(settings.window_x + 387, settings.window_y + 365);
 }
 
 void BackUpDatabase() {
@@ -111,6 +111,7 @@ int StartupSequence() {
         }
         do {
             WaitForEvents(0);
+            RunRequestedSwitch();
         } while (program.RunFlag != 0);
         StopTimer(MainWindow(), ids::ProgramTimer);
         RemoveTrayIcon();

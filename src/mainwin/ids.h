@@ -1,4 +1,5 @@
-// Control ids, toolbar commands, timer ids and intervals of the program's windows.
+// The main window's control ids, toolbar commands, tray menu items, and its
+// timer with the intervals it is armed with.
 #pragma once
 
 #include "app/task_model.h"  // the six list columns
@@ -63,41 +64,6 @@ inline constexpr int WeightsCommand = 65;
 inline constexpr int TrayTitleItem = 305;
 inline constexpr int TrayRestoreItem = 308;
 inline constexpr int TrayExitItem = 310;
-
-// The Alarm Action dialog's controls.
-namespace alarm {
-inline constexpr int RunProgramCheck = 2;
-inline constexpr int ProgramPathEdit = 3;
-inline constexpr int BrowseProgramButton = 4;
-inline constexpr int PlaySoundCheck = 5;
-inline constexpr int SoundPathEdit = 6;
-inline constexpr int BrowseSoundButton = 7;
-inline constexpr int OkButton = 8;
-inline constexpr int CancelButton = 9;
-inline constexpr int PlayButton = 10;  // "P"
-inline constexpr int StopButton = 11;  // "S"
-}  // namespace alarm
-
-// The weights dialog's controls: scroll bar i weighs condition i.
-namespace weights {
-inline constexpr int FirstWeightBar = 1;
-inline constexpr int LastWeightBar = 6;
-inline constexpr int ResponseLabel = 7;  // "Condition response "
-inline constexpr int WeightLabel = 8;    // "Control:     Weight:"
-inline constexpr int Caption1a = 9;      // "1=Priority"
-inline constexpr int Caption0 = 10;      // "0=Alarm"
-inline constexpr int Caption1b = 11;     // "ONE"
-inline constexpr int Caption2a = 12;     // "2=Alarm"
-inline constexpr int Caption2b = 13;     // "within hour"
-inline constexpr int Caption3a = 14;     // "3=Reminders"
-inline constexpr int Caption4b = 15;     // "today"
-inline constexpr int Caption4a = 16;     // "4=Reminders"
-inline constexpr int Caption3b = 17;     // "today pending"
-inline constexpr int Caption5a = 18;     // "5=Old reminders"
-inline constexpr int Caption5b = 19;     // "still active"
-inline constexpr int UpdateButton = 21;
-inline constexpr int ResponseEdit = 22;
-}  // namespace weights
 
 inline constexpr int ProgramTimer = 1;
 inline constexpr unsigned FirstTickMs = 2000;

@@ -1,5 +1,5 @@
 // Vemo: a task and reminder manager for Windows.
-#include "app/startup.h"
+#include "program/startup.h"
 #include "runtime/shell.h"
 #include "runtime/single_instance.h"
 #include "runtime/win32.h"

@@ -1,0 +1,35 @@
+// The condition network's state: its weights and texts, its inputs and its
+// last choice.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "network/weights_format.h"
+#include "runtime/text_view.h"
+
+namespace vemo {
+
+// Weights and texts are read again when the main window opens; the dialog
+// flags are reset on each pass of the start-up loop.
+struct NetworkState {
+    Weights Values;
+    int CurrentCondition = 1;
+    int WeightsDialogOpen = 0;
+    int SoundTestMode = 1;
+    // Written by every tick, in network order (ReminderCounts::Inputs).
+    std::array<int, kConditionCount> Inputs{};
+    // Recomputed by every evaluation.
+    std::array<std::int64_t, kConditionCount> ConditionValues{};
+    // 0 until an evaluation finds a positive value; never reset.
+    int ChosenClass = 0;
+    // The response text of ChosenClass at the last evaluation; "" at start.
+    std::string ResponseText;
+    // The main window's weights line, which every evaluation sets.
+    TextView WeightsLine;
+};
+
+NetworkState& Network();
+
+}  // namespace vemo
