@@ -75,18 +75,7 @@ std::string TwoDigits(int value) {
     return text;
 }
 
-// The patterns hold English names only, so ASCII lower case is all it takes.
-std::string Lower(std::string_view text) {
-    std::string lower(text);
-    for (char& c : lower) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return lower;
-}
-
-bool Contains(std::string_view text, std::string_view pattern) {
-    return !pattern.empty() && text.find(pattern) != std::string_view::npos;
-}
+// The patterns hold English names only, so ASCII case is all that differs.
 
 struct DateTests {
     bool dated = false;
@@ -95,14 +84,38 @@ struct DateTests {
     bool every_day = false;
 };
 
+char LowerLetter(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// Contains, without regard to case; every tick asks it of every row, so it
+// allocates nothing.
+bool ContainsAnyCase(std::string_view text, std::string_view pattern) {
+    if (pattern.empty() || pattern.size() > text.size()) return false;
+    for (std::size_t at = 0; at + pattern.size() <= text.size(); ++at) {
+        std::size_t k = 0;
+        while (k < pattern.size() && LowerLetter(text[at + k]) == LowerLetter(pattern[k])) ++k;
+        if (k == pattern.size()) return true;
+    }
+    return false;
+}
+
 DateTests TestDate(std::string_view remind_date, const ClockReading& clock) {
-    const std::string lower = Lower(remind_date);
     DateTests tests;
     tests.dated = remind_date == clock.today;
-    tests.weekday = Contains(lower, Lower(clock.weekday));
-    tests.yearly = Contains(lower, Lower(clock.month)) && LeftText(remind_date, 2) == clock.day;
-    tests.every_day = Contains(lower, "day");
+    tests.weekday = ContainsAnyCase(remind_date, clock.weekday);
+    tests.yearly =
+        ContainsAnyCase(remind_date, clock.month) && remind_date.substr(0, 2) == clock.day;
+    tests.every_day = ContainsAnyCase(remind_date, "day");
     return tests;
+}
+
+bool IsToday(const DateTests& tests) {
+    return tests.dated || tests.weekday || tests.yearly || tests.every_day;
+}
+
+int CountedMatches(const DateTests& tests) {
+    return (tests.dated ? 1 : 0) + (tests.weekday ? 1 : 0) + (tests.yearly ? 1 : 0);
 }
 
 // Selecting an item of a single-selection list box: -1 clears it, an index
@@ -166,13 +179,11 @@ ClockReading EndOfDayBefore(const ClockReading& clock) {
 }
 
 int DatedTodayMatches(std::string_view remind_date, const ClockReading& clock) {
-    const DateTests tests = TestDate(remind_date, clock);
-    return (tests.dated ? 1 : 0) + (tests.weekday ? 1 : 0) + (tests.yearly ? 1 : 0);
+    return CountedMatches(TestDate(remind_date, clock));
 }
 
 bool IsTodaysRow(std::string_view remind_date, const ClockReading& clock) {
-    const DateTests tests = TestDate(remind_date, clock);
-    return tests.dated || tests.weekday || tests.yearly || tests.every_day;
+    return IsToday(TestDate(remind_date, clock));
 }
 
 ReminderTime ReadReminderTime(std::string_view time) {
@@ -243,12 +254,14 @@ struct MissedOccurrence {
 // window has passed unseen: today's, or, when the last tick was before
 // midnight, yesterday's. None when that one has run its actions.
 std::optional<MissedOccurrence> FindMissed(const ReminderRow& row, const ClockReading& clock,
-                                           const ClockReading* yesterday, std::int64_t last_tick,
-                                           const OccurrenceLog& ran) {
+                                           bool today, const ClockReading* yesterday,
+                                           std::int64_t last_tick, const OccurrenceLog& ran) {
+    const bool yesterdays = yesterday != nullptr && IsTodaysRow(row.remind_date, *yesterday);
+    if (!today && !yesterdays) return std::nullopt;
     const ReminderTime reminder = ReadReminderTime(row.time);
-    const ClockReading* days[] = {&clock, yesterday};
+    const ClockReading* days[] = {today ? &clock : nullptr, yesterdays ? yesterday : nullptr};
     for (const ClockReading* day : days) {
-        if (day == nullptr || !IsTodaysRow(row.remind_date, *day)) continue;
+        if (day == nullptr) continue;
         const std::optional<Occurrence> latest = LatestOccurrence(reminder, *day);
         if (!latest) continue;
         const std::int64_t at = day->minutes - latest->minutes_ago;
@@ -267,8 +280,12 @@ bool ReadsAs(std::string_view number_text, int value) {
 }
 
 RowDecision DecideRow(const ReminderRow& row, const ClockReading& clock) {
+    return DecideRow(row, clock, IsTodaysRow(row.remind_date, clock));
+}
+
+RowDecision DecideRow(const ReminderRow& row, const ClockReading& clock, bool today) {
     RowDecision decision;
-    decision.today = IsTodaysRow(row.remind_date, clock);
+    decision.today = today;
     if (decision.today) {
         const ReminderTime reminder = ReadReminderTime(row.time);
         if (clock.hour > reminder.hour) {
@@ -302,175 +319,231 @@ RowDecision DecideRow(const ReminderRow& row, const ClockReading& clock) {
     return decision;
 }
 
-ReminderTick RunReminderPass(std::span<const ReminderRow> rows, const ClockReading& clock,
-                             const TickSelections& before, int chosen_class,
-                             ReminderMemory& memory) {
-    ReminderTick tick;
-    TickSelections& selected = tick.selections;
-    selected = before;
-    ReminderCounts& counts = tick.counts;
-    memory.AlarmState = 0;
-    memory.HighlightDone = 0;
-    const std::size_t row_count = rows.size();
-    auto select_best_row = [&](int row) {
+namespace {
+
+// One tick over the rows, phase by phase, in the order the tick runs them.
+class TickPass {
+  public:
+    TickPass(std::span<const ReminderRow> rows, const ClockReading& clock,
+             const TickSelections& before, int chosen_class, ReminderMemory& memory)
+        : rows_(rows),
+          clock_(clock),
+          memory_(memory),
+          highlight_code_(NumberText(chosen_class - 1)),
+          report_earlier_(memory.ShowEarlierAlarms == 1) {
+        tick_.selections = before;
+        memory_.AlarmState = 0;
+        memory_.HighlightDone = 0;
+        // Yesterday's reminders are missed too when the last tick was before
+        // midnight.
+        if (memory_.LastTickMinute && *memory_.LastTickMinute < DayOf(clock_) * 1440) {
+            yesterday_ = EndOfDayBefore(clock_);
+        }
+    }
+
+    ReminderTick Run() {
+        CountRows();
+        tick_.SummaryText = CutText(Summary(tick_.counts));
+        message_ = tick_.SummaryText.empty() ? kNoReminderToday : tick_.SummaryText;
+        for (int i = 0; i < Count(); ++i) ClassifyRow(i);
+        if (tick_.selections.state == -1) memory_.HighlightRow = -1;
+        ReportCatchUp();
+        if (report_earlier_) ReportEarlierAlarms();
+        SelectBestRow(tick_.BestRow != -1 ? tick_.BestRow : memory_.LastOldRow);
+        tick_.counts.AlarmState = memory_.AlarmState;
+        tick_.SchedulerMessage = std::move(message_);
+        memory_.LastTickMinute = clock_.minutes;
+        return std::move(tick_);
+    }
+
+  private:
+    int Count() const { return static_cast<int>(rows_.size()); }
+    const ReminderRow& RowAt(int i) const { return rows_[static_cast<std::size_t>(i)]; }
+
+    void Select(int row) {
+        tick_.selections.text = SelectItem(tick_.selections.text, row, rows_.size());
+    }
+    void SelectBestRow(int row) {
+        TickSelections& selected = tick_.selections;
         if (selected.text == -1 || selected.list_dirty == 1) {
-            selected.text = SelectItem(selected.text, row, row_count);
+            Select(row);
             selected.list_dirty = 0;
         }
-    };
+    }
 
-    for (std::size_t index = 0; index < row_count; ++index) {
-        const ReminderRow& row = rows[index];
-        const int i = static_cast<int>(index);
-        if (ReadsAs(row.state, 5)) {
-            CountUp(counts.OldActiveCount);
-            memory.LastOldRow = i;
-        }
-        if (ReadsAs(row.priority, 1)) {
-            CountUp(counts.PriorityOneCount);
-            select_best_row(i);
-        }
-        for (int match = DatedTodayMatches(row.remind_date, clock); match > 0; --match) {
-            CountUp(counts.TodayCount);
-            if (!ReadsAs(row.state, 0)) tick.BestRow = i;
+    // The first pass: the counts, and the rows the selection may go to.
+    void CountRows() {
+        ReminderCounts& counts = tick_.counts;
+        today_.resize(rows_.size());
+        for (int i = 0; i < Count(); ++i) {
+            const ReminderRow& row = RowAt(i);
+            const DateTests tests = TestDate(row.remind_date, clock_);
+            today_[static_cast<std::size_t>(i)] = IsToday(tests);
+            if (ReadsAs(row.state, 5)) {
+                CountUp(counts.OldActiveCount);
+                memory_.LastOldRow = i;
+            }
+            if (ReadsAs(row.priority, 1)) {
+                CountUp(counts.PriorityOneCount);
+                SelectBestRow(i);
+            }
+            for (int match = CountedMatches(tests); match > 0; --match) {
+                CountUp(counts.TodayCount);
+                if (!ReadsAs(row.state, 0)) tick_.BestRow = i;
+            }
         }
     }
 
-    tick.SummaryText = CutText(Summary(counts));
-    std::string message = tick.SummaryText.empty() ? kNoReminderToday : tick.SummaryText;
-
-    const std::string highlight_code = NumberText(chosen_class - 1);
-    const bool report_earlier = memory.ShowEarlierAlarms == 1;
-    std::vector<std::uint64_t> earlier_keys;  // the occurrences a report covers
-    int caught_up = -1;                       // the last row caught up in this tick
-    int caught_up_minutes = 0;
-    bool alarmed_now = false;  // a reminder in its alarm window
-    // Yesterday's reminders are missed too when the last tick was before
-    // midnight.
-    std::optional<ClockReading> yesterday;
-    if (memory.LastTickMinute && *memory.LastTickMinute < DayOf(clock) * 1440) {
-        yesterday = EndOfDayBefore(clock);
-    }
-    for (std::size_t index = 0; index < row_count; ++index) {
-        const ReminderRow& row = rows[index];
-        const int i = static_cast<int>(index);
-        const RowDecision decision = DecideRow(row, clock);
-        if (decision.hour_ahead) CountUp(counts.PendingTodayCount);
+    // The second pass, one row: its class, its alarm or the one it missed,
+    // its code and the roving highlight.
+    void ClassifyRow(int i) {
+        const ReminderRow& row = RowAt(i);
+        const RowDecision decision = DecideRow(row, clock_, today_[static_cast<std::size_t>(i)]);
+        if (decision.hour_ahead) CountUp(tick_.counts.PendingTodayCount);
         if (decision.hour_passed) {
-            CountUp(memory.EarlierAlarmCount);
-            memory.EarlierAlarmRow = i;
+            CountUp(memory_.EarlierAlarmCount);
+            memory_.EarlierAlarmRow = i;
+            if (report_earlier_) NoteEarlierOccurrence(row);
         }
-        if (decision.hour_passed && report_earlier) {
-            const ReminderTime reminder = ReadReminderTime(row.time);
-            const std::optional<Occurrence> latest = LatestOccurrence(reminder, clock);
-            earlier_keys.push_back(
-                OccurrenceKey(row, clock.today, latest ? latest->hour : reminder.hour));
-        }
-        // Missed while no tick ran (sleep, a long message box): its latest
-        // occurrence, once. One still in its alarm window is alarmed below.
-        if (memory.LastTickMinute && !decision.alarm) {
-            const std::optional<MissedOccurrence> missed =
-                FindMissed(row, clock, yesterday ? &*yesterday : nullptr, *memory.LastTickMinute,
-                           memory.Ran);
-            if (missed) {
-                memory.Ran.Mark(missed->day, missed->key);
-                tick.action_rows.push_back(i);
-                caught_up = i;
-                caught_up_minutes = missed->minutes_ago;
-                memory.AlarmText = CutText(row.text);
-                selected.text = SelectItem(selected.text, i, row_count);
-            }
-        }
+        // One still in its alarm window is alarmed below.
+        if (memory_.LastTickMinute && !decision.alarm) CatchUp(i);
+        if (decision.minute_passed) MinutePassed(i, decision);
+        WriteCode(i, decision);
+    }
 
-        if (decision.minute_passed) {
-            if (memory.AlarmState != 3) memory.AlarmState = 1;
-            if (decision.alarm) {
-                message = CutText(JoinText("<< REMINDER ALARM >> ", row.text, "  "));
-                memory.AlarmText = CutText(row.text);
-                selected.text = SelectItem(selected.text, i, row_count);
-                // Once an occurrence, however many ticks its window holds
-                // and however many rows alarm with it.
-                const std::uint64_t key = OccurrenceKey(row, clock.today, clock.hour);
-                if (!memory.Ran.Ran(key)) {
-                    memory.Ran.Mark(DayOf(clock), key);
-                    tick.action_rows.push_back(i);
-                }
-                alarmed_now = true;
-                memory.LastAlarmRow = i;
-                memory.AlarmState = 3;
-            }
-            if (counts.WithinHourCount > 0 && memory.AlarmState == 1) {
-                message = CutText(JoinText("There are", NumberText(counts.WithinHourCount + 1.0),
-                                           " reminders within the hour. ", tick.SummaryText));
-            } else if (counts.WithinHourCount == 0 && memory.AlarmState == 1) {
-                message = CutText(JoinText("Reminder", NumberText(decision.minutes_old),
-                                           " minutes old: ", row.text, "  ", tick.SummaryText));
-            }
-            CountUp(counts.WithinHourCount);
-        }
+    void NoteEarlierOccurrence(const ReminderRow& row) {
+        const ReminderTime reminder = ReadReminderTime(row.time);
+        const std::optional<Occurrence> latest = LatestOccurrence(reminder, clock_);
+        earlier_keys_.push_back(
+            OccurrenceKey(row, clock_.today, latest ? latest->hour : reminder.hour));
+    }
 
+    // Missed while no tick ran (sleep, a long message box): its latest
+    // occurrence, once.
+    void CatchUp(int i) {
+        const ReminderRow& row = RowAt(i);
+        const std::optional<MissedOccurrence> missed =
+            FindMissed(row, clock_, today_[static_cast<std::size_t>(i)],
+                       yesterday_ ? &*yesterday_ : nullptr, *memory_.LastTickMinute, memory_.Ran);
+        if (!missed) return;
+        memory_.Ran.Mark(missed->day, missed->key);
+        tick_.action_rows.push_back(i);
+        caught_up_ = i;
+        caught_up_minutes_ = missed->minutes_ago;
+        memory_.AlarmText = CutText(row.text);
+        Select(i);
+    }
+
+    void MinutePassed(int i, const RowDecision& decision) {
+        const ReminderRow& row = RowAt(i);
+        ReminderCounts& counts = tick_.counts;
+        if (memory_.AlarmState != 3) memory_.AlarmState = 1;
+        if (decision.alarm) {
+            message_ = CutText(JoinText("<< REMINDER ALARM >> ", row.text, "  "));
+            memory_.AlarmText = CutText(row.text);
+            Select(i);
+            // Once an occurrence, however many ticks its window holds and
+            // however many rows alarm with it.
+            const std::uint64_t key = OccurrenceKey(row, clock_.today, clock_.hour);
+            if (!memory_.Ran.Ran(key)) {
+                memory_.Ran.Mark(DayOf(clock_), key);
+                tick_.action_rows.push_back(i);
+            }
+            alarmed_now_ = true;
+            memory_.LastAlarmRow = i;
+            memory_.AlarmState = 3;
+        }
+        if (counts.WithinHourCount > 0 && memory_.AlarmState == 1) {
+            message_ = CutText(JoinText("There are", NumberText(counts.WithinHourCount + 1.0),
+                                        " reminders within the hour. ", tick_.SummaryText));
+        } else if (counts.WithinHourCount == 0 && memory_.AlarmState == 1) {
+            message_ = CutText(JoinText("Reminder", NumberText(decision.minutes_old),
+                                        " minutes old: ", row.text, "  ", tick_.SummaryText));
+        }
+        CountUp(counts.WithinHourCount);
+    }
+
+    void WriteCode(int i, const RowDecision& decision) {
+        const ReminderRow& row = RowAt(i);
+        TickSelections& selected = tick_.selections;
         std::string_view code = row.state;
         if (!decision.code.empty()) {
             if (selected.state == i) selected.state = -1;
-            if (decision.code != row.state) tick.writes.push_back({i, decision.code});
+            if (decision.code != row.state) tick_.writes.push_back({i, decision.code});
             code = decision.code;
         }
         // The highlight roves through the rows of the chosen class, one row
         // further on each tick.
-        if (code == highlight_code && memory.HighlightDone == 0 && i > memory.HighlightRow &&
+        if (code == highlight_code_ && memory_.HighlightDone == 0 && i > memory_.HighlightRow &&
             selected.state != i) {
-            memory.HighlightDone = 1;
-            memory.HighlightRow = i;
+            memory_.HighlightDone = 1;
+            memory_.HighlightRow = i;
             selected.state = i;
         }
-        if (i > memory.HighlightRow && selected.state == -1 && memory.HighlightRow != -1) {
-            memory.HighlightRow = -1;
+        if (i > memory_.HighlightRow && selected.state == -1 && memory_.HighlightRow != -1) {
+            memory_.HighlightRow = -1;
         }
     }
-    if (selected.state == -1) memory.HighlightRow = -1;
+
     // A reminder raised late says how late, unless one is due this minute;
     // to the network it is an alarm all the same.
-    if (caught_up != -1) {
-        if (!alarmed_now) {
-            message = CutText(JoinText("Reminder", NumberText(caught_up_minutes),
-                                       " minutes old: ", TextOf(rows, caught_up), "  ",
-                                       tick.SummaryText));
+    void ReportCatchUp() {
+        if (caught_up_ == -1) return;
+        if (!alarmed_now_) {
+            message_ = CutText(JoinText("Reminder", NumberText(caught_up_minutes_),
+                                        " minutes old: ", TextOf(rows_, caught_up_), "  ",
+                                        tick_.SummaryText));
         }
-        memory.AlarmState = 3;
+        memory_.AlarmState = 3;
     }
 
-    if (report_earlier) {
-        const int earlier = memory.EarlierAlarmCount;
+    void ReportEarlierAlarms() {
+        const int earlier = memory_.EarlierAlarmCount;
         if (earlier == 1) {
-            message = CutText(JoinText("<< REMINDER ALARM FROM EARLIER TODAY >> ",
-                                       TextOf(rows, memory.EarlierAlarmRow), "  "));
+            message_ = CutText(JoinText("<< REMINDER ALARM FROM EARLIER TODAY >> ",
+                                        TextOf(rows_, memory_.EarlierAlarmRow), "  "));
         } else if (earlier >= 2) {
-            message = CutText(JoinText("<< THERE ARE", NumberText(earlier),
-                                       " REMINDER ALARMS FROM EARLIER TODAY >> "));
+            message_ = CutText(JoinText("<< THERE ARE", NumberText(earlier),
+                                        " REMINDER ALARMS FROM EARLIER TODAY >> "));
         }
         if (earlier > 0) {
-            if (!ReadsAs(CodeAfter(rows, tick.writes, memory.EarlierAlarmRow), 0)) {
-                selected.text = SelectItem(selected.text, memory.EarlierAlarmRow, row_count);
+            if (!ReadsAs(CodeAfter(rows_, tick_.writes, memory_.EarlierAlarmRow), 0)) {
+                Select(memory_.EarlierAlarmRow);
             }
-            // The report runs the actions once for what it covers, unless
-            // all of it has run them already (a resume, a clock change, a
-            // reload in the same process).
+            // The report runs the actions once for what it covers, unless all
+            // of it has run them already (a resume, a clock change, a reload
+            // in the same process), and adds no second run to a reminder
+            // caught up in this tick, which has just alerted the user.
             const bool all_ran =
-                std::all_of(earlier_keys.begin(), earlier_keys.end(),
-                            [&memory](std::uint64_t key) { return memory.Ran.Ran(key); });
-            // A reminder caught up in this tick has just alerted the user:
-            // the report adds no second run.
-            if (!all_ran && caught_up == -1) tick.action_rows.push_back(memory.EarlierAlarmRow);
-            for (const std::uint64_t key : earlier_keys) memory.Ran.Mark(DayOf(clock), key);
+                std::all_of(earlier_keys_.begin(), earlier_keys_.end(),
+                            [this](std::uint64_t key) { return memory_.Ran.Ran(key); });
+            if (!all_ran && caught_up_ == -1) tick_.action_rows.push_back(memory_.EarlierAlarmRow);
+            for (const std::uint64_t key : earlier_keys_) memory_.Ran.Mark(DayOf(clock_), key);
         }
-        memory.ShowEarlierAlarms = 0;
+        memory_.ShowEarlierAlarms = 0;
     }
 
-    select_best_row(tick.BestRow != -1 ? tick.BestRow : memory.LastOldRow);
-    counts.AlarmState = memory.AlarmState;
-    tick.SchedulerMessage = std::move(message);
-    memory.LastTickMinute = clock.minutes;
-    return tick;
+    std::span<const ReminderRow> rows_;
+    const ClockReading& clock_;
+    ReminderMemory& memory_;
+    const std::string highlight_code_;
+    const bool report_earlier_;
+    std::optional<ClockReading> yesterday_;
+    std::vector<bool> today_;  // by row: a today's row, found by the first pass
+    ReminderTick tick_;
+    std::string message_;
+    std::vector<std::uint64_t> earlier_keys_;  // the occurrences a report covers
+    int caught_up_ = -1;                       // the last row caught up in this tick
+    int caught_up_minutes_ = 0;
+    bool alarmed_now_ = false;  // a reminder in its alarm window
+};
+
+}  // namespace
+
+ReminderTick RunReminderPass(std::span<const ReminderRow> rows, const ClockReading& clock,
+                             const TickSelections& before, int chosen_class,
+                             ReminderMemory& memory) {
+    return TickPass(rows, clock, before, chosen_class, memory).Run();
 }
 
 }  // namespace vemo

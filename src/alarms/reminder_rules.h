@@ -78,6 +78,8 @@ struct RowDecision {
     std::string_view code;
 };
 RowDecision DecideRow(const ReminderRow& row, const ClockReading& clock);
+// The same for a row already known to be a today's row, or not.
+RowDecision DecideRow(const ReminderRow& row, const ClockReading& clock, bool today);
 
 // One occurrence of a reminder: the row's text, remind date and time with the
 // day and the hour it fell in. Keys, not row indexes, since rows move on

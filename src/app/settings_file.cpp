@@ -6,6 +6,7 @@
 #include "runtime/atomic_file.h"
 #include "runtime/files.h"
 #include "runtime/layout_math.h"
+#include "runtime/scoped.h"
 #include "runtime/shell.h"
 
 namespace vemo {
@@ -50,6 +51,26 @@ void KeepWindowPlaceOnScreen(Settings& settings) {
     settings.window_y = at.y;
 }
 
+bool HoldsExactly(const std::string& path, std::string_view text) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES ||
+        (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
+        return false;
+    }
+    const ScopedHandle file(CreateFileA(path.c_str(), GENERIC_READ,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart != static_cast<LONGLONG>(text.size())) {
+        return false;
+    }
+    std::string held(text.size(), '\0');
+    DWORD read = 0;
+    return ReadFile(file.get(), held.data(), static_cast<DWORD>(held.size()), &read, nullptr) &&
+           read == held.size() && held == text;
+}
+
 }  // namespace
 
 void LoadSettings() {
@@ -77,7 +98,12 @@ void SaveSettings() {
         state.Values.create_message_file = state.LastCreateMessageFile ? "yes" : "no";
         state.Values.fine_tune = state.LastFineTune ? "yes" : "no";
     }
-    if (!ReplaceFileAtomically(SettingsPath(), FormatSettings(state.Values))) {
+    const std::string text = FormatSettings(state.Values);
+    // Every save of the rows saves the settings too, which mostly have not
+    // changed: a writable file that already holds these bytes is left as it
+    // is (a read-only one is still tried, and its failure reported).
+    if (HoldsExactly(SettingsPath(), text)) return;
+    if (!ReplaceFileAtomically(SettingsPath(), text)) {
         TraceSaveFailure("SaveSettings", GetLastError());
         ShowMessageBox(Owner(), "Unable to create INI file", "Error...SaveData...", 0);
     }

@@ -23,9 +23,13 @@ int ChosenRow() {
 
 namespace {
 
-// Rows go to and from the file this many at a time: a large database is
-// never held whole in memory, whose fresh pages cost more than the reading.
+// Rows come from the file this many at a time: a large database is never
+// held whole in memory, whose fresh pages cost more than the reading.
 constexpr std::size_t kChunkRows = 64;
+// And go to it this many at a time (a quarter of a megabyte): few calls into
+// the system, in a buffer the heap hands back from its own pages, as fresh
+// pages cost more than the writing.
+constexpr std::size_t kWriteRows = 256;
 
 // The database's bytes, written from the rows a chunk of records at a time;
 // the header, which repeats the last record's bytes with the count, goes in
@@ -34,13 +38,15 @@ bool WriteDatabase(ContentWriter& out, RecordBuffer& buffer, const TaskRows& row
     const std::string empty_header(TaskRecordSize, '\0');
     if (!out.Write(empty_header)) return false;
     std::string chunk;
-    chunk.reserve(kChunkRows * TaskRecordSize);
-    for (int first = 0; first < count; first += static_cast<int>(kChunkRows)) {
-        const int end = std::min(first + static_cast<int>(kChunkRows), count);
-        chunk.clear();
-        for (int row = first; row < end; ++row) {
+    chunk.reserve(std::min<std::size_t>(kWriteRows, static_cast<std::size_t>(count)) *
+                  TaskRecordSize);
+    for (int first = 0; first < count; first += static_cast<int>(kWriteRows)) {
+        const int end = std::min(first + static_cast<int>(kWriteRows), count);
+        chunk.resize(static_cast<std::size_t>(end - first) * TaskRecordSize);
+        char* record = chunk.data();
+        for (int row = first; row < end; ++row, record += TaskRecordSize) {
             EncodeTaskRecord(rows.View(row), buffer);
-            chunk.append(reinterpret_cast<const char*>(buffer.data()), TaskRecordSize);
+            std::memcpy(record, buffer.data(), TaskRecordSize);
         }
         if (!out.Write(chunk)) return false;
     }
@@ -64,17 +70,20 @@ bool LoadTaskList(const FileHandle& database) {
     TaskRows rows;
     rows.Reserve(count, count * 64);
     std::vector<std::uint8_t> chunk(kChunkRows * TaskRecordSize);
+    std::string priority, state;
     for (std::size_t first = 0; first < count; first += kChunkRows) {
         const std::size_t n = std::min(kChunkRows, count - first);
         const auto at = static_cast<long long>((first + 1) * TaskRecordSize);
         // A part of the list is no list: nothing loads.
         if (!ReadExactly(database, at, std::span(chunk.data(), n * TaskRecordSize))) return false;
         for (std::size_t r = 0; r < n; ++r) {
-            std::memcpy(list.Buffer.data(), chunk.data() + r * TaskRecordSize, TaskRecordSize);
-            const TaskRow row = DecodeTaskRecord(list.Buffer);
+            const TaskRowView row =
+                DecodeTaskRecord(chunk.data() + r * TaskRecordSize, priority, state);
             if (TextToNumber(row.state) == 1) ++list.TodayCount;
             rows.Append(row);
         }
+        // The buffer ends holding the last record read, as it always has.
+        std::memcpy(list.Buffer.data(), chunk.data() + (n - 1) * TaskRecordSize, TaskRecordSize);
     }
     Tasks().Replace(std::move(rows));
     list.RowCount = static_cast<int>(count);

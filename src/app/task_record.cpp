@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <limits>
+#include <utility>
 
 #include "runtime/text.h"
 
@@ -16,12 +17,6 @@ void PutText(RecordBuffer& buffer, std::size_t offset, std::size_t width, std::s
     const std::string_view kept = text.substr(0, std::min(text.size(), width - 1));
     std::memcpy(buffer.data() + offset, kept.data(), kept.size());
     buffer[offset + kept.size()] = 0;
-}
-
-std::string GetText(const RecordBuffer& buffer, std::size_t offset, std::size_t width) {
-    const auto* first = reinterpret_cast<const char*>(buffer.data() + offset);
-    const auto* end = static_cast<const char*>(std::memchr(first, 0, width));
-    return std::string(first, end != nullptr ? end : first + width - 1);
 }
 
 void PutInt(RecordBuffer& buffer, std::size_t offset, std::int32_t value) {
@@ -55,13 +50,38 @@ void EncodeTaskRecord(const TaskRowView& row, RecordBuffer& buffer) {
 }
 
 TaskRow DecodeTaskRecord(const RecordBuffer& buffer) {
-    TaskRow row;
-    row.text = GetText(buffer, kText, kTextWidth);
-    row.created = CutText(GetText(buffer, kCreated, kCreatedWidth));
-    row.priority = NumberText(GetInt(buffer, kPriority));
-    row.time = CutText(GetText(buffer, kTime, kTimeWidth));
-    row.remind_date = CutText(GetText(buffer, kRemindDate, kRemindDateWidth));
-    row.state = NumberText(GetInt(buffer, kStateCode));
+    std::string priority, state;
+    const TaskRowView view = DecodeTaskRecord(buffer.data(), priority, state);
+    return {std::string(view.text),        std::move(priority),    std::string(view.created),
+            std::string(view.remind_date), std::string(view.time), std::move(state)};
+}
+
+TaskRowView DecodeTaskRecord(const std::uint8_t* record, std::string& priority,
+                             std::string& state) {
+    // The texts the columns hold: a record's text field holds a whole task
+    // text, the others are cut at a text's capacity.
+    auto text = [record](std::size_t offset, std::size_t width, std::size_t capacity) {
+        const auto* first = reinterpret_cast<const char*>(record + offset);
+        const auto* end = static_cast<const char*>(std::memchr(first, 0, width));
+        const std::size_t length =
+            end != nullptr ? static_cast<std::size_t>(end - first) : width - 1;
+        return std::string_view(first, std::min(length, capacity));
+    };
+    auto number = [record](std::size_t offset) {
+        std::uint32_t bits = 0;
+        for (int i = 0; i < 4; ++i)
+            bits |= static_cast<std::uint32_t>(record[offset + i]) << (8 * i);
+        return static_cast<std::int32_t>(bits);
+    };
+    priority = NumberText(number(kPriority));
+    state = NumberText(number(kStateCode));
+    TaskRowView row;
+    row.text = text(kText, kTextWidth, kTextWidth - 1);
+    row.created = text(kCreated, kCreatedWidth, kTextCapacity);
+    row.priority = priority;
+    row.time = text(kTime, kTimeWidth, kTextCapacity);
+    row.remind_date = text(kRemindDate, kRemindDateWidth, kTextCapacity);
+    row.state = state;
     return row;
 }
 

@@ -52,6 +52,9 @@ struct TaskRowView {
 void EncodeTaskRecord(const TaskRowView& row, RecordBuffer& buffer);
 void EncodeTaskRecord(const TaskRow& row, RecordBuffer& buffer);
 TaskRow DecodeTaskRecord(const RecordBuffer& buffer);
+// The same row borrowed from a record's bytes (TaskRecordSize of them); the
+// two numbers' texts are made in `priority` and `state`.
+TaskRowView DecodeTaskRecord(const std::uint8_t* record, std::string& priority, std::string& state);
 
 std::int32_t RecordCount(const RecordBuffer& buffer);
 void SetRecordCount(RecordBuffer& buffer, std::int32_t count);

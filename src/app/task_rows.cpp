@@ -1,6 +1,7 @@
 #include "app/task_rows.h"
 
 #include <algorithm>
+#include <functional>
 #include <limits>
 
 namespace vemo {
@@ -45,7 +46,7 @@ std::string_view TaskRows::Cell(int row, TaskField field) const {
     if (!Has(row)) return {};
     const Cells& cells = cells_[static_cast<std::size_t>(row)];
     const auto k = static_cast<std::size_t>(field);
-    return std::string_view(texts_).substr(cells.offset[k], cells.length[k]);
+    return {texts_.data() + cells.offset[k], cells.length[k]};
 }
 
 const char* TaskRows::CellText(int row, TaskField field) const {
@@ -55,13 +56,21 @@ const char* TaskRows::CellText(int row, TaskField field) const {
 }
 
 TaskRowView TaskRows::View(int row) const {
+    if (!Has(row)) return {};
+    // Every tick and every save asks this of every row: one lookup of the row.
+    const Cells& cells = cells_[static_cast<std::size_t>(row)];
+    const char* const texts = texts_.data();
+    const auto cell = [&cells, texts](TaskField field) {
+        const auto k = static_cast<std::size_t>(field);
+        return std::string_view(texts + cells.offset[k], cells.length[k]);
+    };
     TaskRowView view;
-    view.text = Cell(row, TaskField::Text);
-    view.created = Cell(row, TaskField::Created);
-    view.priority = Cell(row, TaskField::Priority);
-    view.time = Cell(row, TaskField::Time);
-    view.remind_date = Cell(row, TaskField::RemindDate);
-    view.state = Cell(row, TaskField::State);
+    view.text = cell(TaskField::Text);
+    view.created = cell(TaskField::Created);
+    view.priority = cell(TaskField::Priority);
+    view.time = cell(TaskField::Time);
+    view.remind_date = cell(TaskField::RemindDate);
+    view.state = cell(TaskField::State);
     return view;
 }
 
@@ -79,16 +88,25 @@ std::uint32_t TaskRows::Store(std::string_view text) {
 }
 
 void TaskRows::Append(const TaskRowView& row) {
-    // The row may be borrowed from these very rows: its texts are copied
-    // before the buffer can move.
-    std::array<std::string, kTaskFieldCount> copies;
+    // A row borrowed from these very rows is copied first: the buffer may
+    // move while its texts go in.
+    const char* const begin = texts_.data();
+    const char* const end = begin + texts_.size();
+    const std::less<const char*> before;
+    for (const TaskField field : kTaskFields) {
+        const std::string_view text = FieldOf(row, field);
+        if (!text.empty() && !before(text.data(), begin) && before(text.data(), end)) {
+            TaskRow copy;
+            for (const TaskField each : kTaskFields) FieldOf(copy, each) = FieldOf(row, each);
+            Append(copy);
+            return;
+        }
+    }
     Cells cells;
     for (std::size_t k = 0; k < kTaskFieldCount; ++k) {
-        copies[k] = std::string(Bounded(FieldOf(row, kTaskFields[k])));
-    }
-    for (std::size_t k = 0; k < kTaskFieldCount; ++k) {
-        cells.offset[k] = Store(copies[k]);
-        cells.length[k] = static_cast<std::uint16_t>(copies[k].size());
+        const std::string_view text = Bounded(FieldOf(row, kTaskFields[k]));
+        cells.offset[k] = Store(text);
+        cells.length[k] = static_cast<std::uint16_t>(text.size());
     }
     cells_.push_back(cells);
 }

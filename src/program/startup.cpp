@@ -92,20 +92,27 @@ void ResetSharedState() {
     Tray().InTray = 1;
 }
 
+bool RunStartPass(StartPass pass) {
+    ProgramState& program = Program();
+    LoadSettings();
+    if (pass == StartPass::Full) RemoveLeftoverSaves();
+    DefineProgramWindows();
+    if (pass == StartPass::Full) {
+        BackUpDatabase();
+        program.AppIcon.reset(
+            static_cast<HICON>(LoadImageFile(ProgramFolder() + "vemo.ico", kImageIcon)));
+        SetClassIcon(MainWindow(), program.AppIcon.get());
+    }
+    ResetSharedState();
+    return OpenMainWindow();
+}
+
 int StartupSequence() {
     PrepareFloatingPoint();
     ProgramState& program = Program();
     program.WindowTitle = kProgramTitle;
     do {
-        LoadSettings();
-        RemoveLeftoverSaves();
-        DefineProgramWindows();
-        BackUpDatabase();
-        program.AppIcon.reset(
-            static_cast<HICON>(LoadImageFile(ProgramFolder() + "vemo.ico", kImageIcon)));
-        SetClassIcon(MainWindow(), program.AppIcon.get());
-        ResetSharedState();
-        if (!OpenMainWindow()) {
+        if (!RunStartPass(StartPass::Full)) {
             program.ReloadFlag = 0;
             break;
         }

@@ -12,7 +12,8 @@ namespace vemo {
 
 namespace {
 
-constexpr std::size_t kWritePiece = 64 * 1024;
+// Each write is a call into the system: large pieces, few calls.
+constexpr std::size_t kWritePiece = 1024 * 1024;
 // A held file is asked for again for about 0.4 s before the save writes in
 // place, so a save never stalls the window for long.
 constexpr int kMoveAttempts = 5;

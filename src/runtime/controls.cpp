@@ -81,25 +81,28 @@ Rect WorkArea() {
 
 }  // namespace
 
+// A list box goes through its ListBoxView; a combo box's own messages are
+// sent here.
 void AddItem(DialogDefinition& dialog, int id, const std::string& text) {
     const ItemList list = ItemListOf(dialog, id);
     if (list.control == nullptr) return;
-    Send(list.control, list.combo ? CB_ADDSTRING : LB_ADDSTRING, 0,
-         reinterpret_cast<LPARAM>(text.c_str()));
+    if (!list.combo) return ListBoxView(list.control).Add(text);
+    Send(list.control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 void InsertItem(DialogDefinition& dialog, int id, int index, const std::string& text) {
     const ItemList list = ItemListOf(dialog, id);
     if (list.control == nullptr) return;
-    Send(list.control, list.combo ? CB_INSERTSTRING : LB_INSERTSTRING, static_cast<WPARAM>(index),
+    if (!list.combo) return ListBoxView(list.control).Insert(index, text);
+    Send(list.control, CB_INSERTSTRING, static_cast<WPARAM>(index),
          reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 void DeleteItem(DialogDefinition& dialog, int id, int index) {
     const ItemList list = ItemListOf(dialog, id);
     if (list.control == nullptr) return;
-    Send(list.control, list.combo ? CB_DELETESTRING : LB_DELETESTRING, static_cast<WPARAM>(index),
-         0);
+    if (!list.combo) return ListBoxView(list.control).Delete(index);
+    Send(list.control, CB_DELETESTRING, static_cast<WPARAM>(index), 0);
 }
 
 std::string GetItemText(const DialogDefinition& dialog, int id, int index) {
@@ -119,27 +122,29 @@ std::string GetItemText(const DialogDefinition& dialog, int id, int index) {
 int GetItemCount(const DialogDefinition& dialog, int id) {
     const ItemList list = ItemListOf(dialog, id);
     if (list.control == nullptr) return -1;
-    return static_cast<int>(Send(list.control, list.combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0));
+    if (!list.combo) return ListBoxView(list.control).Count();
+    return static_cast<int>(Send(list.control, CB_GETCOUNT, 0, 0));
 }
 
 int GetSelection(const DialogDefinition& dialog, int id) {
     const ItemList list = ItemListOf(dialog, id);
     if (list.control == nullptr) return -1;
-    return static_cast<int>(Send(list.control, list.combo ? CB_GETCURSEL : LB_GETCURSEL, 0, 0));
+    if (!list.combo) return ListBoxView(list.control).Selection();
+    return static_cast<int>(Send(list.control, CB_GETCURSEL, 0, 0));
 }
 
 void SetSelection(DialogDefinition& dialog, int id, int index) {
     const ItemList list = ItemListOf(dialog, id);
     if (list.control == nullptr) return;
-    Send(list.control, list.combo ? CB_SETCURSEL : LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    if (!list.combo) return ListBoxView(list.control).Select(index);
+    Send(list.control, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
 int IsItemSelected(const DialogDefinition& dialog, int id, int index) {
     const ItemList list = ItemListOf(dialog, id);
     if (list.control == nullptr) return 0;
     if (list.combo) return Send(list.control, CB_GETCURSEL, 0, 0) == index ? 1 : 0;
-    const LRESULT selected = Send(list.control, LB_GETSEL, static_cast<WPARAM>(index), 0);
-    return selected == LB_ERR ? 0 : static_cast<int>(selected);
+    return ListBoxView(list.control).IsSelected(index) ? 1 : 0;
 }
 
 int GetCheck(const DialogDefinition& dialog, int id) {

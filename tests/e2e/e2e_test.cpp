@@ -6,9 +6,9 @@
 #include <utility>
 
 #include "app/task_record.h"
-#include "e2e/driver.h"
 #include "mainwin/ids.h"
-#include "win32/test_folder.h"
+#include "support/driver.h"
+#include "support/harness.h"
 
 #include <winver.h>
 

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "e2e/driver.h"
+#include "support/driver.h"
 
 int main(int argc, char** argv) {
     using namespace vemo::e2e;

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "runtime/paths.h"
-#include "win32/test_folder.h"
+#include "support/harness.h"
 
 namespace vemo {
 namespace {
@@ -45,7 +45,7 @@ TEST_F(AtomicFileTest, LargeContentIsWrittenWhole) {
 // A failure at each step of the save (create, every write, flush, close,
 // move) reports failure and leaves the old file whole and no temporary file.
 TEST_F(AtomicFileTest, AFailureAtAnyStepKeepsTheOldFile) {
-    const std::string new_bytes(150000, 'n');  // three pieces
+    const std::string new_bytes(2500000, 'n');  // three pieces of a megabyte
     int failed_steps = 0;
     for (int step = 1; step < 50; ++step) {
         WriteWholeFile(target, old_bytes);

@@ -8,7 +8,7 @@
 
 #include "app/state.h"
 #include "program/startup.h"
-#include "win32/program_fixture.h"
+#include "support/program_fixture.h"
 
 namespace vemo {
 namespace {

@@ -5,7 +5,7 @@
 #include <array>
 #include <vector>
 
-#include "win32/test_folder.h"
+#include "support/harness.h"
 
 namespace vemo {
 namespace {

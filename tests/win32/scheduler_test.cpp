@@ -14,7 +14,7 @@
 #include "runtime/paths.h"
 #include "runtime/scoped.h"
 #include "runtime/shell.h"
-#include "win32/program_fixture.h"
+#include "support/program_fixture.h"
 
 namespace vemo {
 namespace {
@@ -43,15 +43,7 @@ class SchedulerTest : public ProgramTest {
         settings.show_network_output = "no";
     }
 
-    static void SetClock(int hour, int minute) {
-        SYSTEMTIME t{};
-        t.wYear = 2026;  // Monday 07-12-2026
-        t.wMonth = 12;
-        t.wDay = 7;
-        t.wHour = static_cast<WORD>(hour);
-        t.wMinute = static_cast<WORD>(minute);
-        Seams().clock = t;
-    }
+    static void SetClock(int hour, int minute) { SetTestClock(hour, minute); }
     void Tick(int hour, int minute) {
         SetClock(hour, minute);
         SendMessageA(MainWindow().window, WM_TIMER, ids::ProgramTimer, 0);

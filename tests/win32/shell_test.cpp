@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "win32/test_folder.h"
+#include "support/harness.h"
 
 namespace vemo {
 namespace {

@@ -7,7 +7,7 @@
 
 #include "runtime/dialogs.h"
 #include "runtime/events.h"
-#include "win32/test_folder.h"
+#include "support/harness.h"
 
 namespace vemo::testing {
 

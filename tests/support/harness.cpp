@@ -1,4 +1,4 @@
-#include "win32/test_folder.h"
+#include "support/harness.h"
 
 #include <atomic>
 #include <cstdint>
@@ -88,6 +88,17 @@ std::string BitmapFileBytes(int width, int height) {
     put(26, 1, 2);   // planes
     put(28, 24, 2);  // bits per pixel
     return bytes;
+}
+
+void SetTestClock(int hour, int minute, int day) {
+    SYSTEMTIME t{};
+    t.wYear = 2026;
+    t.wMonth = 12;
+    t.wDay = static_cast<WORD>(day);
+    t.wDayOfWeek = static_cast<WORD>((day - 7 + 1 + 7 * 5) % 7);  // the 7th is a Monday
+    t.wHour = static_cast<WORD>(hour);
+    t.wMinute = static_cast<WORD>(minute);
+    Seams().clock = t;
 }
 
 }  // namespace vemo::testing

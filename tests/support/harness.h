@@ -1,5 +1,8 @@
-// Helpers of the Windows tests: a fresh temporary folder per test, whole-file
-// reads and writes, and seams put back to the product's defaults afterwards.
+// What the Windows tests, the benchmarks and the end-to-end runs share: a
+// fresh temporary program folder, whole-file reads and writes, the test
+// clock, and seams put back to the product's defaults afterwards. (The
+// start-up pass is the program's own RunStartPass; the window finder is
+// support/driver.h.)
 #pragma once
 
 #include <string>
@@ -30,6 +33,9 @@ void WriteWholeFile(const std::string& path, std::string_view bytes);
 bool FileExists(const std::string& path);
 // A 24-bit bitmap file of the given size, all black.
 std::string BitmapFileBytes(int width, int height);
+
+// The test clock: Monday 07-12-2026 (or another December day) at hh:mm.
+void SetTestClock(int hour, int minute, int day = 7);
 
 // Restores every test seam when it goes out of scope.
 class SeamGuard {

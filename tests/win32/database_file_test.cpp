@@ -1,5 +1,5 @@
-// Damaged settings, window lifecycle, and database reads and saves that go
-// wrong: each case here once lost a window, a task or a file.
+// The database file read and saved when things go wrong: damaged or huge
+// files, failed and held saves, the tray after a shell restart.
 #include <gtest/gtest.h>
 
 #include "app/settings_file.h"
@@ -17,191 +17,15 @@
 #include "runtime/paths.h"
 #include "runtime/scoped.h"
 #include "runtime/shell.h"
-#include "win32/program_fixture.h"
-#include "win32/test_folder.h"
+#include "support/harness.h"
+#include "support/program_fixture.h"
 #include "win32/test_window.h"
 
 namespace vemo {
 namespace {
 
 using namespace testing;
-
-class StartTest : public ProgramTest {
-  protected:
-    void WriteNumberedRows(int count) {
-        std::vector<TaskRow> rows;
-        for (int i = 1; i <= count; ++i) {
-            rows.push_back({"task " + std::to_string(i), NumberText(i), "01-12-2026", "07-12-2026",
-                            "10:00", " 6"});
-        }
-        WriteRows(folder / "vemo.dat", rows);
-    }
-    // vemo.ini as a damaged copy would hold it: the window place as raw tokens.
-    void WriteSettings(const std::string& x, const std::string& y) {
-        Settings damaged;
-        damaged.database_path = folder / "vemo.dat";
-        damaged.window_x = 7777777;
-        damaged.window_y = 8888888;
-        std::string text = FormatSettings(damaged);
-        text.replace(text.find(" 7777777"), 8, x);
-        text.replace(text.find(" 8888888"), 8, y);
-        WriteWholeFile(folder / "vemo.ini", text);
-    }
-    // The start-up loop's steps up to the open main window, from vemo.ini as
-    // it stands.
-    bool StartFromSettings() {
-        LoadSettings();
-        DefineProgramWindows();
-        ResetSharedState();
-        return OpenMainWindow();
-    }
-    bool HasMessage(const std::string& caption) const {
-        for (const MessageCall& m : messages) {
-            if (m.caption == caption) return true;
-        }
-        return false;
-    }
-    static RECT WorkArea() {
-        RECT work{};
-        SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-        return work;
-    }
-};
-
-// The real start-up loop, stopped by a thread timer once the main window is
-// up; what it saw is kept here.
-struct SeenAtStart {
-    bool window = false;
-    RECT placed{};
-    DialogUnits weights{};
-    FontCell cell{};
-};
-SeenAtStart g_seen;
-
-void CALLBACK StopOnceStarted(HWND, UINT, UINT_PTR timer, DWORD) {
-    KillTimer(nullptr, timer);
-    if (MainWindow().window != nullptr) {
-        g_seen.window = true;
-        GetWindowRect(MainWindow().window, &g_seen.placed);
-        g_seen.weights = WeightsDialog().layout->rect;
-        g_seen.cell = WeightsDialog().layout->cell;
-    }
-    Program().ReloadFlag = 0;
-    Program().RunFlag = 0;
-}
-
-using DamagedSettings = StartTest;
-
-TEST_F(DamagedSettings, EveryStartOpensTheWindowWhereItsCaptionCanBeReached) {
-    WriteNumberedRows(2);
-    struct Case {
-        const char* x;
-        const char* y;
-        bool moved;
-    };
-    const Case cases[] = {
-        {" 40", " 30", false},           // on screen: exactly where it was
-        {" 100000", " 0", true},         // past the template's range
-        {" -100000", " -100000", true},  // above and left of every monitor
-        {" 12345678901", " 50", true},   // eleven digits
-        {" 50", " -99999999999", true},  // eleven digits, negative
-        {" 2147483647", " 2147483647", true},
-        {" 40", " -330", true},  // a sliver shows, the caption does not
-    };
-    for (const Case& c : cases) {
-        WriteSettings(c.x, c.y);
-        g_seen = {};
-        const UINT_PTR timer = SetTimer(nullptr, 0, 10, StopOnceStarted);
-        StartupSequence();
-        KillTimer(nullptr, timer);
-        ASSERT_TRUE(g_seen.window) << c.x << c.y;
-        const RECT work = WorkArea();
-        EXPECT_GE(g_seen.placed.top, work.top) << c.y;
-        EXPECT_LE(g_seen.placed.left + 40, work.right) << c.x;
-        EXPECT_GE(g_seen.placed.right - 40, work.left) << c.x;
-        if (!c.moved) {
-            EXPECT_EQ(g_seen.placed.left, 40);
-            EXPECT_EQ(g_seen.placed.top, 30);
-        }
-        // The weights dialog goes with the corrected place.
-        const DialogUnits expected =
-            ToDialogUnits(g_seen.placed.left + 387, g_seen.placed.top + 365, 446, 249, g_seen.cell);
-        EXPECT_EQ(g_seen.weights.x, expected.x) << c.x << c.y;
-        EXPECT_EQ(g_seen.weights.y, expected.y) << c.x << c.y;
-        EXPECT_TRUE(messages.empty());
-    }
-}
-
-TEST_F(DamagedSettings, AWindowThatCannotBeMadeEndsTheProgramWithAMessage) {
-    WriteNumberedRows(1);
-    LoadSettings();
-    DefineProgramWindows();
-    ResetSharedState();
-    const int unknown_kind = 99;
-    DefineControl(MainWindow(), unknown_kind, "", 0, 0, 10, 10, 0, 500);
-    EXPECT_FALSE(OpenMainWindow());
-    EXPECT_EQ(MainWindow().window, nullptr);
-    EXPECT_EQ(Program().RunFlag, 0);
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].caption, "Error...start...");
-    EXPECT_EQ(messages[0].text, "Unable to open the main window");
-}
-
-class WindowLifecycle : public ::testing::Test {
-  protected:
-    DialogDefinition dialog;
-    void SetUp() override {
-        Recorded() = {};
-        DefineTestWindow(dialog);
-    }
-    void TearDown() override {
-        CloseDialog(dialog, 0);
-        WaitForEvents(1);
-    }
-    static BOOL CALLBACK CountRuntimeWindow(HWND window, LPARAM found) {
-        char name[32] = {};
-        GetClassNameA(window, name, sizeof(name));
-        if (std::string(name) == kDialogClassName) ++*reinterpret_cast<int*>(found);
-        return TRUE;
-    }
-    static int RuntimeWindows() {
-        int count = 0;
-        EnumThreadWindows(GetCurrentThreadId(), CountRuntimeWindow,
-                          reinterpret_cast<LPARAM>(&count));
-        return count;
-    }
-};
-
-TEST_F(WindowLifecycle, OpeningAnOpenWindowBringsItForwardAndClosingTwiceIsHarmless) {
-    const int before = RuntimeWindows();
-    HWND first = OpenModeless(dialog, nullptr);
-    ASSERT_NE(first, nullptr);
-    ShowWindow(first, SW_HIDE);
-    EXPECT_EQ(OpenModeless(dialog, nullptr), first);
-    EXPECT_TRUE(IsWindowVisible(first));
-    EXPECT_EQ(RuntimeWindows(), before + 1);
-    CloseDialog(dialog, 0);
-    CloseDialog(dialog, 0);
-    EXPECT_FALSE(IsWindow(first));
-    EXPECT_EQ(RuntimeWindows(), before);
-}
-
-TEST_F(WindowLifecycle, AHundredOpensAndClosesLeaveNoGdiObjects) {
-    TempFolder folder;
-    WriteWholeFile(folder / "strip.bmp", BitmapFileBytes(48, 23));
-    const int before = LiveGdiObjects();
-    for (int i = 0; i < 100; ++i) {
-        ASSERT_NE(OpenModeless(dialog, nullptr), nullptr);
-        const int brushes = LiveGdiObjects();
-        ASSERT_EQ(CreateToolbar(dialog, folder / "strip.bmp", kToolbar, std::vector{1, 0, 2}, 0),
-                  1);
-        ASSERT_EQ(LiveGdiObjects(), brushes + 1);  // the strip the toolbar loaded
-        CloseDialog(dialog, 0);
-    }
-    EXPECT_EQ(LiveGdiObjects(), before);
-}
-
-using DatabaseReadsAndSaves = StartTest;
+using DatabaseReadsAndSaves = ProgramTest;
 
 TEST_F(DatabaseReadsAndSaves, ADatabaseThatCannotBeReadWholeIsNotLoadedNorSaved) {
     WriteNumberedRows(5);

@@ -1,4 +1,4 @@
-#include "e2e/driver.h"
+#include "support/driver.h"
 
 #include <vector>
 

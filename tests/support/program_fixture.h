@@ -27,9 +27,16 @@
 #include "runtime/events.h"
 #include "runtime/paths.h"
 #include "runtime/shell.h"
-#include "win32/test_folder.h"
+#include "support/harness.h"
 
 namespace vemo::testing {
+
+// A literal with its zeros, as the file dialog gets its filter: each bar a
+// zero, and two more at the end.
+template <std::size_t N>
+std::string Bytes(const char (&text)[N]) {
+    return std::string(text, N - 1);
+}
 
 // Row `index` as the main window's six list boxes show it.
 inline TaskRow ReadRow(int index) {
@@ -88,14 +95,7 @@ class ProgramTest : public ::testing::Test {
         Seams().open_recorder = [this](const OpenCall& call) { opened.push_back(call.file); };
         Seams().multimedia_recorder = [this](const std::string& c) { sounds.push_back(c); };
         Seams().end_program = [this] { ended = true; };
-        SYSTEMTIME t{};
-        t.wYear = 2026;
-        t.wMonth = 12;
-        t.wDay = 7;
-        t.wDayOfWeek = 1;
-        t.wHour = 9;
-        t.wMinute = 5;
-        Seams().clock = t;
+        SetTestClock(9, 5);
         WriteWholeFile(folder / "weights.ini", " 0\r\n 0\r\n 0\r\n 0\r\n 0\r\n 0\r\n");
         SettingsOf() = SettingsState{};
         TaskList() = TaskListState{};
@@ -119,6 +119,7 @@ class ProgramTest : public ::testing::Test {
         RecordBuffer buffer{};
         WriteWholeFile(path, EncodeDatabase(rows, buffer));
     }
+    void WriteRows(const std::vector<TaskRow>& rows) { WriteRows(folder / "vemo.dat", rows); }
     static std::vector<TaskRow> Rows(std::initializer_list<const char*> texts) {
         std::vector<TaskRow> rows;
         int priority = 0;
@@ -128,15 +129,60 @@ class ProgramTest : public ::testing::Test {
         }
         return rows;
     }
+    // "task 1" ... "task n", due today at 10:00, priorities 1 ... n (or n ... 1).
+    static std::vector<TaskRow> Numbered(int count, bool reversed = false) {
+        std::vector<TaskRow> rows;
+        for (int i = 1; i <= count; ++i) {
+            const int priority = reversed ? count + 1 - i : i;
+            rows.push_back({"task " + std::to_string(i), NumberText(priority), "01-12-2026",
+                            "07-12-2026", "10:00", " 6"});
+        }
+        return rows;
+    }
+    void WriteNumberedRows(int count) { WriteRows(Numbered(count)); }
+    // vemo.ini as a damaged copy would hold it: the window place as raw tokens.
+    void WriteSettings(const std::string& x, const std::string& y) {
+        Settings damaged;
+        damaged.database_path = folder / "vemo.dat";
+        damaged.window_x = 7777777;
+        damaged.window_y = 8888888;
+        std::string text = FormatSettings(damaged);
+        text.replace(text.find(" 7777777"), 8, x);
+        text.replace(text.find(" 8888888"), 8, y);
+        WriteWholeFile(folder / "vemo.ini", text);
+    }
     // vemo.ini from `settings`, the rows into vemo.dat, then the start-up
-    // loop's steps up to the open main window.
+    // loop's pass up to the open main window.
     void Start(const std::vector<TaskRow>& rows) {
-        WriteRows(folder / "vemo.dat", rows);
+        WriteRows(rows);
         WriteWholeFile(folder / "vemo.ini", FormatSettings(settings));
-        LoadSettings();
-        DefineProgramWindows();
-        ResetSharedState();
-        ASSERT_TRUE(OpenMainWindow());
+        Start();
+    }
+    // The pass from the files as they stand.
+    void Start() { ASSERT_TRUE(StartFromSettings()); }
+    bool StartFromSettings() { return RunStartPass(StartPass::WindowsOnly); }
+    bool HasMessage(const std::string& caption) const {
+        for (const MessageCall& m : messages) {
+            if (m.caption == caption) return true;
+        }
+        return false;
+    }
+    static RECT WorkArea() {
+        RECT work{};
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+        return work;
+    }
+    static HWND Control(int id) { return GetDlgItem(MainWindow().window, id); }
+    static void Click(int id) { SendMessageA(Control(id), BM_CLICK, 0, 0); }
+    // A row chosen in the text column, as a click does.
+    static void ChooseRow(int row) {
+        SetSelection(MainWindow(), ids::TextColumn, row);
+        SendMessageA(MainWindow().window, WM_COMMAND, MAKEWPARAM(ids::TextColumn, LBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(Control(ids::TextColumn)));
+    }
+    std::vector<TaskRow> SavedRows() {
+        RecordBuffer buffer{};
+        return DecodeDatabase(ReadWholeFile(folder / "vemo.dat"), buffer);
     }
     // A toolbar command or button as the window gets it.
     void Command(DialogDefinition& dialog, int id, int notify = BN_CLICKED) {
