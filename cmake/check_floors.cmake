@@ -4,6 +4,7 @@ set(floor_runtime 1)
 set(floor_app 2)
 set(floor_alarms 3)
 set(floor_network 3)
+set(floor_cli 3)
 set(floor_mainwin 4)
 set(floor_program 5)
 

@@ -11,6 +11,7 @@ packages=(
   xvfb xauth x11-apps imagemagick
   googletest
   zip
+  python3-icalendar
 )
 
 missing=()

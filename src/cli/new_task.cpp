@@ -1,0 +1,124 @@
+#include "cli/new_task.h"
+
+#include <array>
+#include <cstdio>
+#include <limits>
+
+#include "runtime/text.h"
+
+namespace vemo {
+
+namespace {
+
+// The names the date fields' buttons write; English whatever the locale.
+constexpr std::array<std::string_view, 8> kDayNames = {"Mon", "Tue", "Wed", "Thu",
+                                                       "Fri", "Sat", "Sun", "Day"};
+constexpr std::array<std::string_view, 12> kMonthNames = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                                          "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+
+char LowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool SameLetters(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
+    }
+    return true;
+}
+
+// The number of a run of exactly `count` digits at `at`; -1 when it is not one.
+int Digits(std::string_view text, std::size_t at, std::size_t count) {
+    if (at + count > text.size()) return -1;
+    int value = 0;
+    for (std::size_t i = at; i < at + count; ++i) {
+        if (text[i] < '0' || text[i] > '9') return -1;
+        value = value * 10 + (text[i] - '0');
+    }
+    return value;
+}
+
+std::string TwoDigits(int value) {
+    char text[16] = {};
+    std::snprintf(text, sizeof(text), "%02d", value);
+    return text;
+}
+
+}  // namespace
+
+int DaysInMonth(int year, int month) {
+    static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (month < 1 || month > 12) return 0;
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    return kDays[month - 1] + (month == 2 && leap ? 1 : 0);
+}
+
+std::optional<std::string> CanonicalRemindDate(std::string_view date) {
+    if (date.size() == 10 && date[2] == '-' && date[5] == '-') {
+        const int day = Digits(date, 0, 2), month = Digits(date, 3, 2), year = Digits(date, 6, 4);
+        if (year >= 1 && day >= 1 && day <= DaysInMonth(year, month)) return std::string(date);
+        return std::nullopt;
+    }
+    if (date.size() == 5 && date.substr(0, 2) == "--") {
+        for (const std::string_view name : kDayNames) {
+            if (SameLetters(date.substr(2), name)) return JoinText("--", name);
+        }
+        return std::nullopt;
+    }
+    if (date.size() == 7 && date.substr(2, 2) == "--") {
+        const int day = Digits(date, 0, 2);
+        for (std::size_t m = 0; m < kMonthNames.size(); ++m) {
+            // A leap year's length: "29--Feb" is a yearly day, raised in leap years.
+            if (SameLetters(date.substr(4), kMonthNames[m]) && day >= 1 &&
+                day <= DaysInMonth(2000, static_cast<int>(m) + 1)) {
+                return JoinText(date.substr(0, 4), kMonthNames[m]);
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+bool IsReminderTime(std::string_view time) {
+    if (time.size() == 3 && time[0] == ':') {
+        const int minute = Digits(time, 1, 2);
+        return minute >= 0 && minute <= 59;
+    }
+    if (time.size() == 5 && time[2] == ':') {
+        const int hour = Digits(time, 0, 2), minute = Digits(time, 3, 2);
+        return hour >= 0 && hour <= 23 && minute >= 0 && minute <= 59;
+    }
+    return false;
+}
+
+std::optional<std::int32_t> ReadPriority(std::string_view priority) {
+    if (priority.empty()) return std::nullopt;
+    std::int64_t value = 0;
+    for (const char c : priority) {
+        if (c < '0' || c > '9') return std::nullopt;
+        value = value * 10 + (c - '0');
+        if (value > std::numeric_limits<std::int32_t>::max()) return std::nullopt;
+    }
+    if (value < 1) return std::nullopt;
+    return static_cast<std::int32_t>(value);
+}
+
+bool IsTaskText(std::string_view text) {
+    return !text.empty() && text.size() <= kTaskTextCapacity &&
+           text.find('\0') == std::string_view::npos;
+}
+
+TaskRow NewTaskRow(const NewTask& task, std::string_view today, int hour, int minute,
+                   std::size_t rows_before) {
+    TaskRow row;
+    row.text = CutText(task.text, kTaskTextCapacity);
+    row.priority = task.priority ? NumberText(*task.priority)
+                                 : NumberText(static_cast<double>(rows_before) + 1.0);
+    row.created = std::string(today);
+    row.remind_date = task.remind_date ? *task.remind_date : std::string(today);
+    row.time = task.time ? *task.time : JoinText(TwoDigits(hour), ":", TwoDigits(minute));
+    row.state = " 6";
+    return row;
+}
+
+}  // namespace vemo
