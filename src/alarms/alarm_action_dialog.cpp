@@ -98,6 +98,7 @@ void DefineAlarmActionDialog() {
     DialogDefinition& dialog = Dialog();
     DefineDialog(dialog, 0, 0, 303, 176, kDialogBoxStyle, nullptr, "Alarm Action",
                  AlarmActionDialogHandler);
+    dialog.escape_closes = true;  // Esc is Cancel, which the close box is too
     DefineRows(dialog,
                {
                    {CheckBox, "Run progam", 15, 13, 136, 21, kCheck, id::RunProgramCheck},

@@ -17,6 +17,7 @@
 #include "app/task_model.h"
 #include "mainwin/date_time.h"
 #include "mainwin/ids.h"
+#include "mainwin/remote_requests.h"
 #include "mainwin/toolbar.h"
 #include "mainwin/tray.h"
 #include "network/network_state.h"
@@ -89,9 +90,10 @@ void OnControl(int id, int notify) {
     // any other command in between means the user went back to work.
     if (clicked && id != ids::CloseCommand) Program().ExitSaveFailed = false;
     switch (id) {
-        case ids::TextColumn:
+        case ids::TextColumn:  // also IDOK, which Enter sends
             if (notify == LBN_SELCHANGE) OnTextColumnSelected();
             if (notify == LBN_DBLCLK) OnTextColumnDoubleClicked();
+            if (notify == BN_CLICKED) OnEnter();
             break;
         case ids::AddButton:
             if (clicked) AddTask();
@@ -169,6 +171,13 @@ int MainWindowHandler() {
     switch (event.code) {
         case WM_INITDIALOG: OnMainInit(); break;
         case WM_DESTROY: OnMainDestroy(); break;
+        case WM_COPYDATA:
+            // The one reply the window gives: how another process's request
+            // went. A dialog hands it back through DWLP_MSGRESULT.
+            SetWindowLongPtrA(Window().window, DWLP_MSGRESULT,
+                              OnCopyData(reinterpret_cast<const COPYDATASTRUCT*>(event.lparam)));
+            return 1;
+        case kDeferredSaveReport: ReportFailedRemoteSave(); break;
         case EVENT_CLOSE:
             Program().ExitSaveFailed = false;
             GoToTray();
@@ -278,12 +287,23 @@ bool AddTask() {
     row.time = JoinText(GetControlText(window, ids::HourField), ":",
                         GetControlText(window, ids::MinuteField));
     row.state = " 6";
+    return AddRow(row, SaveReport::Show);
+}
+
+bool AddRow(const TaskRow& row, SaveReport report) {
+    TaskListState& list = TaskList();
     Tasks().Append(row);
     list.RowCount = Tasks().Count();
-    const bool saved = SaveData();
+    const bool saved = SaveData(report);
     AddToTxtFile(NoteLine(row));
     list.ListDirty = 1;
     return saved;
+}
+
+void OnEnter() {
+    // Enter in the entry field adds its task, as Add does; anywhere else the
+    // dialog manager's Enter changes nothing.
+    if (GetFocus() == GetDlgItem(Window().window, ids::EntryField)) AddTask();
 }
 
 void ChangeSelected() {

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "app/task_list.h"
+#include "app/task_record.h"
 #include "runtime/dialogs.h"
 
 namespace vemo {
@@ -33,7 +35,11 @@ bool AddImportedTask(const std::string& line);
 void ChangeDatabase(int notify);
 // False only when a row was added but could not be saved.
 bool AddTask();
+// Add's second half, for a row made elsewhere too (a request from another
+// process): appended, saved, noted in the note file.
+bool AddRow(const TaskRow& row, SaveReport report);
 void ChangeSelected();
+void OnEnter();
 void DeleteTask();
 void ClearAll();
 void Refresh();

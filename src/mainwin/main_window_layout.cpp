@@ -45,7 +45,8 @@ void DefineMainWindow(int x, int y, const std::string& title) {
             {ListBox, "ListBox46", 265, 25, 35, 250, kQuietColumn, ids::StateColumn},
             {PushButton, "+/-", 273, 280, 22, 20, kTab, ids::SwitchInactiveButton},
             {ListBox, "ListBox1", 301, 25, 440, 250, kColumn, ids::TextColumn},
-            {Edit, kEmpty, 302, 280, 439, 20, kTab, ids::EntryField},
+            // Scrolls sideways, so a whole task text fits however the box looks.
+            {Edit, kEmpty, 302, 280, 439, 20, kTab | kAutoScroll, ids::EntryField},
             {PushButton, "Add", 302, 304, 70, 17, kTab, ids::AddButton},
             {PushButton, "Change selected", 377, 304, 100, 17, kTab, ids::ChangeSelectedButton},
             {CheckBox, "Create message file", 485, 304, 110, 20, kCheck,

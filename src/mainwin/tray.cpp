@@ -59,6 +59,13 @@ TrayState& Tray() {
     return state;
 }
 
+void StartInTray() {
+    Tray().InTray = 1;
+    // Before the shell has a tray (a start at logon) the window stays hidden
+    // and the icon comes when the shell announces its taskbar.
+    if (!Tray().IconShown) AddTrayIcon();
+}
+
 void GoToTray() {
     SaveData();
     Tray().InTray = 1;

@@ -19,6 +19,8 @@ TrayState& Tray();
 // message that happened on the icon is in the low word of lParam.
 inline constexpr UINT kTrayMessage = WM_APP + 1;
 
+// The window opened hidden (vemo.exe /tray): the icon is all there is.
+void StartInTray();
 // Saves, then hides the window behind the tray icon; minimises it when the
 // icon could not be added.
 void GoToTray();

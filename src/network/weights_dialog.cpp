@@ -105,6 +105,7 @@ void DefineWeightsDialog(int x, int y) {
     DialogDefinition& dialog = Dialog();
     DefineDialog(dialog, x, y, 446, 249, kDialogBoxStyle | WS_MINIMIZEBOX, nullptr,
                  "Neural Network condition weights", WeightsDialogHandler);
+    dialog.escape_closes = true;  // as its close box
     DefineRows(dialog,
                {
                    {ScrollBar, "hello", 12, 64, 21, 128, kVerticalBar, id::FirstWeightBar},

@@ -1,13 +1,7 @@
 // Vemo: a task and reminder manager for Windows.
-#include "program/startup.h"
-#include "runtime/shell.h"
-#include "runtime/single_instance.h"
+#include "program/commands.h"
 #include "runtime/win32.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    // Two Vemos on one folder would overwrite each other's saves: a second
-    // start brings the first forward and ends.
-    const vemo::InstanceGuard guard(vemo::ProgramFolder());
-    if (!guard.Owned()) return 0;
-    return vemo::StartupSequence();
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR command_line, int) {
+    return vemo::RunCommandLine(command_line != nullptr ? command_line : "");
 }

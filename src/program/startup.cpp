@@ -1,6 +1,7 @@
 #include "program/startup.h"
 
 #include <cfloat>
+#include <utility>
 
 #include "alarms/alarm_action_dialog.h"
 #include "alarms/scheduler_state.h"
@@ -92,7 +93,7 @@ void ResetSharedState() {
     Tray().InTray = 1;
 }
 
-bool RunStartPass(StartPass pass) {
+bool RunStartPass(StartPass pass, StartShown shown) {
     ProgramState& program = Program();
     LoadSettings();
     if (pass == StartPass::Full) RemoveLeftoverSaves();
@@ -104,15 +105,18 @@ bool RunStartPass(StartPass pass) {
         SetClassIcon(MainWindow(), program.AppIcon.get());
     }
     ResetSharedState();
-    return OpenMainWindow();
+    MainWindow().open_hidden = shown == StartShown::InTray;
+    if (!OpenMainWindow()) return false;
+    if (shown == StartShown::InTray) StartInTray();
+    return true;
 }
 
-int StartupSequence() {
+int StartupSequence(StartShown shown) {
     PrepareFloatingPoint();
     ProgramState& program = Program();
     program.WindowTitle = kProgramTitle;
     do {
-        if (!RunStartPass(StartPass::Full)) {
+        if (!RunStartPass(StartPass::Full, std::exchange(shown, StartShown::Window))) {
             program.ReloadFlag = 0;
             break;
         }

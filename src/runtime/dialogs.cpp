@@ -195,7 +195,10 @@ HWND OpenModeless(DialogDefinition& dialog, const DialogDefinition* parent) {
         dialog.images.clear();
         return nullptr;
     }
-    if (dialog.window != nullptr) {
+    // A window opened hidden is shown later by its own handlers (a start in
+    // the tray).
+    const bool hidden = std::exchange(dialog.open_hidden, false);
+    if (dialog.window != nullptr && !hidden) {
         ShowWindow(dialog.window, SW_SHOW);
         // A message box raised from WM_INITDIALOG runs while the window is
         // still hidden; some systems then skip the frame's first paint. Ask

@@ -58,6 +58,11 @@ struct DialogDefinition {
     // Images the runtime loaded for this window's controls (a toolbar strip
     // named by file): they live as long as the window and go when it closes.
     std::vector<ScopedBitmap> images;
+    // Opened without being shown (a start in the tray); cleared once used.
+    bool open_hidden = false;
+    // Esc asks the window to close, as its close box does (the secondary
+    // dialogs); elsewhere the dialog manager's Esc stays a command of id 2.
+    bool escape_closes = false;
 };
 
 // Describes a window at (x, y) with the given pixel size. `parent` is the

@@ -108,6 +108,21 @@ INT_PTR OnInitDialog(HWND window, WPARAM wparam, LPARAM lparam) {
     return TRUE;
 }
 
+// Esc in a window that closes on it is its close box; the key goes no
+// further (the dialog manager would make it a command of id 2, which may
+// also be a control's).
+bool EscapeCloses(const MSG& message) {
+    if (message.message != WM_KEYDOWN || message.wParam != VK_ESCAPE || message.hwnd == nullptr) {
+        return false;
+    }
+    HWND root = GetAncestor(message.hwnd, GA_ROOT);
+    const auto* dialog =
+        root != nullptr ? static_cast<DialogDefinition*>(GetPropA(root, kDialogProperty)) : nullptr;
+    if (dialog == nullptr || !dialog->escape_closes) return false;
+    SendMessageA(root, WM_CLOSE, 0, 0);
+    return true;
+}
+
 }  // namespace
 
 INT_PTR CALLBACK RuntimeDialogProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -143,6 +158,7 @@ int WaitForEvents(int no_wait) {
     MSG message{};
     if (no_wait == 0 && !PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE)) WaitMessage();
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (EscapeCloses(message)) continue;
         HWND active = GetActiveWindow();
         if (active != nullptr && (GetWindowLongA(active, GWL_EXSTYLE) & WS_EX_CONTROLPARENT) != 0 &&
             IsDialogMessageA(active, &message)) {

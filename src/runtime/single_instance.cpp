@@ -20,10 +20,9 @@ std::string CanonicalFolder(const std::string& program_folder) {
     std::vector<char> buffer(32768);
     const auto capacity = static_cast<DWORD>(buffer.size());
     std::string folder = program_folder;
-    const ScopedHandle directory(CreateFileA(program_folder.c_str(), 0,
-                                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                             nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
-                                             nullptr));
+    const ScopedHandle directory(CreateFileA(
+        program_folder.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+        OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     // Looked up, not linked: the call came with Windows Vista.
     using FinalPathName = DWORD(WINAPI*)(HANDLE, LPSTR, DWORD, DWORD);
     const auto final_path_name = reinterpret_cast<FinalPathName>(reinterpret_cast<void*>(
@@ -82,7 +81,7 @@ void AskToComeForward(HWND window) {
 
 }  // namespace
 
-InstanceGuard::InstanceGuard(const std::string& program_folder) {
+InstanceGuard::InstanceGuard(const std::string& program_folder, Arrival arrival) {
     const std::string key = InstanceKey(program_folder);
     HANDLE mutex = CreateMutexA(nullptr, TRUE, ("Local\\Vemo-" + key).c_str());
     const DWORD error = GetLastError();
@@ -96,7 +95,8 @@ InstanceGuard::InstanceGuard(const std::string& program_folder) {
     const DWORD start = GetTickCount();
     do {
         if (HWND window = FindMarkedWindow(mark_name)) {
-            AskToComeForward(window);
+            running_ = window;
+            if (arrival == Arrival::BringForward) AskToComeForward(window);
             return;
         }
         // The other start may end instead of opening its window (an answer

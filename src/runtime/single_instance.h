@@ -14,9 +14,12 @@ namespace vemo {
 class InstanceGuard {
   public:
     // When another Vemo holds the folder's guard, its marked main window is
-    // asked to come forward. One still starting (no window yet) is waited for
-    // up to 15 s; if it ends meanwhile, the guard passes to this start.
-    explicit InstanceGuard(const std::string& program_folder);
+    // found (and, for a plain start, asked to come forward). One still
+    // starting (no window yet) is waited for up to 15 s; if it ends
+    // meanwhile, the guard passes to this start.
+    enum class Arrival { BringForward, Quiet };
+    explicit InstanceGuard(const std::string& program_folder,
+                           Arrival arrival = Arrival::BringForward);
     ~InstanceGuard();
     InstanceGuard(const InstanceGuard&) = delete;
     InstanceGuard& operator=(const InstanceGuard&) = delete;
@@ -24,10 +27,14 @@ class InstanceGuard {
     // False when another Vemo runs on the folder: this start must end at
     // once, writing nothing.
     bool Owned() const { return owned_; }
+    // The running Vemo's main window when this start is not the owner (null
+    // when it never showed one in time).
+    HWND Running() const { return running_; }
 
   private:
     ScopedHandle mutex_;
     bool owned_ = true;
+    HWND running_ = nullptr;
 };
 
 // The main window's mark, by which a second start on the same folder finds
