@@ -1,5 +1,6 @@
-// What the benchmark programs share: a clock in milliseconds, a fresh
-// folder under the temporary folder, and whole files written plainly.
+// What the benchmark programs share besides the test harness (its folder and
+// clock): a clock in milliseconds, and whole files written plainly, flushed
+// when asked, for the floors.
 #pragma once
 
 #include <chrono>
@@ -13,15 +14,6 @@ using Clock = std::chrono::steady_clock;
 
 inline double MsSince(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-// "<temp>\<prefix><process id>\", made now.
-inline std::string MakeFolder(const std::string& prefix) {
-    char base[MAX_PATH + 1] = {};
-    GetTempPathA(MAX_PATH, base);
-    std::string folder = std::string(base) + prefix + std::to_string(GetCurrentProcessId());
-    CreateDirectoryA(folder.c_str(), nullptr);
-    return folder + "\\";
 }
 
 // Writes the file whole; with `flush`, to the disk before it returns.

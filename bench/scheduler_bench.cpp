@@ -103,13 +103,7 @@ void RewriteFloor() {
 // The decisions alone: the portable pass over the rows the model holds.
 double PassFloor() {
     using namespace vemo;
-    const TaskRows& rows = Tasks().Rows();
-    std::vector<ReminderRow> views;
-    for (int row = 0; row < rows.Count(); ++row) {
-        views.push_back({rows.Cell(row, TaskField::Text), rows.Cell(row, TaskField::Priority),
-                         rows.Cell(row, TaskField::RemindDate), rows.Cell(row, TaskField::Time),
-                         rows.Cell(row, TaskField::State)});
-    }
+    const std::vector<ReminderRow> views = ReminderRowsOf(Tasks().Rows());
     const ClockReading clock = ReadClock(2026, 12, 7, 14, 30);
     return BestOf([&] {
         ReminderMemory memory = Scheduler();

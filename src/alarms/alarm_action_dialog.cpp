@@ -1,10 +1,10 @@
 #include "alarms/alarm_action_dialog.h"
 
 #include "alarms/alarm_actions.h"
+#include "alarms/scheduler_state.h"
 #include "app/file_choice.h"
 #include "app/state.h"
 #include "app/task_list.h"
-#include "network/network_state.h"
 #include "runtime/controls.h"
 #include "runtime/events.h"
 #include "runtime/layout_rows.h"
@@ -65,7 +65,7 @@ void BrowseFor(std::string& setting, int edit, const char* title, const char* fi
 
 // "P" and "S" act on the stored sound, not on what the edit shows.
 void TestSound(int mode) {
-    Network().SoundTestMode = mode;
+    Scheduler().SoundTestMode = mode;
     PlaySoundFile();
 }
 

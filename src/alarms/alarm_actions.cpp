@@ -4,7 +4,6 @@
 #include "alarms/scheduler_state.h"
 #include "app/message_line.h"
 #include "app/state.h"
-#include "network/network_state.h"
 #include "runtime/atomic_file.h"
 #include "runtime/shell.h"
 
@@ -20,13 +19,13 @@ void RunAlarmProgramAndSound() {
     const Settings& settings = SettingsOf().Values;
     if (settings.run_program == 1) OpenDocument(settings.program_path, "");
     if (settings.play_sound == 1) {
-        Network().SoundTestMode = 1;
+        Scheduler().SoundTestMode = 1;
         PlaySoundFile();
     }
 }
 
 void PlaySoundFile() {
-    const int mode = Network().SoundTestMode;
+    const int mode = Scheduler().SoundTestMode;
     if (mode != 0 && mode != 1) return;
     const std::string short_path = ShortPathName(SettingsOf().Values.sound_path);
     SendMultimediaCommand(SoundCommand(mode == 1 ? "Play " : "Close ", short_path));

@@ -1,5 +1,6 @@
 #include "alarms/scheduler.h"
 
+#include <array>
 #include <string>
 #include <utility>
 #include <vector>
@@ -18,18 +19,6 @@
 namespace vemo {
 
 namespace {
-
-// The five texts of each row the tick reads, borrowed from the task model.
-std::vector<ReminderRow> ReminderRows(const TaskRows& rows) {
-    std::vector<ReminderRow> views;
-    views.reserve(static_cast<std::size_t>(rows.Count()));
-    for (int row = 0; row < rows.Count(); ++row) {
-        views.push_back({rows.Cell(row, TaskField::Text), rows.Cell(row, TaskField::Priority),
-                         rows.Cell(row, TaskField::RemindDate), rows.Cell(row, TaskField::Time),
-                         rows.Cell(row, TaskField::State)});
-    }
-    return views;
-}
 
 // Only codes that change are rewritten, with the column's drawing held
 // until all are in.
@@ -59,6 +48,16 @@ std::string YesNo(bool check) {
 }
 
 }  // namespace
+
+std::vector<ReminderRow> ReminderRowsOf(const TaskRows& rows) {
+    const auto snapshot =
+        rows.Snapshot(std::array{TaskField::Text, TaskField::Priority, TaskField::RemindDate,
+                                 TaskField::Time, TaskField::State});
+    std::vector<ReminderRow> views;
+    views.reserve(snapshot.size());
+    for (const auto& row : snapshot) views.push_back({row[0], row[1], row[2], row[3], row[4]});
+    return views;
+}
 
 SchedulerState& Scheduler() {
     static SchedulerState state;
@@ -104,7 +103,7 @@ int ClassifyRows() {
     {
         // The views borrow the rows: done with before any row changes. The
         // codes written borrow constants, not the rows.
-        const std::vector<ReminderRow> rows = ReminderRows(tasks.Rows());
+        const std::vector<ReminderRow> rows = ReminderRowsOf(tasks.Rows());
         tick = RunReminderPass(rows, ReadClockNow(), before, Network().ChosenClass, scheduler);
     }
     WriteCodes(tick.writes);

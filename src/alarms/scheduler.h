@@ -6,8 +6,11 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "alarms/reminder_rules.h"
 #include "alarms/scheduler_state.h"
+#include "app/task_rows.h"
 #include "runtime/win32.h"
 
 namespace vemo {
@@ -24,6 +27,9 @@ void ShowTickResult(bool show_network_output, bool create_message_file);
 std::optional<std::string> TakeImportLine();
 // 4. The imported line's task was added: the file goes once it is saved.
 void ImportAdded(const std::string& line, bool saved);
+
+// The five texts of each row the tick reads, borrowed from the rows.
+std::vector<ReminderRow> ReminderRowsOf(const TaskRows& rows);
 
 // The main window's WM_POWERBROADCAST and WM_TIMECHANGE: after a resume or
 // a clock change an alarm may have passed unseen, so the next tick reports

@@ -28,6 +28,10 @@ struct SchedulerState : ReminderMemory {
     // A resume was reported from its automatic notice; the user's notice of
     // the same resume that may follow adds nothing.
     bool ResumeReported = false;
+    // The sound player's mode: 1 plays the sound, 0 stops it; an alarm and
+    // the Alarm Action dialog's "P" and "S" set it. 1 on each pass of the
+    // start-up loop.
+    int SoundTestMode = 1;
 };
 
 SchedulerState& Scheduler();

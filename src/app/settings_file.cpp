@@ -6,7 +6,7 @@
 #include "runtime/atomic_file.h"
 #include "runtime/files.h"
 #include "runtime/layout_math.h"
-#include "runtime/scoped.h"
+#include "runtime/layout_rows.h"
 #include "runtime/shell.h"
 
 namespace vemo {
@@ -30,7 +30,7 @@ void KeepWindowPlaceOnScreen(Settings& settings) {
     const int x = std::clamp(settings.window_x, -kFar, kFar);
     const int y = std::clamp(settings.window_y, -kFar, kFar);
     RECT frame{0, 0, kMainWindowWidth, kMainWindowHeight};
-    AdjustWindowRectEx(&frame, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, FALSE, 0);
+    AdjustWindowRectEx(&frame, kMainWindowStyle, FALSE, 0);
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
     const int caption = std::max(1, static_cast<int>(-frame.top));
@@ -49,26 +49,6 @@ void KeepWindowPlaceOnScreen(Settings& settings) {
         MoveInside(x, y, width, height, {work.left, work.top, work.right, work.bottom});
     settings.window_x = at.x;
     settings.window_y = at.y;
-}
-
-bool HoldsExactly(const std::string& path, std::string_view text) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES ||
-        (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
-        return false;
-    }
-    const ScopedHandle file(CreateFileA(path.c_str(), GENERIC_READ,
-                                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return false;
-    LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart != static_cast<LONGLONG>(text.size())) {
-        return false;
-    }
-    std::string held(text.size(), '\0');
-    DWORD read = 0;
-    return ReadFile(file.get(), held.data(), static_cast<DWORD>(held.size()), &read, nullptr) &&
-           read == held.size() && held == text;
 }
 
 }  // namespace
@@ -91,19 +71,13 @@ void LoadSettings() {
 
 void SaveSettings() {
     SettingsState& state = SettingsOf();
-    if (state.RememberWindow != nullptr) state.RememberWindow();
     if (state.HaveWindowState) {
         state.Values.window_x = state.LastWindowX;
         state.Values.window_y = state.LastWindowY;
         state.Values.create_message_file = state.LastCreateMessageFile ? "yes" : "no";
         state.Values.fine_tune = state.LastFineTune ? "yes" : "no";
     }
-    const std::string text = FormatSettings(state.Values);
-    // Every save of the rows saves the settings too, which mostly have not
-    // changed: a writable file that already holds these bytes is left as it
-    // is (a read-only one is still tried, and its failure reported).
-    if (HoldsExactly(SettingsPath(), text)) return;
-    if (!ReplaceFileAtomically(SettingsPath(), text)) {
+    if (!ReplaceFileAtomically(SettingsPath(), FormatSettings(state.Values))) {
         TraceSaveFailure("SaveSettings", GetLastError());
         ShowMessageBox(Owner(), "Unable to create INI file", "Error...SaveData...", 0);
     }

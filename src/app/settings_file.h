@@ -11,9 +11,8 @@ inline constexpr int kMainWindowHeight = 340;
 // Reads the settings; without a file the database is the program folder's
 // "vemo.dat", the window goes to (0, 0) and nothing is imported.
 void LoadSettings();
-// Takes the main window's position and check boxes (or, while it is closed,
-// the last ones it had: SettingsState::RememberWindow) and writes the
-// settings.
+// Takes the main window's position and check boxes as the window last
+// noted them (SettingsState) and writes the settings.
 void SaveSettings();
 
 }  // namespace vemo

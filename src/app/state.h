@@ -56,16 +56,14 @@ struct TaskListState {
 // place survives, for saves made while the window is closed.
 struct SettingsState {
     Settings Values;
-    // Where the main window last stood and how its check boxes were, for a
-    // save made while the window is closed.
+    // Where the main window stands and how its two stored check boxes are:
+    // the window keeps these current as it moves and as they are clicked,
+    // and they outlive it, for a save made while it is closed.
     bool HaveWindowState = false;
     int LastWindowX = 0;
     int LastWindowY = 0;
     bool LastCreateMessageFile = true;
     bool LastFineTune = false;
-    // Reads the place and the check boxes from the main window while it is
-    // open; set by the window itself, so a save always stores what it shows.
-    void (*RememberWindow)() = nullptr;
 };
 
 ProgramState& Program();

@@ -77,9 +77,9 @@ class TaskModel {
     // Selects the row in each of the columns, in the order given.
     void SelectIn(int row, std::initializer_list<TaskField> fields) const;
     bool IsSelected(TaskField field, int row) const { return Box(field).IsSelected(row); }
-    ListBoxView Box(TaskField field) const { return boxes_[static_cast<std::size_t>(field)]; }
 
   private:
+    ListBoxView Box(TaskField field) const { return boxes_[static_cast<std::size_t>(field)]; }
     void Fill();
     HWND window_ = nullptr;
     ListBoxView boxes_[kTaskFieldCount];  // by TaskField

@@ -36,6 +36,20 @@ class TaskRows {
     const char* CellText(int row, TaskField field) const;
     TaskRowView View(int row) const;
     TaskRow Row(int row) const;
+    // The chosen columns of every row, borrowed like Cell.
+    template <std::size_t N>
+    std::vector<std::array<std::string_view, N>> Snapshot(
+        const std::array<TaskField, N>& fields) const {
+        std::vector<std::array<std::string_view, N>> snapshot(cells_.size());
+        for (std::size_t row = 0; row < cells_.size(); ++row) {
+            for (std::size_t k = 0; k < N; ++k) {
+                const auto field = static_cast<std::size_t>(fields[k]);
+                snapshot[row][k] = {texts_.data() + cells_[row].offset[field],
+                                    cells_[row].length[field]};
+            }
+        }
+        return snapshot;
+    }
 
     void Append(const TaskRowView& row);
     void Append(const TaskRow& row);

@@ -42,7 +42,7 @@ DialogDefinition& Window() {
     return MainWindow();
 }
 
-// The place and check boxes a save of the settings stores.
+// Notes the place and the two check boxes a save of the settings stores.
 void RememberWindowState() {
     DialogDefinition& window = MainWindow();
     if (window.window == nullptr) return;
@@ -138,6 +138,10 @@ void OnControl(int id, int notify) {
         case ids::CreatedColumn:
             if (notify == LBN_SELCHANGE) PauseTimer();
             break;
+        case ids::CreateMessageFileCheck:
+        case ids::FineTuneCheck:
+            if (clicked) RememberWindowState();  // the two boxes the settings store
+            break;
         case ids::SendToTrayCommand:
             if (clicked) GoToTray();
             break;
@@ -171,6 +175,10 @@ int MainWindowHandler() {
     switch (event.code) {
         case WM_INITDIALOG: OnMainInit(); break;
         case WM_DESTROY: OnMainDestroy(); break;
+        // The settings store where the window stands: noted as it moves,
+        // is minimised or restored.
+        case WM_MOVE:
+        case EVENT_SIZED: RememberWindowState(); break;
         case WM_COPYDATA:
             // The one reply the window gives: how another process's request
             // went. A dialog hands it back through DWLP_MSGRESULT.
@@ -217,7 +225,6 @@ DialogDefinition& MainWindow() {
 
 void OnMainDestroy() {
     UnmarkInstanceWindow(Window().window, ProgramFolder());
-    SettingsOf().RememberWindow = nullptr;
     // The rows and the lines go with their view.
     Tasks().Attach(nullptr);
     Message().Attach(nullptr);
@@ -227,11 +234,10 @@ void OnMainDestroy() {
 void OnMainInit() {
     DialogDefinition& window = Window();
     // The views of the rows and of the two lines, which only their owners
-    // write; and the place and checks every save of the settings stores.
+    // write.
     Tasks().Attach(window.window);
     Message().Attach(GetDlgItem(window.window, ids::MessageLine));
     Network().WeightsLine.Attach(GetDlgItem(window.window, ids::WeightsLine));
-    SettingsOf().RememberWindow = &RememberWindowState;
     SetClassIcon(window, Program().AppIcon.get());
     Program().ReloadFlag = 0;
     TaskList().TodayCount = 0;
@@ -309,7 +315,9 @@ void OnEnter() {
 void ChangeSelected() {
     const int row = ChosenRow();
     if (row != -1) {
-        Tasks().ReplaceCell(TaskField::Text, row, GetControlText(Window(), ids::EntryField));
+        // Cut as Add cuts: the field may have been given more than it takes.
+        Tasks().ReplaceCell(TaskField::Text, row,
+                            CutText(GetControlText(Window(), ids::EntryField), kTaskTextCapacity));
     }
     TaskList().ListDirty = 1;
 }
@@ -460,8 +468,8 @@ void OnProgramTimer() {
     DialogDefinition& window = Window();
     StopTimer(window, ids::ProgramTimer);
     for (int run = ClassifyRows(); run > 0; --run) RunAlarmActions();
-    ShowTickResult(GetCheck(window, ids::ShowNetworkOutputCheck) == 1,
-                   GetCheck(window, ids::CreateMessageFileCheck) == 1);
+    ShowTickResult(GetCheck(window, ids::ShowNetworkOutputCheck) != 0,
+                   GetCheck(window, ids::CreateMessageFileCheck) != 0);
     if (const std::optional<std::string> line = TakeImportLine()) {
         ImportAdded(*line, AddImportedTask(*line));
     }
@@ -494,6 +502,9 @@ void ChangeDatabase(int notify) {
     // The switch runs once this click is over (the toolbar goes with the
     // window); any other notification only restarts the timer.
     if (notify == BN_CLICKED) {
+        // No tick between the click and the switch, which stops the timer
+        // itself as its first steps.
+        StopTimer(Window(), ids::ProgramTimer);
         Program().SwitchDatabaseRequested = true;
     } else {
         StartTimer(Window(), ids::DatabaseSwitchTickMs, ids::ProgramTimer);

@@ -17,7 +17,6 @@ struct NetworkState {
     Weights Values;
     int CurrentCondition = 1;
     int WeightsDialogOpen = 0;
-    int SoundTestMode = 1;
     // Written by every tick, in network order (ReminderCounts::Inputs).
     std::array<int, kConditionCount> Inputs{};
     // Recomputed by every evaluation.

@@ -49,8 +49,11 @@ void RunSwitch() {
 }  // namespace
 
 void RunRequestedSwitch() {
-    if (!std::exchange(Program().SwitchDatabaseRequested, false)) return;
+    if (!Program().SwitchDatabaseRequested) return;
     RunSwitch();
+    // A request made while the switch ran (its file dialog waits for the
+    // user) is not a second switch.
+    Program().SwitchDatabaseRequested = false;
     StartTimer(MainWindow(), ids::DatabaseSwitchTickMs, ids::ProgramTimer);
 }
 

@@ -71,13 +71,13 @@ void ResetSharedState() {
     settings.import_file_path.clear();
     settings.message_prefix = "Vemo: ";
     NetworkState& network = Network();
-    network.SoundTestMode = 1;
     network.CurrentCondition = 1;
     network.WeightsDialogOpen = 0;
     network.Values.texts = DefaultResponseTexts();
     // What the scheduler starts each window with; the highlight, the last
     // rows seen, the message file's last line and a pending import go on.
     SchedulerState& scheduler = Scheduler();
+    scheduler.SoundTestMode = 1;
     scheduler.AlarmText.clear();
     scheduler.LastAlarmRow = -1;
     scheduler.EarlierAlarmCount = 0;
@@ -90,6 +90,7 @@ void ResetSharedState() {
     Program().ReloadFlag = 0;
     Program().RunFlag = 1;
     Program().ExitSaveFailed = false;
+    Program().SwitchDatabaseRequested = false;
     Tray().InTray = 1;
 }
 

@@ -1,5 +1,6 @@
 #include "runtime/text_view.h"
 
+#include <utility>
 #include <vector>
 
 namespace vemo {
@@ -23,8 +24,16 @@ void TextView::Attach(HWND edit) {
 
 void TextView::Show(const std::string& text) {
     text_ = text;
-    // Whatever was typed into the field goes too.
-    if (edit_ != nullptr && TextOf(edit_) != text_) SetWindowTextA(edit_, text_.c_str());
+    if (edit_ == nullptr) return;
+    // Whatever was typed into the field goes too. The value is what the
+    // control holds, which may be less than asked (a line break or a zero
+    // byte ends a one-line field).
+    std::string shown = TextOf(edit_);
+    if (shown != text_) {
+        SetWindowTextA(edit_, text_.c_str());
+        shown = TextOf(edit_);
+    }
+    text_ = std::move(shown);
 }
 
 }  // namespace vemo

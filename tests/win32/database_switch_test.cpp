@@ -33,7 +33,7 @@ TEST_F(DatabaseSwitchTest, ACancelledChoiceSavesAndReloadsTheSameTasks) {
     Command(ids::PriorityDownButton);
     // The place and check boxes are saved with the window already gone.
     MoveWindow(MainWindow().window, 150, 90, 900, 420, TRUE);
-    SetCheck(MainWindow(), ids::CreateMessageFileCheck, 0);
+    Click(ids::CreateMessageFileCheck);  // off
     Scheduler().LastAlarmRow = 1;
     Scheduler().ShowEarlierAlarms = 0;
     HWND before = MainWindow().window;

@@ -351,8 +351,8 @@ TEST_F(MainWindowTest, ASaveWhileTheWindowIsClosedKeepsItsLastPlaceAndChecks) {
     WriteRows(Numbered(1));
     Start();
     MoveWindow(MainWindow().window, 150, 90, 900, 420, TRUE);
-    SetCheck(MainWindow(), ids::CreateMessageFileCheck, 0);
-    SetCheck(MainWindow(), ids::FineTuneCheck, 1);
+    Click(ids::CreateMessageFileCheck);  // off
+    Click(ids::FineTuneCheck);           // on
     SaveSettings();
     CloseDialog(MainWindow(), 0);
     DeleteFileA((folder / "vemo.ini").c_str());

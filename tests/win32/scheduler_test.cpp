@@ -316,7 +316,7 @@ TEST_F(SchedulerTest, ASoundPathWithBlanksStillNamesItsFileInTheCommand) {
     WriteWholeFile(settings.sound_path, "RIFF");
     Start({Row("a", "07-12-2026", "09:00")});
     Tick(9, 0);
-    Network().SoundTestMode = 0;
+    Scheduler().SoundTestMode = 0;
     PlaySoundFile();
     ASSERT_EQ(sounds.size(), 2u);
     for (const auto& [command, verb] : {std::pair{sounds[0], "Play "}, {sounds[1], "Close "}}) {

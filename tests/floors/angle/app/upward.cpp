@@ -1,0 +1,2 @@
+// The same, spelled otherwise.
+#include <mainwin/ids.h>

@@ -1,0 +1,2 @@
+// The same, through its own folder.
+#include "app/../mainwin/ids.h"

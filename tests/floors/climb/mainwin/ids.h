@@ -1,0 +1,1 @@
+// A window's ids.

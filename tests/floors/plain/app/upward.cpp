@@ -1,0 +1,2 @@
+// The model reaching up to the main window.
+#include "mainwin/ids.h"
