@@ -151,7 +151,10 @@ std::vector<std::uint8_t> DialogTemplateFor(const DialogDefinition& dialog) {
     if (!dialog.defined_by_template || !dialog.layout) return {};
     const DialogLayout& layout = *dialog.layout;
     TemplateLayout dialog_template;
-    dialog_template.style = layout.style;
+    // Every template says visible, and the dialog manager shows such a window
+    // once WM_INITDIALOG is done: one opened hidden (a start in the tray) must
+    // not say so.
+    dialog_template.style = dialog.open_hidden ? layout.style & ~WS_VISIBLE : layout.style;
     dialog_template.ex_style = layout.ex_style;
     dialog_template.rect = layout.rect;
     dialog_template.class_name = ToUtf16(kDialogClassName);

@@ -3,16 +3,27 @@
 
 #include <cstring>
 #include <functional>
+#include <ostream>
 #include <utility>
 
 #include "app/task_record.h"
 #include "mainwin/ids.h"
+#include "mainwin/tray.h"
 #include "support/driver.h"
+#include "support/export_rows.h"
 #include "support/harness.h"
 
+#include <shellapi.h>
 #include <winver.h>
 
 namespace vemo {
+
+// A row as a failed comparison shows it.
+void PrintTo(const TaskRow& row, std::ostream* out) {
+    *out << "{\"" << row.text << "\", \"" << row.priority << "\", " << row.created << ", "
+         << row.remind_date << ", " << row.time << ", \"" << row.state << "\"}";
+}
+
 namespace {
 
 using namespace e2e;
@@ -22,6 +33,9 @@ using testing::TempFolder;
 using testing::WriteWholeFile;
 
 std::string g_vemo_exe;
+// Where the export test leaves its two files for check_exports.py (ctest's
+// ExportsReadBack); without it they go with the temporary folder.
+std::string g_exports_folder;
 
 constexpr DWORD kStartMs = 15000;
 constexpr char kWeightsCaption[] = "Error...load weights data...";
@@ -43,17 +57,26 @@ class EndToEnd : public ::testing::Test {
         ASSERT_FALSE(g_vemo_exe.empty()) << "pass --vemo=<path of vemo.exe>";
         ASSERT_TRUE(CopyFileA(g_vemo_exe.c_str(), exe.c_str(), FALSE)) << g_vemo_exe;
     }
-    void WriteWeights() {
-        WriteWholeFile(folder / "weights.ini", " 0\r\n 0\r\n 0\r\n 0\r\n 0\r\n 0\r\n");
-    }
+    static constexpr char kWeights[] = " 0\r\n 0\r\n 0\r\n 0\r\n 0\r\n 0\r\n";
+    void WriteWeights() { WriteWholeFile(folder / "weights.ini", kWeights); }
     // vemo.ini on vemo.dat in this folder, and the weights beside it; `line6`
     // is the window place and the message prefix, `create_message_file` the
     // check box's "yes" or "no".
     void WriteSettings(const std::string& line6, const std::string& create_message_file) {
-        WriteWholeFile(folder / "vemo.ini", "\r\n\r\n 0\r\n 0\r\n" + folder.path() +
-                                                "vemo.dat\r\n" + line6 + "\r\n" +
-                                                create_message_file + "\r\nno\r\n\r\nno\r\n\r\n");
-        WriteWeights();
+        WriteSettingsIn(folder, line6, create_message_file);
+    }
+    static void WriteSettingsIn(const TempFolder& where, const std::string& line6,
+                                const std::string& create_message_file) {
+        WriteWholeFile(where / "vemo.ini", "\r\n\r\n 0\r\n 0\r\n" + where.path() + "vemo.dat\r\n" +
+                                               line6 + "\r\n" + create_message_file +
+                                               "\r\nno\r\n\r\nno\r\n\r\n");
+        WriteWholeFile(where / "weights.ini", kWeights);
+    }
+    // The folder's vemo.exe run with `arguments` to its end: its exit code.
+    int Run(const std::string& arguments) { return RunIn(folder, arguments); }
+    static int RunIn(const TempFolder& where, const std::string& arguments) {
+        VemoProcess run(where / "vemo.exe", where.path(), arguments);
+        return run.WaitForExit(kStartMs);
     }
 };
 
@@ -338,20 +361,147 @@ TEST_F(EndToEnd, ASecondStartOnTheFolderBringsTheFirstForwardAndEnds) {
     EXPECT_EQ(rows[0].text, "Added in the first");
 }
 
+// The names a folder holds.
+std::vector<std::string> FolderNames(const TempFolder& where) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found{};
+    HANDLE search = FindFirstFileA((where / "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        const std::string name = found.cFileName;
+        if (name != "." && name != "..") names.push_back(name);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
+}
+
+// The per-user logon entry named "Vemo", or "<none>".
+std::string LogonEntry() {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", 0,
+                      KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) {
+        return "<none>";
+    }
+    char value[1024] = {};
+    DWORD size = sizeof(value) - 1;
+    DWORD type = 0;
+    const LONG status =
+        RegQueryValueExA(key, "Vemo", nullptr, &type, reinterpret_cast<BYTE*>(value), &size);
+    RegCloseKey(key);
+    return status == ERROR_SUCCESS && type == REG_SZ ? std::string(value) : "<none>";
+}
+
+// Whether the shell holds the tray icon of that window (its id is 1): the
+// shell changes only an icon it has.
+bool HasTrayIcon(HWND window) {
+    NOTIFYICONDATAA data{};
+    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    data.hWnd = window;
+    data.uID = 1;
+    return Shell_NotifyIconA(NIM_MODIFY, &data) != 0;
+}
+
+// Every switch on the real vemo.exe, with Vemo closed and running.
+TEST_F(EndToEnd, TheCommandLineReachesVemoWhetherItRunsOrNot) {
+    // Bad arguments end with code 2 before anything is written.
+    for (const char* arguments :
+         {"/frobnicate", "/export", "/add x 31-02-2026", "/add x --Mon 10:00 0"}) {
+        EXPECT_EQ(Run(arguments), 2) << arguments;
+        EXPECT_EQ(FolderNames(folder), std::vector<std::string>{"vemo.exe"}) << arguments;
+    }
+
+    // With Vemo closed the task goes into the database.
+    WriteSettings(" 40  40 Vemo: ", "no");
+    ASSERT_EQ(Run("/add \"Call the dentist\" 29-02-2028 09:30 2"), 0);
+    RecordBuffer buffer{};
+    const TaskRow dentist{"Call the dentist", " 2", Today(), "29-02-2028", "09:30", " 6"};
+    EXPECT_EQ(DecodeDatabase(ReadWholeFile(folder / "vemo.dat"), buffer),
+              std::vector<TaskRow>{dentist});
+
+    // In the tray: the window hidden behind the icon until its double click;
+    // a second /tray leaves it be. (No row is due today, so no alarm shows it.)
+    VemoProcess tray(exe, folder.path(), "/tray");
+    ASSERT_TRUE(tray.Started());
+    HWND main = WaitForAnyWindow(tray.Id(), "Vemo V009u", kStartMs);
+    ASSERT_NE(main, nullptr);
+    SendMessageA(main, WM_NULL, 0, 0);  // answered once its start has reached the wait loop
+    EXPECT_EQ(tray.WaitForExit(0), -1);
+    EXPECT_FALSE(IsWindowVisible(main));
+    EXPECT_TRUE(HasTrayIcon(main));
+    SendMessageA(main, kTrayMessage, 1, WM_LBUTTONDBLCLK);
+    EXPECT_TRUE(IsWindowVisible(main));
+    EXPECT_FALSE(HasTrayIcon(main));
+    EXPECT_EQ(Run("/tray"), 0);
+    EXPECT_EQ(CountWindows(0, "Vemo V009u"), 1);
+
+    // With Vemo running it adds the row at once and saves, leaving alone what
+    // the user is typing.
+    SetFieldText(main, ids::EntryField, "half typed");
+    ASSERT_EQ(Run("/add \"Pay the rent, 1st\" 07--jan :45 3"), 0);
+    const TaskRow rent{"Pay the rent, 1st", " 3", Today(), "07--Jan", ":45", " 6"};
+    EXPECT_EQ(ListItems(main, ids::TextColumn),
+              (std::vector<std::string>{dentist.text, rent.text}));
+    EXPECT_EQ(DecodeDatabase(ReadWholeFile(folder / "vemo.dat"), buffer),
+              (std::vector<TaskRow>{dentist, rent}));
+    EXPECT_EQ(WindowText(GetDlgItem(main, ids::EntryField)), "half typed");
+
+    for (const auto& [arguments, entry] :
+         {std::pair<std::string, std::string>{"/autostart on", "\"" + exe + "\" /tray"},
+          {"/autostart off", "<none>"}}) {
+        EXPECT_EQ(Run(arguments), 0) << arguments;
+        EXPECT_EQ(LogonEntry(), entry) << arguments;
+    }
+    SendCommand(main, ids::CloseCommand);
+    EXPECT_EQ(tray.WaitForExit(kStartMs), 0);
+
+    // The exports of a running Vemo on the sample rows, in a folder of its own
+    // (their reminders would bring a window forward from the tray). It holds
+    // the rows while its file is emptied: only its save before the export
+    // brings them back to the file.
+    TempFolder sample;
+    ASSERT_TRUE(CopyFileA(exe.c_str(), (sample / "vemo.exe").c_str(), FALSE));
+    WriteSettingsIn(sample, " 40  40 Vemo: ", "no");
+    const std::vector<TaskRow> rows = testing::ExportSampleRows();
+    WriteWholeFile(sample / "vemo.dat", EncodeDatabase(rows, buffer));
+    VemoProcess running(sample / "vemo.exe", sample.path());
+    ASSERT_TRUE(running.Started());
+    HWND sample_main = WaitForWindow(running.Id(), "Vemo V009u", kStartMs);
+    ASSERT_NE(sample_main, nullptr);
+    WriteWholeFile(sample / "vemo.dat", "");
+    const std::string exports = g_exports_folder.empty() ? sample.path() : g_exports_folder;
+    for (const char* name : {"vemo.ics", "vemo.csv"}) {
+        DeleteFileA((exports + name).c_str());
+        EXPECT_EQ(RunIn(sample, "/export \"" + exports + name + "\""), 0) << name;
+        EXPECT_TRUE(FileExists(exports + name)) << name;
+    }
+    EXPECT_EQ(DecodeDatabase(ReadWholeFile(sample / "vemo.dat"), buffer).size(), rows.size());
+    SendCommand(sample_main, ids::CloseCommand);
+    EXPECT_EQ(running.WaitForExit(kStartMs), 0);
+}
+
 }  // namespace
 }  // namespace vemo
+
+// A Unix path, as ctest passes it under Wine, as Windows names it.
+std::string WindowsPath(std::string path) {
+    if (!path.empty() && path[0] == '/') {
+        path = "Z:" + path;
+        for (char& c : path) c = c == '/' ? '\\' : c;
+    }
+    return path;
+}
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     for (int i = 1; i < argc; ++i) {
-        std::string arg = argv[i];
-        if (arg.rfind("--vemo=", 0) != 0) continue;
-        std::string path = arg.substr(7);
-        if (!path.empty() && path[0] == '/') {  // a Unix path, as ctest passes it under Wine
-            path = "Z:" + path;
-            for (char& c : path) c = c == '/' ? '\\' : c;
+        const std::string arg = argv[i];
+        if (arg.rfind("--vemo=", 0) == 0) vemo::g_vemo_exe = WindowsPath(arg.substr(7));
+        if (arg.rfind("--exports=", 0) == 0) {
+            std::string& folder = vemo::g_exports_folder;
+            folder = WindowsPath(arg.substr(10));
+            if (!folder.empty() && folder.back() != '\\') folder += '\\';
+            CreateDirectoryA(folder.c_str(), nullptr);
         }
-        vemo::g_vemo_exe = path;
     }
     return RUN_ALL_TESTS();
 }

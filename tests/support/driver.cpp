@@ -12,6 +12,7 @@ struct Search {
     DWORD process_id;
     std::string prefix;
     bool exact_class_dialog;
+    bool hidden_too = false;
     HWND found = nullptr;
 };
 
@@ -20,7 +21,7 @@ BOOL CALLBACK Visit(HWND window, LPARAM parameter) {
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
     if (search->process_id != 0 && owner != search->process_id) return TRUE;
-    if (!IsWindowVisible(window)) return TRUE;
+    if (!search->hidden_too && !IsWindowVisible(window)) return TRUE;
     if (search->exact_class_dialog) {
         char cls[32] = {};
         GetClassNameA(window, cls, sizeof(cls));
@@ -33,10 +34,11 @@ BOOL CALLBACK Visit(HWND window, LPARAM parameter) {
     return FALSE;
 }
 
-HWND Find(DWORD process_id, const std::string& title, bool message_box, DWORD timeout_ms) {
+HWND Find(DWORD process_id, const std::string& title, bool message_box, DWORD timeout_ms,
+          bool hidden_too = false) {
     const DWORD start = GetTickCount();
     do {
-        Search search{process_id, title, message_box};
+        Search search{process_id, title, message_box, hidden_too};
         EnumWindows(Visit, reinterpret_cast<LPARAM>(&search));
         if (search.found != nullptr) return search.found;
         Sleep(50);
@@ -75,10 +77,12 @@ BOOL CALLBACK CollectStatic(HWND child, LPARAM parameter) {
 
 }  // namespace
 
-VemoProcess::VemoProcess(const std::string& exe, const std::string& folder) {
+VemoProcess::VemoProcess(const std::string& exe, const std::string& folder,
+                         const std::string& arguments) {
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
     std::string command = "\"" + exe + "\"";
+    if (!arguments.empty()) command += " " + arguments;
     if (!CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         folder.c_str(), &startup, &process_)) {
         process_ = {};
@@ -105,6 +109,10 @@ int VemoProcess::WaitForExit(DWORD timeout_ms) {
 
 HWND WaitForWindow(DWORD process_id, const std::string& title, DWORD timeout_ms) {
     return Find(process_id, title, false, timeout_ms);
+}
+
+HWND WaitForAnyWindow(DWORD process_id, const std::string& title, DWORD timeout_ms) {
+    return Find(process_id, title, false, timeout_ms, true);
 }
 
 int CountWindows(DWORD process_id, const std::string& title) {

@@ -12,8 +12,10 @@ namespace vemo::e2e {
 
 class VemoProcess {
   public:
-    // Starts the program with `folder` as its current folder.
-    VemoProcess(const std::string& exe, const std::string& folder);
+    // Starts the program with `folder` as its current folder, and after its
+    // name the command line `arguments` (as a shell passes them, quoted).
+    VemoProcess(const std::string& exe, const std::string& folder,
+                const std::string& arguments = {});
     ~VemoProcess();
     VemoProcess(const VemoProcess&) = delete;
     VemoProcess& operator=(const VemoProcess&) = delete;
@@ -30,6 +32,8 @@ class VemoProcess {
 // The process's visible top-level window whose title starts with `title`
 // (process id 0: any process's).
 HWND WaitForWindow(DWORD process_id, const std::string& title, DWORD timeout_ms);
+// The same, visible or hidden (a window in the tray).
+HWND WaitForAnyWindow(DWORD process_id, const std::string& title, DWORD timeout_ms);
 // How many visible top-level runtime windows (not message boxes) the process
 // has (0: every process) whose title starts with `title`.
 int CountWindows(DWORD process_id, const std::string& title);

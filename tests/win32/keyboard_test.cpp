@@ -1,0 +1,105 @@
+// Real keys through the program's wait loop, where the dialog manager turns
+// Enter and Esc into commands: posted to the focused control of the window in
+// front, as the keyboard delivers them.
+#include "support/program_fixture.h"
+
+namespace vemo {
+namespace {
+
+using namespace testing;
+namespace alarm = ids::alarm;
+namespace weights = ids::weights;
+
+class KeyboardTest : public ProgramTest {
+  protected:
+    // The window in front and `control` focused, as a click leaves them.
+    static bool Focus(HWND window, int control) {
+        SetForegroundWindow(window);
+        SetActiveWindow(window);
+        SetFocus(GetDlgItem(window, control));
+        WaitForEvents(1);
+        return GetActiveWindow() == window && GetFocus() == GetDlgItem(window, control);
+    }
+    static void Press(WPARAM key) {
+        HWND focus = GetFocus();
+        PostMessageA(focus, WM_KEYDOWN, key, 1);
+        PostMessageA(focus, WM_KEYUP, key, 0xC0000001);
+        WaitForEvents(1);
+    }
+    static void Type(const std::string& text) {
+        HWND focus = GetFocus();
+        for (const char c : text) PostMessageA(focus, WM_CHAR, static_cast<unsigned char>(c), 1);
+        WaitForEvents(1);
+    }
+};
+
+TEST_F(KeyboardTest, EnterAddsFromTheEntryFieldOnlyAndEscLeavesTheMainWindowAlone) {
+    const std::vector<TaskRow> rows = Rows({"a", "b"});
+    Start(rows);
+    struct Case {
+        int focus;
+        WPARAM key;
+    };
+    for (const Case& c : {Case{ids::TextColumn, VK_RETURN}, Case{ids::PriorityColumn, VK_RETURN},
+                          Case{ids::EntryField, VK_ESCAPE}, Case{ids::TextColumn, VK_ESCAPE}}) {
+        SCOPED_TRACE(::testing::Message() << "control " << c.focus << ", key " << c.key);
+        SetControlText(MainWindow(), ids::EntryField, "Pay rent");
+        ASSERT_TRUE(Focus(MainWindow().window, c.focus));
+        Press(c.key);
+        EXPECT_TRUE(IsWindowVisible(MainWindow().window));
+        EXPECT_EQ(Column(ids::TextColumn), (std::vector<std::string>{"a", "b"}));
+        EXPECT_EQ(SavedRows(), rows);
+        EXPECT_EQ(GetControlText(MainWindow(), ids::EntryField), "Pay rent");
+    }
+
+    // Typed key by key, the field takes a whole task text and no more, however
+    // narrow it looks; Enter adds it as Add does.
+    SetControlText(MainWindow(), ids::EntryField, "");
+    ASSERT_TRUE(Focus(MainWindow().window, ids::EntryField));
+    Type(std::string(300, 'w'));
+    const std::string whole(kTaskTextCapacity, 'w');
+    EXPECT_EQ(GetControlText(MainWindow(), ids::EntryField), whole);
+    Press(VK_RETURN);
+    const TaskRow added{whole, " 3", "07-12-2026", "07-12-2026", "09:05", " 6"};
+    EXPECT_EQ(Column(ids::TextColumn), (std::vector<std::string>{"a", "b", whole}));
+    ASSERT_EQ(SavedRows().size(), 3u);
+    EXPECT_EQ(SavedRows()[2], added);
+}
+
+// Esc is the Alarm Action dialog's Cancel (what was ticked is not stored) and
+// the weights dialog's close box (what was typed is).
+TEST_F(KeyboardTest, EscClosesTheTwoDialogsAsTheirCancelAndCloseBoxDo) {
+    WriteWholeFile(folder / "bell.wav", "RIFF");
+    settings.run_program = 1;
+    settings.program_path = "C:\\tools\\remind.exe";
+    Start(Rows({"a"}));
+    struct Case {
+        DialogDefinition& dialog;
+        int command;
+        int edit;
+        std::vector<int> toggled;  // check boxes flipped before Esc
+    };
+    for (const Case& c : {Case{AlarmActionDialog(),
+                               ids::AlarmActionCommand,
+                               alarm::SoundPathEdit,
+                               {alarm::RunProgramCheck, alarm::PlaySoundCheck}},
+                          Case{WeightsDialog(), ids::WeightsCommand, weights::ResponseEdit, {}}}) {
+        SCOPED_TRACE(c.command);
+        Command(c.command);
+        ASSERT_NE(c.dialog.window, nullptr);
+        for (int box : c.toggled) SetCheck(c.dialog, box, 1 - GetCheck(c.dialog, box));
+        ASSERT_TRUE(Focus(c.dialog.window, c.edit));
+        SendMessageA(GetFocus(), EM_SETSEL, 0, -1);
+        Type("typed");
+        Press(VK_ESCAPE);
+        EXPECT_EQ(c.dialog.window, nullptr);
+    }
+    EXPECT_EQ(SettingsOf().Values.run_program, 1);
+    EXPECT_EQ(SettingsOf().Values.play_sound, 0);
+    EXPECT_EQ(SettingsOf().Values.sound_path, "");
+    EXPECT_EQ(Network().WeightsDialogOpen, 0);
+    EXPECT_EQ(LineOf(folder / "weights.ini", 7), "typed");
+}
+
+}  // namespace
+}  // namespace vemo
