@@ -10,10 +10,6 @@ namespace vemo {
 
 namespace {
 
-constexpr std::array<const char*, 7> kWeekdays = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
-constexpr std::array<const char*, 12> kMonths = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                                 "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-
 constexpr std::string_view kAlarmCode = " 0";
 constexpr std::string_view kPriorityOneCode = " 1";
 constexpr std::string_view kMinutePassedCode = " 2";
@@ -164,8 +160,9 @@ ClockReading ReadClock(int year, int month, int day, int hour, int minute) {
     char today[32] = {};
     std::snprintf(today, sizeof(today), "%02d-%02d-%04d", day, month, year);
     clock.today = today;
-    clock.weekday = kWeekdays[static_cast<std::size_t>(DayOfWeek(year, month, day))];
-    clock.month = month >= 1 && month <= 12 ? kMonths[static_cast<std::size_t>(month - 1)] : "";
+    // DayOfWeek counts from Sunday, the names from Monday.
+    clock.weekday = kDayNames[static_cast<std::size_t>((DayOfWeek(year, month, day) + 6) % 7)];
+    clock.month = month >= 1 && month <= 12 ? kMonthNames[static_cast<std::size_t>(month - 1)] : "";
     clock.day = TwoDigits(day);
     clock.hour = hour;
     clock.minute = minute;

@@ -10,12 +10,6 @@ namespace vemo {
 
 namespace {
 
-// The names the date fields' buttons write; English whatever the locale.
-constexpr std::array<std::string_view, 8> kDayNames = {"Mon", "Tue", "Wed", "Thu",
-                                                       "Fri", "Sat", "Sun", "Day"};
-constexpr std::array<std::string_view, 12> kMonthNames = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                                          "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-
 char LowerAscii(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }

@@ -19,12 +19,6 @@ namespace vemo {
 
 namespace {
 
-// Each cycle ends where it starts: "Day" (every day) sits after "Sun".
-constexpr std::array<std::string_view, 8> kWeekdayCycle = {"Mon", "Tue", "Wed", "Thu",
-                                                           "Fri", "Sat", "Sun", "Day"};
-constexpr std::array<std::string_view, 12> kMonthCycle = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                                          "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-
 DialogDefinition& Window() {
     return MainWindow();
 }
@@ -140,14 +134,14 @@ void ChangeTime() {
 }
 
 void NextWeekday() {
-    if (StepNameInYearField(kWeekdayCycle)) return;
+    if (StepNameInYearField(kDayNames)) return;  // "Day" sits after "Sun"
     SetField(ids::YearField, DateText("ddd"));
     SetField(ids::DayField, "");
     SetField(ids::MonthField, "");
 }
 
 void NextMonth() {
-    if (StepNameInYearField(kMonthCycle)) return;
+    if (StepNameInYearField(kMonthNames)) return;
     SetField(ids::YearField, DateText("MMM"));
     SetField(ids::DayField, DateText("dd"));
     SetField(ids::MonthField, "");

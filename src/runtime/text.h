@@ -3,6 +3,8 @@
 // Portable: no platform headers.
 #pragma once
 
+#include <array>
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -10,6 +12,13 @@
 #include <type_traits>
 
 namespace vemo {
+
+// The day and month names the reminder patterns hold: English whatever the
+// locale, as the date fields' buttons write them; "Day" is every day.
+inline constexpr std::array<std::string_view, 8> kDayNames = {"Mon", "Tue", "Wed", "Thu",
+                                                              "Fri", "Sat", "Sun", "Day"};
+inline constexpr std::array<std::string_view, 12> kMonthNames = {
+    "Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 
 // Every text variable of the program holds at most this many characters.
 inline constexpr std::size_t kTextCapacity = 254;

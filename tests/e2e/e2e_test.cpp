@@ -28,6 +28,7 @@ namespace {
 
 using namespace e2e;
 using testing::FileExists;
+using testing::NamesIn;
 using testing::ReadWholeFile;
 using testing::TempFolder;
 using testing::WriteWholeFile;
@@ -362,18 +363,6 @@ TEST_F(EndToEnd, ASecondStartOnTheFolderBringsTheFirstForwardAndEnds) {
 }
 
 // The names a folder holds.
-std::vector<std::string> FolderNames(const TempFolder& where) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found{};
-    HANDLE search = FindFirstFileA((where / "*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do {
-        const std::string name = found.cFileName;
-        if (name != "." && name != "..") names.push_back(name);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    return names;
-}
 
 // The per-user logon entry named "Vemo", or "<none>".
 std::string LogonEntry() {
@@ -407,7 +396,7 @@ TEST_F(EndToEnd, TheCommandLineReachesVemoWhetherItRunsOrNot) {
     for (const char* arguments :
          {"/frobnicate", "/export", "/add x 31-02-2026", "/add x --Mon 10:00 0"}) {
         EXPECT_EQ(Run(arguments), 2) << arguments;
-        EXPECT_EQ(FolderNames(folder), std::vector<std::string>{"vemo.exe"}) << arguments;
+        EXPECT_EQ(NamesIn(folder.path()), std::vector<std::string>{"vemo.exe"}) << arguments;
     }
 
     // With Vemo closed the task goes into the database.

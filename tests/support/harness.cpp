@@ -1,5 +1,7 @@
 #include "support/harness.h"
 
+#include <algorithm>
+
 #include <atomic>
 #include <cstdint>
 #include <stdexcept>
@@ -99,6 +101,20 @@ void SetTestClock(int hour, int minute, int day) {
     t.wHour = static_cast<WORD>(hour);
     t.wMinute = static_cast<WORD>(minute);
     Seams().clock = t;
+}
+
+std::vector<std::string> NamesIn(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found{};
+    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        const std::string name = found.cFileName;
+        if (name != "." && name != "..") names.push_back(name);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 }  // namespace vemo::testing

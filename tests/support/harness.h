@@ -7,6 +7,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "runtime/seams.h"
 #include "runtime/win32.h"
@@ -31,6 +32,9 @@ class TempFolder {
 std::string ReadWholeFile(const std::string& path);
 void WriteWholeFile(const std::string& path, std::string_view bytes);
 bool FileExists(const std::string& path);
+// The names of the files and folders in a folder (its path ends with a
+// backslash), sorted.
+std::vector<std::string> NamesIn(const std::string& folder);
 // A 24-bit bitmap file of the given size, all black.
 std::string BitmapFileBytes(int width, int height);
 

@@ -19,19 +19,7 @@ class Backups : public ProgramTest {
   protected:
     std::string Backup(const std::string& name) { return folder / ("backups\\" + name); }
     // The names in backups\, sorted; none when it does not exist.
-    std::vector<std::string> Listing() {
-        std::vector<std::string> names;
-        WIN32_FIND_DATAA found{};
-        HANDLE search = FindFirstFileA(Backup("*").c_str(), &found);
-        if (search == INVALID_HANDLE_VALUE) return names;
-        do {
-            const std::string name = found.cFileName;
-            if (name != "." && name != "..") names.push_back(name);
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-        std::sort(names.begin(), names.end());
-        return names;
-    }
+    std::vector<std::string> Listing() { return NamesIn(Backup("")); }
     // A start on the day: returns the name its dated copy should have.
     std::string StartOn(int year, int month, int day) {
         Seams().clock->wYear = static_cast<WORD>(year);
