@@ -34,15 +34,18 @@ void SendToLog() {
     }
 }
 
-void AddToTxtFile(const std::string& line) {
+bool AddToTxtFile(const std::string& line, SaveReport report) {
     FileHandle note;
     if (OpenFile(note, TextFile, "AddFile.txt", "a") != 0) {
-        ShowMessage(nullptr, "Problem adding note to backup text file", "error...AddToTxtFile...",
-                    0);
-        return;
+        if (report == SaveReport::Show) {
+            ShowMessage(nullptr, "Problem adding note to backup text file",
+                        "error...AddToTxtFile...", 0);
+        }
+        return false;
     }
     WriteItem(note, TextFile, line);
     CloseFile(note, TextFile);
+    return true;
 }
 
 }  // namespace vemo

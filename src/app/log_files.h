@@ -1,6 +1,8 @@
 // The log file of each database and the note file of added tasks.
 #pragma once
 
+#include "app/save_report.h"
+
 #include <string>
 
 namespace vemo {
@@ -11,6 +13,7 @@ std::string LogFileName();
 // last deletion, removes it from the list. The caller saves.
 void SendToLog();
 // Appends one line to "AddFile.txt".
-void AddToTxtFile(const std::string& line);
+// False when the note could not be written (said at once unless quiet).
+bool AddToTxtFile(const std::string& line, SaveReport report = SaveReport::Show);
 
 }  // namespace vemo

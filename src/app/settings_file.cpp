@@ -69,7 +69,7 @@ void LoadSettings() {
     KeepWindowPlaceOnScreen(values);
 }
 
-void SaveSettings() {
+void SaveSettings(SaveReport report) {
     SettingsState& state = SettingsOf();
     if (state.HaveWindowState) {
         state.Values.window_x = state.LastWindowX;
@@ -79,7 +79,9 @@ void SaveSettings() {
     }
     if (!ReplaceFileAtomically(SettingsPath(), FormatSettings(state.Values))) {
         TraceSaveFailure("SaveSettings", GetLastError());
-        ShowMessageBox(Owner(), "Unable to create INI file", "Error...SaveData...", 0);
+        if (report == SaveReport::Show) {
+            ShowMessageBox(Owner(), "Unable to create INI file", "Error...SaveData...", 0);
+        }
     }
 }
 

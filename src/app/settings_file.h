@@ -1,6 +1,8 @@
 // Loading and saving "vemo.ini" in the program folder.
 #pragma once
 
+#include "app/save_report.h"
+
 namespace vemo {
 
 // The main window's size in pixels: the place the settings keep must leave
@@ -13,6 +15,6 @@ inline constexpr int kMainWindowHeight = 340;
 void LoadSettings();
 // Takes the main window's position and check boxes as the window last
 // noted them (SettingsState) and writes the settings.
-void SaveSettings();
+void SaveSettings(SaveReport report = SaveReport::Show);
 
 }  // namespace vemo

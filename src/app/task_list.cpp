@@ -114,7 +114,7 @@ bool SaveData(SaveReport report) {
             }
         }
     }
-    SaveSettings();
+    SaveSettings(report);
     return saved;
 }
 

@@ -2,6 +2,7 @@
 // model and saved from the model to it.
 #pragma once
 
+#include "app/save_report.h"
 #include "app/task_record.h"
 #include "runtime/files.h"
 
@@ -20,7 +21,6 @@ bool LoadTaskList(const FileHandle& database);
 // rows could not be written (the user has been told). With the main window
 // closed (the rows live as long as their view) only the settings are
 // written.
-enum class SaveReport { Show, Quiet };
 bool SaveData(SaveReport report = SaveReport::Show);
 // The save made before the rows' window goes: true when it may go. Close and
 // the tray's Exit end the program: after a failed save they stay once, and

@@ -46,6 +46,9 @@ std::string LocalText(Date date, int hour, int minute, int second) {
 
 constexpr std::array<std::string_view, 7> kWeekdays = {"Mon", "Tue", "Wed", "Thu",
                                                        "Fri", "Sat", "Sun"};
+// The scheduler alarms in the reminder's minute and the one after it.
+constexpr int kAlarmWindowMinutes = 2;
+
 constexpr std::array<std::string_view, 7> kRuleDays = {"MO", "TU", "WE", "TH", "FR", "SA", "SU"};
 
 std::size_t WeekdayIndex(const ClockReading& clock) {
@@ -188,7 +191,11 @@ std::optional<CalendarReminder> ReminderFor(const DatePattern& pattern,
     CalendarReminder out;
     if (pattern.kind == PatternKind::Fixed) {
         out.start = LocalText(pattern.fixed, reminder.hour, reminder.minute, 0);
-        out.due = out.start;
+        // Due when its alarm window closes, the minute after its own: a
+        // to-do's DUE must come after its DTSTART.
+        const int due_minutes = reminder.hour * 60 + reminder.minute + kAlarmWindowMinutes;
+        const Date due_day = due_minutes < 24 * 60 ? pattern.fixed : NextDay(pattern.fixed);
+        out.due = LocalText(due_day, (due_minutes / 60) % 24, due_minutes % 60, 0);
         if (reminder.hourly)
             out.rule = JoinText(hourly, ";UNTIL=", LocalText(pattern.fixed, 23, 59, 59));
         return out;

@@ -24,7 +24,7 @@ struct UtcTime {
 // they are written floating: "yyyymmddThhmmss", no zone.
 struct CalendarReminder {
     std::string start;  // the first occurrence
-    std::string due;    // a fixed date only: the same as start
+    std::string due;    // a fixed date only: as its alarm window closes, 2 minutes on
     std::string rule;   // the RRULE value; empty for one fixed date and time
 
     bool operator==(const CalendarReminder&) const = default;

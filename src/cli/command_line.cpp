@@ -45,7 +45,10 @@ CommandLine ParseAdd(std::span<const std::string> values) {
     line.command = Command::Add;
     NewTask& task = line.task;
     task.text = CutText(values[0], kTaskTextCapacity);
-    if (!IsTaskText(task.text)) return Bad("empty task text");
+    if (task.text.empty()) return Bad("empty task text");
+    if (!IsTaskText(task.text)) {
+        return Bad("bad task text", task.text, "no line breaks or other control characters");
+    }
     if (values.size() > 1) {
         task.remind_date = CanonicalRemindDate(values[1]);
         if (!task.remind_date) {
@@ -139,9 +142,10 @@ std::vector<std::string> SplitCommandLine(std::string_view command_line) {
 CommandLine ParseArguments(std::span<const std::string> arguments) {
     if (arguments.empty()) return CommandLine{};
     const std::string& first = arguments[0];
-    if (first.size() < 2 || (first[0] != '/' && first[0] != '-')) {
-        return Bad("unknown argument", first, "/tray, /autostart, /add or /export");
-    }
+    // Vemo never read its arguments before the switches came: a file dropped
+    // on it or a shortcut's arguments still make a plain start.
+    if (first.empty() || (first[0] != '/' && first[0] != '-')) return CommandLine{};
+    if (first.size() < 2) return Bad("unknown switch", first, "/tray, /autostart, /add or /export");
     const std::string name = Lower(std::string_view(first).substr(1));
     const std::span<const std::string> values = arguments.subspan(1);
     if (name == "tray") {

@@ -1,5 +1,6 @@
 #include "cli/new_task.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <limits>
@@ -98,8 +99,11 @@ std::optional<std::int32_t> ReadPriority(std::string_view priority) {
 }
 
 bool IsTaskText(std::string_view text) {
+    // The one-line entry field never holds a control character; a line break
+    // would split the note, the log and the message file's lines.
     return !text.empty() && text.size() <= kTaskTextCapacity &&
-           text.find('\0') == std::string_view::npos;
+           std::none_of(text.begin(), text.end(),
+                        [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
 }
 
 TaskRow NewTaskRow(const NewTask& task, std::string_view today, int hour, int minute,

@@ -39,8 +39,9 @@ bool IsReminderTime(std::string_view time);
 // Digits only, from 1 to the largest 32-bit int: the record holds no more.
 std::optional<std::int32_t> ReadPriority(std::string_view priority);
 
-// Not empty, within a record's text field, and no zero byte, which would end
-// the text early in the record.
+// Not empty, within a record's text field, and no control character (a zero
+// byte would end the text early in the record, a line break split the note
+// and log lines).
 bool IsTaskText(std::string_view text);
 
 // The row Add makes: created today, the remind date today and the time now

@@ -87,8 +87,10 @@ int PriorityOf(int row) {
 void OnControl(int id, int notify) {
     const bool clicked = notify == BN_CLICKED;
     // A Close refused on a failed save goes on when asked again right after;
-    // any other command in between means the user went back to work.
-    if (clicked && id != ids::CloseCommand) Program().ExitSaveFailed = false;
+    // any other command in between means the user went back to work. Enter
+    // and Esc outside the entry field (ids 1 and 2) are no commands.
+    const bool key = id == ids::TextColumn || id == ids::EntryField;
+    if (clicked && id != ids::CloseCommand && !key) Program().ExitSaveFailed = false;
     switch (id) {
         case ids::TextColumn:  // also IDOK, which Enter sends
             if (notify == LBN_SELCHANGE) OnTextColumnSelected();
@@ -186,6 +188,7 @@ int MainWindowHandler() {
                               OnCopyData(reinterpret_cast<const COPYDATASTRUCT*>(event.lparam)));
             return 1;
         case kDeferredSaveReport: ReportFailedRemoteSave(); break;
+        case kDeferredNoteReport: ReportFailedRemoteNote(); break;
         case EVENT_CLOSE:
             Program().ExitSaveFailed = false;
             GoToTray();
@@ -224,6 +227,7 @@ DialogDefinition& MainWindow() {
 }
 
 void OnMainDestroy() {
+    AcceptRequests(false);
     UnmarkInstanceWindow(Window().window, ProgramFolder());
     // The rows and the lines go with their view.
     Tasks().Attach(nullptr);
@@ -270,8 +274,10 @@ void OnMainInit() {
     BuildToolbar();
     StartTimer(window, ids::FirstTickMs, ids::ProgramTimer);
     RememberWindowState();
-    // Marked once ready; until then a second start waits for it.
+    // Marked once ready; until then a second start waits for it, and no
+    // other process's request is taken.
     MarkInstanceWindow(window.window, ProgramFolder());
+    AcceptRequests(true);
 }
 
 bool AddTask() {
@@ -301,7 +307,11 @@ bool AddRow(const TaskRow& row, SaveReport report) {
     Tasks().Append(row);
     list.RowCount = Tasks().Count();
     const bool saved = SaveData(report);
-    AddToTxtFile(NoteLine(row));
+    // A note that could not be written is said later when this must not
+    // wait on a message box.
+    if (!AddToTxtFile(NoteLine(row), report) && report == SaveReport::Quiet) {
+        PostMessageA(Window().window, kDeferredNoteReport, 0, 0);
+    }
     list.ListDirty = 1;
     return saved;
 }

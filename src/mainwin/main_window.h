@@ -36,7 +36,8 @@ void ChangeDatabase(int notify);
 // False only when a row was added but could not be saved.
 bool AddTask();
 // Add's second half, for a row made elsewhere too (a request from another
-// process): appended, saved, noted in the note file.
+// process): appended, saved, noted in the note file. False when it could
+// not be saved.
 bool AddRow(const TaskRow& row, SaveReport report);
 void ChangeSelected();
 void OnEnter();

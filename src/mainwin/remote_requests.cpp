@@ -13,9 +13,19 @@
 
 namespace vemo {
 
+namespace {
+
+bool g_accepting = false;
+
+}  // namespace
+
+void AcceptRequests(bool accept) {
+    g_accepting = accept;
+}
+
 LRESULT OnCopyData(const COPYDATASTRUCT* data) {
-    if (data == nullptr || data->dwData != kRequestCopyDataId || data->lpData == nullptr ||
-        data->cbData == 0 || data->cbData > kMaxRequestSize) {
+    if (!g_accepting || data == nullptr || data->dwData != kRequestCopyDataId ||
+        data->lpData == nullptr || data->cbData == 0 || data->cbData > kMaxRequestSize) {
         return kRequestRefused;
     }
     const std::optional<Request> request =
@@ -37,6 +47,10 @@ LRESULT OnCopyData(const COPYDATASTRUCT* data) {
 
 void ReportFailedRemoteSave() {
     ShowMessage(&MainWindow(), "Problem saving data", "Error...SaveData...", 0);
+}
+
+void ReportFailedRemoteNote() {
+    ShowMessage(nullptr, "Problem adding note to backup text file", "error...AddToTxtFile...", 0);
 }
 
 }  // namespace vemo

@@ -20,5 +20,13 @@ LRESULT OnCopyData(const COPYDATASTRUCT* data);
 // Clear of the tray's message and the runtime's event codes.
 inline constexpr UINT kDeferredSaveReport = WM_APP + 0x101;
 void ReportFailedRemoteSave();
+// The same for the note of such a task.
+inline constexpr UINT kDeferredNoteReport = WM_APP + 0x102;
+void ReportFailedRemoteNote();
+
+// Requests are taken only while the main window holds its rows: from the
+// end of its start (the rows loaded) to its close. Before, a save would
+// write an empty list over the database.
+void AcceptRequests(bool accept);
 
 }  // namespace vemo

@@ -61,9 +61,14 @@ TrayState& Tray() {
 
 void StartInTray() {
     Tray().InTray = 1;
-    // Before the shell has a tray (a start at logon) the window stays hidden
-    // and the icon comes when the shell announces its taskbar.
     if (!Tray().IconShown) AddTrayIcon();
+    // Before the shell has a tray (a start at logon) the window stays hidden
+    // and the icon comes when the shell announces its taskbar. A tray that
+    // is there and refused the icon gets a minimised window instead, so
+    // there is always a way back.
+    if (!Tray().IconShown && FindWindowA("Shell_TrayWnd", nullptr) != nullptr) {
+        ShowControl(MainWindow(), SW_SHOWMINNOACTIVE, 0);
+    }
 }
 
 void GoToTray() {

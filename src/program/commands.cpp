@@ -110,8 +110,10 @@ std::optional<LRESULT> SendRequest(HWND window, const Request& request) {
 // The database file's bytes; a missing file is an empty database, as it is
 // to a starting Vemo.
 std::optional<std::string> ReadDatabase(const std::string& path) {
-    const ScopedHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    // Shared every way: a running Vemo must still be able to save meanwhile.
+    const ScopedHandle file(CreateFileA(path.c_str(), GENERIC_READ,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
         const DWORD error = GetLastError();
         if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return std::string();
@@ -197,6 +199,7 @@ UtcTime NowUtc() {
 }
 
 int Export(const CommandLine& command) {
+    bool saved_first = true;
     {
         // Some edits are saved only by the next save: a running Vemo saves
         // first.
@@ -207,6 +210,7 @@ int Export(const CommandLine& command) {
                     ? SendRequest(guard.Running(), Request{RequestKind::SaveNow, {}})
                     : std::nullopt;
             if (!reply || *reply != kRequestDone) {
+                saved_first = false;
                 PrintErrorLine(
                     "vemo: the running Vemo did not save; exporting what its database file holds");
             }
@@ -227,12 +231,13 @@ int Export(const CommandLine& command) {
     } else {
         text = ExportCsv(rows, AnsiToUtf8);
     }
-    // Never half a file: written beside it, then moved over it.
-    if (!ReplaceFileAtomically(command.export_path, text)) {
+    // Never half a file: written beside it, then moved over it, and never
+    // written over one another program holds open.
+    if (!ReplaceFileAtomically(command.export_path, text, SaveFlush::Flush, HeldFile::Refuse)) {
         return Failed(ErrorText("cannot write " + command.export_path, GetLastError()));
     }
     PrintLine(ExportedLine(rows.size(), command.export_path, without_rule));
-    return 0;
+    return saved_first ? 0 : 1;
 }
 
 }  // namespace
@@ -252,7 +257,11 @@ int RunCommandLine(std::string_view command_line) {
         }
         case Command::Tray: {
             const InstanceGuard guard(ProgramFolder(), InstanceGuard::Arrival::Quiet);
-            return guard.Owned() ? StartupSequence(StartShown::InTray) : 0;
+            if (!guard.Owned()) return 0;
+            // Started from the logon entry, the current folder is the
+            // system's: the backup, log and note files belong beside Vemo.
+            SetCurrentDirectoryA(ProgramFolder().c_str());
+            return StartupSequence(StartShown::InTray);
         }
         case Command::AutostartOn: return SetAutostart(true);
         case Command::AutostartOff: return SetAutostart(false);

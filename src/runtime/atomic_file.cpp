@@ -76,13 +76,14 @@ bool WriteInPlace(const std::string& path, const ContentProducer& produce) {
 
 }  // namespace
 
-bool ReplaceFileAtomically(const std::string& path, std::string_view bytes, SaveFlush flush) {
+bool ReplaceFileAtomically(const std::string& path, std::string_view bytes, SaveFlush flush,
+                           HeldFile held) {
     return ReplaceFileAtomically(
-        path, [bytes](ContentWriter& writer) { return writer.Write(bytes); }, flush);
+        path, [bytes](ContentWriter& writer) { return writer.Write(bytes); }, flush, held);
 }
 
-bool ReplaceFileAtomically(const std::string& path, const ContentProducer& produce,
-                           SaveFlush flush) {
+bool ReplaceFileAtomically(const std::string& path, const ContentProducer& produce, SaveFlush flush,
+                           HeldFile held) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES &&
         (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
@@ -134,7 +135,9 @@ bool ReplaceFileAtomically(const std::string& path, const ContentProducer& produ
         if (!IsSharingRefusal(error) || flush == SaveFlush::NoFlush) return fail(error);
     }
     // Another program holds the file open and will not let it be replaced:
-    // writing over it is the one way left not to lose the save.
+    // writing over it is the one way left not to lose the save, unless the
+    // file is a copy that must never be half written.
+    if (held == HeldFile::Refuse) return fail(error);
     if (!WriteInPlace(path, produce)) return fail(GetLastError());
     DeleteFileA(temporary.c_str());
     return true;

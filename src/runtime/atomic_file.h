@@ -20,8 +20,14 @@ enum class SaveFlush { Flush, NoFlush };
 // read-only. Only when another program holds the file open, so the move is
 // refused, does it retry for about 0.4 s and then write in place; a NoFlush
 // save gives up at once instead.
+// What a save does when another program holds the file open and the move is
+// refused: write over it in place (a save that must not be lost), or fail
+// (a copy, such as an export, that must never be half written).
+enum class HeldFile { WriteInPlace, Refuse };
+
 bool ReplaceFileAtomically(const std::string& path, std::string_view bytes,
-                           SaveFlush flush = SaveFlush::Flush);
+                           SaveFlush flush = SaveFlush::Flush,
+                           HeldFile held = HeldFile::WriteInPlace);
 
 // Where a save's content goes, piece by piece, so a large file need not be
 // built in memory first. False: the piece could not be written.
@@ -36,7 +42,8 @@ class ContentWriter {
 // runs it again), so it starts from the same state each time.
 using ContentProducer = std::function<bool(ContentWriter&)>;
 bool ReplaceFileAtomically(const std::string& path, const ContentProducer& produce,
-                           SaveFlush flush = SaveFlush::Flush);
+                           SaveFlush flush = SaveFlush::Flush,
+                           HeldFile held = HeldFile::WriteInPlace);
 
 // Leaves "Vemo: <what> failed, Win32 error <n>" in the debugger output, so a
 // failed save can be diagnosed from a user's report.

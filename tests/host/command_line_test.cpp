@@ -52,6 +52,7 @@ TEST(CommandLineParse, ReadsEverySwitchWithItsCheckedArguments) {
     };
     const Case cases[] = {
         {"", Of(Command::Start)},
+        {"notes.txt /tray", Of(Command::Start)},  // a file dropped on vemo.exe: as ever
         {"/tray", Of(Command::Tray)},
         {"-TRAY", Of(Command::Tray)},
         {"/AutoStart ON", Of(Command::AutostartOn)},
@@ -83,7 +84,8 @@ TEST(CommandLineParse, NamesTheBadArgumentInOneLine) {
     const Case cases[] = {
         {"/foo", "vemo: unknown switch \"/foo\"" + switches},
         {"--tray", "vemo: unknown switch \"--tray\"" + switches},
-        {"notes.txt", "vemo: unknown argument \"notes.txt\"" + switches},
+        {"/add \"two\nlines\"",
+         "vemo: bad task text \"two?lines\" (no line breaks or other control characters)"},
         {"/tray now", "vemo: extra argument \"now\" (after /tray)"},
         {"/autostart", "vemo: /autostart needs on or off"},
         {"/autostart yes", "vemo: bad /autostart argument \"yes\" (on or off)"},

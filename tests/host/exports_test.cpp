@@ -63,11 +63,13 @@ TEST(CalendarReminders, FollowTheSchedulersMatching) {
         const char *date, *time, *start, *due, *rule;  // start nullptr: no rule expresses it
     };
     const Case cases[] = {
-        // A fixed date: that day at its time, and due then; hourly on that day only.
-        {"07-12-2026", "14:30", "20261207T143000", "20261207T143000", ""},
-        {"07-12-2026", ":15", "20261207T001500", "20261207T001500",
+        // A fixed date: that day at its time, due as its alarm window closes;
+        // hourly on that day only.
+        {"07-12-2026", "14:30", "20261207T143000", "20261207T143200", ""},
+        {"07-12-2026", ":15", "20261207T001500", "20261207T001700",
          "FREQ=HOURLY;BYMINUTE=15;UNTIL=20261207T235959"},
-        {"29-02-2024", "10:00", "20240229T100000", "20240229T100000", ""},  // in a sample year
+        {"29-02-2024", "10:00", "20240229T100000", "20240229T100200", ""},  // in a sample year
+        {"31-12-2026", "23:59", "20261231T235900", "20270101T000100", ""},  // into the next year
         // Patterns start on the first day from the created date that they match.
         {"--Wed", "09:00", "20260204T090000", "", "FREQ=WEEKLY;BYDAY=WE"},
         {"--Mon", "09:00", "20260209T090000", "", "FREQ=WEEKLY;BYDAY=MO"},
