@@ -186,6 +186,9 @@ int MainWindowHandler() {
                               OnCopyData(reinterpret_cast<const COPYDATASTRUCT*>(event.lparam)));
             return 1;
         case kDeferredSaveReport: ReportFailedRemoteSave(); break;
+        // The runtime has laid the controls out at the new DPI; the toolbar
+        // is built again for it, with the strip that suits it.
+        case kDpiChangedMessage: BuildToolbar(); break;
         case EVENT_CLOSE:
             Program().ExitSaveFailed = false;
             GoToTray();
