@@ -4,6 +4,7 @@
 
 #include "app/state.h"
 #include "runtime/atomic_file.h"
+#include "runtime/dialogs.h"
 #include "runtime/files.h"
 #include "runtime/layout_math.h"
 #include "runtime/layout_rows.h"
