@@ -1,10 +1,13 @@
 #!/usr/bin/env python3
-"""Draws Vemo's own artwork: vemo.ico (16 and 32 pixels) and toolbar.bmp
-(a strip of eleven 80-pixel cells, one per toolbar button, whose top rows the
-toolbar shows as a coloured bar above each label). Standard library only."""
+"""Draws Vemo's own artwork: vemo.ico (16 to 256 pixels, for every DPI the
+tray, the caption and Explorer ask for) and toolbar.bmp (a strip of eleven
+80-pixel cells, one per toolbar button, whose top rows the toolbar shows as a
+coloured bar above each label), with toolbar-2x.bmp, the same strip drawn at
+twice the size for screens from 144 DPI. Standard library only."""
 import math
 import struct
 import sys
+import zlib
 from pathlib import Path
 
 BLUE = (0x1E, 0x5A, 0xA8)
@@ -55,12 +58,31 @@ def icon_image(size):
     return header + xor + mask
 
 
+def png_image(size):
+    """The 256-pixel image, PNG-compressed as icon files hold that size."""
+    rows = icon_pixels(size)
+    raw = b"".join(b"\0" + b"".join(bytes(p) for p in row) for row in rows)
+
+    def chunk(kind, data):
+        return (struct.pack(">I", len(data)) + kind + data +
+                struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF))
+
+    header = struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0)
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) +
+            chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
+
+
+# The small icon at 96 DPI first: the program loads the file's first image.
+ICON_SIZES = (16, 20, 24, 32, 40, 48, 64, 256)
+
+
 def write_icon(path):
-    images = [icon_image(16), icon_image(32)]
+    images = [png_image(size) if size >= 256 else icon_image(size) for size in ICON_SIZES]
     out = struct.pack("<HHH", 0, 1, len(images))
     offset = 6 + 16 * len(images)
-    for size, data in zip((16, 32), images):
-        out += struct.pack("<BBBBHHII", size, size, 0, 0, 1, 32, len(data), offset)
+    for size, data in zip(ICON_SIZES, images):
+        side = size % 256  # 256 is written as 0
+        out += struct.pack("<BBBBHHII", side, side, 0, 0, 1, 32, len(data), offset)
         offset += len(data)
     path.write_bytes(out + b"".join(images))
 
@@ -73,7 +95,9 @@ ACCENTS = [(200, 40, 40), (200, 40, 40), (230, 120, 20), (230, 120, 20), (230, 1
            (90, 90, 90)]
 
 
-def write_toolbar(path, cell=80, height=23):
+def write_toolbar(path, scale=1):
+    """The strip for 96 DPI, or drawn `scale` times as large."""
+    cell, height = 80 * scale, 23 * scale
     width = cell * len(ACCENTS)
     rows = []
     for y in range(height):
@@ -81,9 +105,10 @@ def write_toolbar(path, cell=80, height=23):
         for x in range(width):
             k, u = divmod(x, cell)
             colour = FACE
-            if y < 2 and 4 <= u < cell - 4:
+            if y < 2 * scale and 4 * scale <= u < cell - 4 * scale:
                 colour = ACCENTS[k]
-            elif 6 <= y <= 16 and abs(u - cell // 2) <= 5 - abs(y - 11) // 2:
+            elif (6 * scale <= y <= 16 * scale and
+                  abs(u - cell // 2) <= 5 * scale - abs(y - 11 * scale) // 2):
                 colour = ACCENTS[k]  # a small diamond below the bar
             row.append(colour)
         rows.append(row)
@@ -101,3 +126,4 @@ if __name__ == "__main__":
     folder = Path(sys.argv[1]) if len(sys.argv) > 1 else Path(__file__).parent
     write_icon(folder / "vemo.ico")
     write_toolbar(folder / "toolbar.bmp")
+    write_toolbar(folder / "toolbar-2x.bmp", scale=2)

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Lays out the program folder and starts Vemo under Wine. With a display it
 # runs until you close it; without one it runs in a virtual display, saves a
-# screenshot to build/vemo.png and closes through its own Close command.
+# screenshot at 96 DPI to build/vemo.png and one at 144 DPI to
+# build/vemo-144.png, each time closing through its own Close command.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
@@ -10,13 +11,16 @@ if [ -z "${DISPLAY:-}" ]; then
     exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
 fi
 
-# What a user copies: the 32-bit program and its two data files.
+# What a user copies: the 32-bit program, its artwork and the default
+# weights (so a first start has nothing to complain of).
+shipped=(vemo.exe vemo.ico toolbar.bmp toolbar-2x.bmp weights.ini)
 cmake --preset win32 >/dev/null
 cmake --build --preset win32 --target vemo vemo_remote >/dev/null
 rm -rf dist && mkdir -p dist
-cp build/win32/src/vemo.exe assets/vemo.ico assets/toolbar.bmp dist/
-(cd dist && rm -f ../build/vemo.zip && zip -q ../build/vemo.zip vemo.exe vemo.ico toolbar.bmp)
-echo "run: dist/ and build/vemo.zip hold vemo.exe, vemo.ico and toolbar.bmp"
+cp build/win32/src/vemo.exe assets/vemo.ico assets/toolbar.bmp assets/toolbar-2x.bmp \
+    assets/weights.ini dist/
+(cd dist && rm -f ../build/vemo.zip && zip -q ../build/vemo.zip "${shipped[@]}")
+echo "run: dist/ and build/vemo.zip hold ${shipped[*]}"
 for file in dist/vemo.exe build/vemo.zip; do
     bytes=$(stat -c %s "$file")
     echo "run: $file is $bytes bytes ($(awk "BEGIN { printf \"%.1f\", $bytes / 1024 }") KB)"
@@ -31,7 +35,9 @@ if [ "$VEMO_WINE_ARCH" = win64 ]; then
 fi
 folder="build/run-$VEMO_WINE_ARCH"
 mkdir -p "$folder"
-cp "$build/src/vemo.exe" assets/vemo.ico assets/toolbar.bmp "$folder/"
+cp "$build/src/vemo.exe" assets/vemo.ico assets/toolbar.bmp assets/toolbar-2x.bmp "$folder/"
+# The weights the folder has are its user's.
+cp -n assets/weights.ini "$folder/"
 remote="$build/tests/vemo_remote.exe"
 
 if [ -n "${DISPLAY:-}" ] && [ "${VEMO_HEADLESS:-}" != 1 ]; then
@@ -43,16 +49,25 @@ if [ -n "${DISPLAY:-}" ] && [ "${VEMO_HEADLESS:-}" != 1 ]; then
 fi
 vemo_ensure_prefix
 wineserver -p
-trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
+# However the run ends, the prefix's screen is back at 96 DPI.
+trap 'vemo_set_dpi 96; wineserver -k >/dev/null 2>&1 || true' EXIT
 "$WINELOADER" wineboot >/dev/null 2>&1 </dev/null || true
-(cd "$folder" && "$WINELOADER" vemo.exe >/dev/null 2>&1 </dev/null) &
-vemo=$!
-# The first start has no weights file yet and says so.
-"$WINELOADER" "$remote" answer "Error...load weights data..." >/dev/null 2>&1 </dev/null || true
-"$WINELOADER" "$remote" wait >/dev/null 2>&1 </dev/null
-sleep 1
-import -window root build/vemo.png
-echo "run: screenshot in build/vemo.png"
-"$WINELOADER" "$remote" close >/dev/null 2>&1 </dev/null
-wait "$vemo"
+
+# Starts Vemo with the screen at $1 DPI, saves the screen to $2, and closes
+# Vemo through its Close command.
+photograph() {
+    vemo_set_dpi "$1"
+    (cd "$folder" && "$WINELOADER" vemo.exe >/dev/null 2>&1 </dev/null) &
+    local vemo=$!
+    "$WINELOADER" "$remote" wait >/dev/null 2>&1 </dev/null
+    sleep 1
+    import -window root "$2"
+    local client
+    client=$("$WINELOADER" "$remote" client 2>/dev/null </dev/null | tr -d '\r')
+    echo "run: screenshot at $1 DPI in $2 (client area $client)"
+    "$WINELOADER" "$remote" close >/dev/null 2>&1 </dev/null
+    wait "$vemo"
+}
+photograph 96 build/vemo.png
+photograph 144 build/vemo-144.png
 echo "run: Vemo closed through its Close command; its files are in $folder"

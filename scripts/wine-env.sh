@@ -54,3 +54,9 @@ vemo_ensure_prefix() {
         fi
     ) 9>"$WINEPREFIX.lock"
 }
+
+# The screen's DPI as the prefix's programs see it (read at each start).
+vemo_set_dpi() {
+    "$WINELOADER" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f \
+        >/dev/null 2>&1 </dev/null
+}

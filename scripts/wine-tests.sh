@@ -18,5 +18,8 @@ wineserver -p
 # program would otherwise start them holding its stdout, and ctest would wait
 # for that pipe until the services end.
 "$WINELOADER" wineboot >/dev/null 2>&1 </dev/null || true
-trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
+# A run killed earlier may have left the screen at another DPI; this one
+# leaves it at 96 however it ends.
+vemo_set_dpi 96
+trap 'vemo_set_dpi 96; wineserver -k >/dev/null 2>&1 || true' EXIT
 ctest --preset "$VEMO_WINE_ARCH" "$@"

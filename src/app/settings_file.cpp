@@ -4,6 +4,7 @@
 
 #include "app/state.h"
 #include "runtime/atomic_file.h"
+#include "runtime/dialogs.h"
 #include "runtime/files.h"
 #include "runtime/layout_math.h"
 #include "runtime/layout_rows.h"
@@ -29,7 +30,9 @@ void KeepWindowPlaceOnScreen(Settings& settings) {
     constexpr int kGrip = 40;  // caption pixels a mouse needs to drag by
     const int x = std::clamp(settings.window_x, -kFar, kFar);
     const int y = std::clamp(settings.window_y, -kFar, kFar);
-    RECT frame{0, 0, kMainWindowWidth, kMainWindowHeight};
+    // The window as it opens at the screen's DPI.
+    const int dpi = ScreenDpi();
+    RECT frame{0, 0, ScaleToDpi(kMainWindowWidth, dpi), ScaleToDpi(kMainWindowHeight, dpi)};
     AdjustWindowRectEx(&frame, kMainWindowStyle, FALSE, 0);
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;

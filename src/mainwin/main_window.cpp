@@ -189,6 +189,9 @@ int MainWindowHandler() {
             return 1;
         case kDeferredSaveReport: ReportFailedRemoteSave(); break;
         case kDeferredNoteReport: ReportFailedRemoteNote(); break;
+        // The runtime has laid the controls out at the new DPI; the toolbar
+        // is built again for it, with the strip that suits it.
+        case kDpiChangedMessage: BuildToolbar(); break;
         case EVENT_CLOSE:
             Program().ExitSaveFailed = false;
             GoToTray();

@@ -49,7 +49,9 @@ void DefineProgramWindows() {
     const Settings& settings = SettingsOf().Values;
     DefineMainWindow(settings.window_x, settings.window_y, Program().WindowTitle);
     DefineAlarmActionDialog();
-    DefineWeightsDialog(settings.window_x + 387, settings.window_y + 365);
+    // Offset from the main window by a distance of its layout.
+    DefineWeightsDialog(settings.window_x + ScaleForDialog(MainWindow(), 387),
+                        settings.window_y + ScaleForDialog(MainWindow(), 365));
 }
 
 void BackUpDatabase() {
@@ -101,8 +103,10 @@ bool RunStartPass(StartPass pass, StartShown shown) {
     DefineProgramWindows();
     if (pass == StartPass::Full) {
         BackUpDatabase();
-        program.AppIcon.reset(
-            static_cast<HICON>(LoadImageFile(ProgramFolder() + "vemo.ico", kImageIcon)));
+        // The tray and the caption show it at the small icon's size, 16
+        // pixels at 96 DPI; the file holds an image for each common DPI.
+        program.AppIcon.reset(static_cast<HICON>(LoadImageFile(
+            ProgramFolder() + "vemo.ico", kImageIcon, ScaleForDialog(MainWindow(), 16))));
         SetClassIcon(MainWindow(), program.AppIcon.get());
     }
     ResetSharedState();

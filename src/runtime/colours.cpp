@@ -4,6 +4,7 @@
 #include <unordered_map>
 
 #include "runtime/control_kinds.h"
+#include "runtime/dialogs.h"
 #include "runtime/scoped.h"
 
 namespace vemo {
@@ -106,12 +107,17 @@ LRESULT CALLBACK ButtonProc(HWND control, UINT message, WPARAM wparam, LPARAM lp
     }
 }
 
-void Outline(HDC dc, const RECT& r) {
+// A line `width` pixels wide inside the rectangle's edge.
+void Outline(HDC dc, RECT r, int width) {
     const ScopedSelectObject hollow(dc, GetStockObject(NULL_BRUSH));
-    Rectangle(dc, r.left, r.top, r.right, r.bottom);
+    for (int i = 0; i < width; ++i) {
+        Rectangle(dc, r.left, r.top, r.right, r.bottom);
+        InflateRect(&r, -1, -1);
+    }
 }
 
-void DrawCaption(HWND button, HDC dc, RECT text_rect, UINT state, const char* caption, int length) {
+void DrawCaption(HWND button, HDC dc, RECT text_rect, UINT state, const char* caption, int length,
+                 int pixel) {
     const auto style = static_cast<UINT>(GetWindowLongA(button, GWL_STYLE));
     const bool multiline = (style & BS_MULTILINE) != 0;
     UINT format = DT_CENTER | DT_VCENTER;
@@ -131,7 +137,8 @@ void DrawCaption(HWND button, HDC dc, RECT text_rect, UINT state, const char* ca
             SIZE extent{};
             GetTextExtentPoint32A(dc, caption, length, &extent);
             const int x = text_rect.left + (text_rect.right - text_rect.left - extent.cx) / 2;
-            const int y = text_rect.top + (text_rect.bottom - text_rect.top - extent.cy) / 2 - 1;
+            const int y =
+                text_rect.top + (text_rect.bottom - text_rect.top - extent.cy) / 2 - pixel;
             DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(caption), length, x, y,
                        extent.cx, extent.cy, DST_TEXT | DSS_DISABLED);
             return;
@@ -188,19 +195,21 @@ void DrawPushButton(HWND button, const DRAWITEMSTRUCT& item) {
         state |= ODS_DEFAULT;
     }
     const auto style = static_cast<UINT>(GetWindowLongA(button, GWL_STYLE));
+    // The outlines and the pressed caption's step: a pixel at 96 DPI.
+    const int pixel = ScaleToDpi(1, LayoutDpiOf(button));
 
     RECT text_rect = item.rcItem;
     if ((style & BS_MULTILINE) != 0) {
         InflateRect(&text_rect, -2 * GetSystemMetrics(SM_CXEDGE), -2 * GetSystemMetrics(SM_CYEDGE));
     }
-    if ((state & ODS_SELECTED) != 0) OffsetRect(&text_rect, 1, 1);
+    if ((state & ODS_SELECTED) != 0) OffsetRect(&text_rect, pixel, pixel);
 
     const bool outlined = (state & (ODS_FOCUS | ODS_DEFAULT)) != 0;
     RECT frame = item.rcItem;
-    if (outlined) InflateRect(&frame, -1, -1);
+    if (outlined) InflateRect(&frame, -pixel, -pixel);
     if ((style & BS_FLAT) != 0) {
-        Outline(dc, frame);
-        InflateRect(&frame, -1, -1);
+        Outline(dc, frame, pixel);
+        InflateRect(&frame, -pixel, -pixel);
     } else {
         UINT frame_state = DFCS_BUTTONPUSH | DFCS_ADJUSTRECT;
         if ((state & ODS_SELECTED) != 0) frame_state |= DFCS_PUSHED;
@@ -208,14 +217,14 @@ void DrawPushButton(HWND button, const DRAWITEMSTRUCT& item) {
     }
     const ScopedBrush face(CreateSolidBrush(BackgroundOf(button)));
     FillRect(dc, &frame, face.get());
-    if (outlined) Outline(dc, item.rcItem);
+    if (outlined) Outline(dc, item.rcItem, pixel);
 
     std::array<char, 256> caption{};
     const int length = GetWindowTextA(button, caption.data(), static_cast<int>(caption.size()));
     if (length <= 0) return;
     const int old_mode = SetBkMode(dc, TRANSPARENT);
     const COLORREF old_colour = GetTextColor(dc);
-    DrawCaption(button, dc, text_rect, state, caption.data(), length);
+    DrawCaption(button, dc, text_rect, state, caption.data(), length, pixel);
     SetTextColor(dc, old_colour);
     SetBkMode(dc, old_mode);
 }

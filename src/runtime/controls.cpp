@@ -225,8 +225,13 @@ void ShowControl(DialogDefinition& dialog, int show_command, int id) {
 void MoveControl(DialogDefinition& dialog, int x, int y, int width, int height, int id) {
     HWND target = WindowOrControl(dialog, id);
     if (target == nullptr) return;
-    if (id == 0) ShowWindow(target, SW_SHOWNORMAL);
-    MoveWindow(target, x, y, width, height, TRUE);
+    if (id == 0) {
+        ShowWindow(target, SW_SHOWNORMAL);
+        MoveWindow(target, x, y, width, height, TRUE);
+        return;
+    }
+    const auto scaled = [&dialog](int pixels) { return ScaleForDialog(dialog, pixels); };
+    MoveWindow(target, scaled(x), scaled(y), scaled(width), scaled(height), TRUE);
 }
 
 void GetControlRect(const DialogDefinition& dialog, int& x, int& y, int& width, int& height,
@@ -301,8 +306,10 @@ bool AsInteger(const CommandArgument& argument, int& value) {
     return false;
 }
 
-LPARAM PackSize(int width, int height) {
-    return static_cast<LPARAM>(MAKELONG(static_cast<WORD>(width), static_cast<WORD>(height)));
+// A size of the 96-DPI layout, at the window's DPI.
+LPARAM PackSize(const DialogDefinition& dialog, int width, int height) {
+    return static_cast<LPARAM>(MAKELONG(static_cast<WORD>(ScaleForDialog(dialog, width)),
+                                        static_cast<WORD>(ScaleForDialog(dialog, height))));
 }
 
 }  // namespace
@@ -323,12 +330,12 @@ int ControlCommand(DialogDefinition& dialog, int id, int command, CommandArgumen
             break;
         case ToolbarBitmapSizeCommand:
             if (AsInteger(first, width) && AsInteger(second, height)) {
-                Send(toolbar, TB_SETBITMAPSIZE, 0, PackSize(width, height));
+                Send(toolbar, TB_SETBITMAPSIZE, 0, PackSize(dialog, width, height));
             }
             break;
         case ToolbarButtonSizeCommand:
             if (AsInteger(first, width) && AsInteger(second, height)) {
-                Send(toolbar, TB_SETBUTTONSIZE, 0, PackSize(width, height));
+                Send(toolbar, TB_SETBUTTONSIZE, 0, PackSize(dialog, width, height));
             }
             break;
         case ToolbarLabelsCommand:

@@ -43,6 +43,8 @@ int GetScrollTrackPosition(const DialogDefinition& dialog, int id);  // 0 fallba
 // Windows and controls; id 0 names the window itself where noted.
 void EnableControl(DialogDefinition& dialog, int id, bool enable);
 void ShowControl(DialogDefinition& dialog, int show_command, int id);
+// A control moves to a place of the 96-DPI layout, scaled to the window's
+// DPI; the window itself (id 0) to a place on the screen.
 void MoveControl(DialogDefinition& dialog, int x, int y, int width, int height, int id);
 void GetControlRect(const DialogDefinition& dialog, int& x, int& y, int& width, int& height,
                     int id);
@@ -64,8 +66,8 @@ using CommandArgument = std::variant<std::monostate, int, const int*, std::strin
 // passed them.
 enum ToolbarCommand : int {
     ToolbarAutoSizeCommand = 0,
-    ToolbarBitmapSizeCommand = 1,  // width, height
-    ToolbarButtonSizeCommand = 2,  // width, height
+    ToolbarBitmapSizeCommand = 1,  // width, height at 96 DPI
+    ToolbarButtonSizeCommand = 2,  // width, height at 96 DPI
     ToolbarLabelsCommand = 4,      // "a|b|c"
     ToolbarTooltipCommand = 9,     // command id, text
 };

@@ -14,6 +14,8 @@ namespace vemo {
 namespace {
 
 constexpr int kDialogFontPoints = 8;
+constexpr char kDialogFontName[] = "MS Sans Serif";
+constexpr char kAlphabet[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
 
 struct DialogRegistry {
     std::vector<DialogDefinition*> defined;  // every definition seen, once each
@@ -70,11 +72,118 @@ std::u16string ToUtf16(const std::string& text) {
     return std::u16string(wide.begin(), wide.end());
 }
 
+// The templates' font, 8 points at the DPI.
+HFONT CreateDialogFont(int dpi) {
+    return CreateFontA(-MulDiv(kDialogFontPoints, dpi, 72), 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0,
+                       0, kDialogFontName);
+}
+
+struct FontMeasure {
+    FontCell cell;  // what pixels are turned into dialog units with
+    FontCell base;  // what the dialog manager turns them back with
+};
+
+FontMeasure MeasureFont(HFONT font) {
+    FontMeasure measure{};
+    const ScopedMemoryDc dc(CreateCompatibleDC(nullptr));
+    const ScopedSelectObject selected(dc.get(), font);
+    TEXTMETRICA metrics{};
+    if (!GetTextMetricsA(dc.get(), &metrics)) return measure;
+    measure.cell = {metrics.tmAveCharWidth + 1, metrics.tmHeight};
+    SIZE alphabet{};
+    GetTextExtentPoint32A(dc.get(), kAlphabet, 52, &alphabet);
+    measure.base = {(alphabet.cx / 26 + 1) / 2, metrics.tmHeight};
+    return measure;
+}
+
+// Newer systems rescale a dialog by themselves when its DPI changes; the
+// runtime lays its windows out itself, the same way at every DPI.
+void TurnOffSystemRescaling(HWND window) {
+    using SetBehavior = BOOL(WINAPI*)(HWND, int, int);
+    static const auto set_behavior = reinterpret_cast<SetBehavior>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("user32.dll"), "SetDialogDpiChangeBehavior")));
+    constexpr int kDisableAll = 1;  // DDC_DISABLE_ALL
+    if (set_behavior != nullptr) set_behavior(window, kDisableAll, kDisableAll);
+}
+
+// The DPI the system gives the window: its monitor's where each monitor has
+// its own (Windows 10 1607 on), else the screen's.
+int SystemDpiOf(HWND window) {
+    using DpiForWindow = UINT(WINAPI*)(HWND);
+    static const auto dpi_for_window = reinterpret_cast<DpiForWindow>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
+    const UINT dpi = dpi_for_window != nullptr ? dpi_for_window(window) : 0;
+    return dpi != 0 ? static_cast<int>(dpi) : ScreenDpi();
+}
+
+// Places the open window's client area and controls for the DPI, in the
+// dialog font for that DPI. At 96 DPI the dialog units decide, exactly as
+// the dialog manager placed them from the template; at any other DPI the
+// defined pixels scaled, which keeps every control within half a pixel of
+// its place.
+void LayOut(DialogDefinition& dialog, int dpi) {
+    HWND window = dialog.window;
+    const DialogLayout& layout = *dialog.layout;
+    dialog.dpi = dpi;
+    ScopedFont made;
+    HFONT font = reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
+    if (dpi != layout.dpi) {
+        made.reset(CreateDialogFont(dpi));
+        if (made) font = made.get();
+    }
+    const FontMeasure measure = dpi == kLayoutDpi ? MeasureFont(font) : FontMeasure{};
+    const auto place_at_dpi = [&](const Place& pixels) {
+        if (dpi != kLayoutDpi) return ScaleToDpi(pixels, dpi);
+        return FromDialogUnits(
+            ToDialogUnits(pixels.x, pixels.y, pixels.width, pixels.height, measure.cell),
+            measure.base);
+    };
+
+    const Place client = place_at_dpi(layout.pixels);
+    RECT frame{};
+    RECT inside{};
+    GetWindowRect(window, &frame);
+    GetClientRect(window, &inside);
+    SetWindowPos(window, nullptr, 0, 0, client.width + (frame.right - frame.left) - inside.right,
+                 client.height + (frame.bottom - frame.top) - inside.bottom,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    for (const ControlDefinition& control : layout.controls) {
+        HWND child = GetDlgItem(window, control.id);
+        if (child == nullptr) continue;
+        SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        const Place at = place_at_dpi(control.pixels);
+        SetWindowPos(child, nullptr, at.x, at.y, at.width, at.height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    // The controls hold the new font now: the old one may go.
+    dialog.font = std::move(made);
+    RedrawWindow(window, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
 }  // namespace
 
 namespace detail {
 DialogDefinition* TakePendingDialog() {
     return std::exchange(Registry().pending_open, nullptr);
+}
+
+void LayOutNewWindow(DialogDefinition& dialog) {
+    if (dialog.window == nullptr || !dialog.layout) return;
+    TurnOffSystemRescaling(dialog.window);
+    const int dpi = SystemDpiOf(dialog.window);
+    dialog.dpi = dpi;
+    // At 96 DPI the template is the layout, as it always was.
+    if (dpi == kLayoutDpi && dialog.layout->dpi == kLayoutDpi) return;
+    LayOut(dialog, dpi);
+}
+
+void LayOutAtNewDpi(DialogDefinition& dialog, int dpi, const RECT& suggested) {
+    if (dialog.window == nullptr || !dialog.layout || dpi <= 0) return;
+    SetWindowPos(dialog.window, nullptr, suggested.left, suggested.top,
+                 suggested.right - suggested.left, suggested.bottom - suggested.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    LayOut(dialog, dpi);
 }
 }  // namespace detail
 
@@ -86,23 +195,33 @@ DialogDefinition::~DialogDefinition() {
     if (Registry().pending_open == this) Registry().pending_open = nullptr;
 }
 
+int ScreenDpi() {
+    const ScopedGetDc screen(nullptr);
+    const int dpi = screen.get() != nullptr ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
+    return dpi > 0 ? dpi : kLayoutDpi;
+}
+
+int LayoutDpiOf(HWND window) {
+    const DialogDefinition* dialog = DialogOfWindow(GetAncestor(window, GA_ROOT));
+    if (dialog != nullptr && dialog->window != nullptr) return dialog->dpi;
+    return SystemDpiOf(window);
+}
+
+int ScaleForDialog(const DialogDefinition& dialog, int pixels) {
+    return ScaleToDpi(pixels, dialog.window != nullptr ? dialog.dpi : ScreenDpi());
+}
+
 FontCell MeasureDialogFont() {
-    FontCell cell{};
-    const ScopedMemoryDc dc(CreateCompatibleDC(nullptr));
+    return MeasureDialogFont(ScreenDpi());
+}
+
+FontCell MeasureDialogFont(int dpi) {
     // The font the templates name: "MS Sans Serif" at 8 points. Where that is
     // the bitmap font, any small height selects this same 8-point face; where
     // the name is mapped to a scalable font, asking for 8 points keeps the
     // measure and the dialog manager's font alike, so pixels stay pixels.
-    const int height = -MulDiv(kDialogFontPoints, GetDeviceCaps(dc.get(), LOGPIXELSY), 72);
-    const ScopedFont font(
-        CreateFontA(height, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, "MS Sans Serif"));
-    const ScopedSelectObject selected(dc.get(), font.get());
-    TEXTMETRICA metrics{};
-    if (GetTextMetricsA(dc.get(), &metrics)) {
-        cell.width = metrics.tmAveCharWidth + 1;
-        cell.height = metrics.tmHeight;
-    }
-    return cell;
+    const ScopedFont font(CreateDialogFont(dpi));
+    return MeasureFont(font.get()).cell;
 }
 
 int DefineDialog(DialogDefinition& dialog, int x, int y, int width, int height, std::uint32_t style,
@@ -112,8 +231,12 @@ int DefineDialog(DialogDefinition& dialog, int x, int y, int width, int height, 
     layout->parent = parent != nullptr ? parent->window : nullptr;
     layout->style = style | style_bits::kDialogStyle;
     layout->caption = CutText(caption, kCaptionCapacity);
-    layout->cell = MeasureDialogFont();
-    layout->rect = ToDialogUnits(x, y, width, height, layout->cell);
+    layout->pixels = {x, y, width, height};
+    layout->dpi = ScreenDpi();
+    layout->cell = MeasureDialogFont(layout->dpi);
+    // The place is the screen's; only the size is the layout's.
+    layout->rect = ToDialogUnits(x, y, ScaleToDpi(width, layout->dpi),
+                                 ScaleToDpi(height, layout->dpi), layout->cell);
 
     dialog.handler = handler;
     dialog.cursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
@@ -141,7 +264,10 @@ void DefineControl(DialogDefinition& dialog, int kind, const std::string& captio
     control.caption = caption;
     control.class_name = chosen.class_name;
     control.kind = kind;
-    control.rect = ToDialogUnits(x, y, width, height, dialog.layout->cell);
+    control.pixels = {x, y, width, height};
+    const Place scaled = ScaleToDpi(control.pixels, dialog.layout->dpi);
+    control.rect =
+        ToDialogUnits(scaled.x, scaled.y, scaled.width, scaled.height, dialog.layout->cell);
     control.id = id;
     control.default_button = chosen.default_button;
     controls.push_back(std::move(control));
@@ -160,7 +286,7 @@ std::vector<std::uint8_t> DialogTemplateFor(const DialogDefinition& dialog) {
     dialog_template.class_name = ToUtf16(kDialogClassName);
     dialog_template.caption = ToUtf16(layout.caption);
     dialog_template.point_size = kDialogFontPoints;
-    dialog_template.font_name = ToUtf16("MS Sans Serif");
+    dialog_template.font_name = ToUtf16(kDialogFontName);
     for (const ControlDefinition& control : layout.controls) {
         dialog_template.controls.push_back({control.style, control.ex_style, control.rect,
                                             control.id, ToUtf16(control.class_name),
@@ -179,6 +305,7 @@ HWND OpenModeless(DialogDefinition& dialog, const DialogDefinition* parent) {
     }
     dialog.window = nullptr;
     dialog.images.clear();
+    dialog.font.reset();
     const std::vector<std::uint8_t> bytes = DialogTemplateFor(dialog);
     if (bytes.empty()) return nullptr;
     // The platform wants the template DWORD-aligned: copy into DWORD storage.
@@ -196,6 +323,7 @@ HWND OpenModeless(DialogDefinition& dialog, const DialogDefinition* parent) {
         // of the half-made window may stay behind.
         dialog.window = nullptr;
         dialog.images.clear();
+        dialog.font.reset();
         return nullptr;
     }
     // A window opened hidden is shown later by its own handlers (a start in
@@ -217,6 +345,7 @@ void CloseDialog(DialogDefinition& dialog, int /*result*/) {
     dialog.window = nullptr;
     // The controls that used them are gone with the window.
     dialog.images.clear();
+    dialog.font.reset();
 }
 
 void SetClassIcon(DialogDefinition& dialog, HICON icon) {

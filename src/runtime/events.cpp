@@ -102,6 +102,9 @@ INT_PTR OnInitDialog(HWND window, WPARAM wparam, LPARAM lparam) {
             if (control.default_button) SendMessageA(window, DM_SETDEFID, control.id, 0);
         }
     }
+    // Before the handler's first look, and before the property is attached,
+    // so the resizing raises no event.
+    detail::LayOutNewWindow(*dialog);
     // Attached last, so WM_INITDIALOG is the first event the handler sees.
     SetPropA(window, kDialogProperty, dialog);
     DispatchEvent(*dialog, WM_INITDIALOG, wparam, lparam);
@@ -125,6 +128,11 @@ bool EscapeCloses(const MSG& message) {
 
 }  // namespace
 
+DialogDefinition* DialogOfWindow(HWND window) {
+    return window != nullptr ? static_cast<DialogDefinition*>(GetPropA(window, kDialogProperty))
+                             : nullptr;
+}
+
 INT_PTR CALLBACK RuntimeDialogProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     if (message == WM_INITDIALOG) return OnInitDialog(window, wparam, lparam);
     if (IsColourRequest(message)) {
@@ -142,14 +150,19 @@ INT_PTR CALLBACK RuntimeDialogProc(HWND window, UINT message, WPARAM wparam, LPA
         DispatchEvent(*dialog, EVENT_SIZED, wparam, reinterpret_cast<LPARAM>(window));
     }
     if (message == WM_DESTROY) RemovePropA(window, kDialogProperty);
+    // Laid out at the new DPI before the handler hears of it.
+    if (message == kDpiChangedMessage && lparam != 0) {
+        detail::LayOutAtNewDpi(*dialog, LOWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
+    }
 
     INT_PTR result = DispatchEvent(*dialog, message, wparam, lparam);
     if (result == 0 && message == WM_SETCURSOR && reinterpret_cast<HWND>(wparam) == window &&
         LOWORD(lparam) == HTCLIENT) {
         SetCursor(dialog->cursor);
     }
-    // The close box never closes by itself: the handler decides.
-    if (message == WM_CLOSE) result = TRUE;
+    // The close box never closes by itself: the handler decides. A DPI
+    // change is done: the system adds nothing of its own.
+    if (message == WM_CLOSE || message == kDpiChangedMessage) result = TRUE;
     if (message == WM_DESTROY) dialog->window = nullptr;
     return result;
 }

@@ -22,6 +22,33 @@ DialogUnits ToDialogUnits(int x, int y, int width, int height, FontCell cell) {
 
 namespace {
 
+// a · b / c, rounded to the nearest, halves away from zero.
+int MulDivRounded(int a, int b, int c) {
+    if (c == 0) return 0;
+    const std::int64_t product = static_cast<std::int64_t>(a) * b;
+    const std::int64_t magnitude = (product < 0 ? -product : product) * 2 + (c < 0 ? -c : c);
+    const std::int64_t quotient = magnitude / (2 * static_cast<std::int64_t>(c < 0 ? -c : c));
+    return static_cast<int>((product < 0) != (c < 0) ? -quotient : quotient);
+}
+
+}  // namespace
+
+Place FromDialogUnits(const DialogUnits& units, FontCell base) {
+    return {MulDivRounded(units.x, base.width, 4), MulDivRounded(units.y, base.height, 8),
+            MulDivRounded(units.cx, base.width, 4), MulDivRounded(units.cy, base.height, 8)};
+}
+
+int ScaleToDpi(int pixels, int dpi) {
+    return MulDivRounded(pixels, dpi, kLayoutDpi);
+}
+
+Place ScaleToDpi(const Place& place, int dpi) {
+    return {ScaleToDpi(place.x, dpi), ScaleToDpi(place.y, dpi), ScaleToDpi(place.width, dpi),
+            ScaleToDpi(place.height, dpi)};
+}
+
+namespace {
+
 int KeepInside(int position, int size, int low, int high) {
     if (position < low) return low;
     if (position + size > high) return high - size;

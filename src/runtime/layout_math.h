@@ -1,5 +1,6 @@
-// Arithmetic of window layouts: pixels to dialog units, and placing a window
-// over a reference area while keeping it inside bounds. Portable.
+// Arithmetic of window layouts: pixels to dialog units and back, layouts at
+// the screen's DPI, and placing a window over a reference area while keeping
+// it inside bounds. Portable.
 #pragma once
 
 namespace vemo {
@@ -31,6 +32,30 @@ DialogUnits ToDialogUnits(int x, int y, int width, int height, FontCell cell);
 
 // One edge: pixels · units / cell, rounded to the nearest, halves to even.
 int PixelsToUnits(int pixels, int units, int cell);
+
+// A place and size in pixels.
+struct Place {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    bool operator==(const Place&) const = default;
+};
+
+// Dialog units to pixels as the dialog manager places a window's client area
+// and its controls: x and width · base width / 4, y and height · base height
+// / 8, each on its own (MulDiv's rounding). `base` is the dialog font's
+// average width of the alphabet and its height.
+Place FromDialogUnits(const DialogUnits& units, FontCell base);
+
+// Every layout is described in the pixels of a 96-DPI screen.
+inline constexpr int kLayoutDpi = 96;
+
+// A length of a 96-DPI layout on a screen of `dpi`: pixels · dpi / 96,
+// rounded to the nearest, halves away from zero. The one rule every scaled
+// length of the program follows (MulDiv's, which the dialog manager uses).
+int ScaleToDpi(int pixels, int dpi);
+Place ScaleToDpi(const Place& place, int dpi);
 
 struct Point {
     int x = 0;

@@ -66,9 +66,11 @@ inline constexpr UINT kImageMap3dColours = 0x1000;
 inline constexpr UINT kImageFromSystem = 0x100;
 
 // A text with "." is a file path, other texts and numbers name resources of
-// the program (or of the system with kImageFromSystem). Returns 0 on failure.
+// the program (or of the system with kImageFromSystem). `size` asks for that
+// width and height (of an icon file, its nearest image); 0 takes the image's
+// own. Returns 0 on failure.
 using ImageName = std::variant<std::string, UINT_PTR>;
-HANDLE LoadImageFile(const ImageName& name, UINT type_and_options);
+HANDLE LoadImageFile(const ImageName& name, UINT type_and_options, int size = 0);
 void DeleteImage(HANDLE image, UINT kind);
 
 // Style flag of CreateToolbar: an integer bitmap argument is a bitmap handle.
@@ -76,6 +78,10 @@ inline constexpr DWORD kToolbarBitmapHandle = 0x10000;
 
 // A toolbar of buttons for the command ids (0 = separator) with images from
 // the bitmap (a file, a resource number, or a handle with kToolbarBitmapHandle).
+// A strip the runtime loads is drawn for 96 DPI and stretched to the
+// window's DPI; from 144 DPI a strip file drawn at twice the size beside it
+// ("toolbar-2x.bmp" for "toolbar.bmp") is used instead when there is one. A
+// toolbar of that id already in the window is replaced, its strip freed.
 // Returns 1 when created.
 int CreateToolbar(DialogDefinition& dialog, const ImageName& bitmap, int id,
                   std::span<const int> commands, DWORD flags);

@@ -78,12 +78,53 @@ UINT_PTR CALLBACK CentreFileDialogHook(HWND dialog, UINT message, WPARAM, LPARAM
     return 0;
 }
 
-// Toolbar buttons are 16 x 15, their images 24 x 23.
+// Toolbar buttons are 16 x 15, their images 24 x 23 (at 96 DPI).
 constexpr int kToolbarButtonWidth = 16;
 constexpr int kToolbarButtonHeight = 15;
 constexpr int kToolbarBitmapWidth = 24;
 constexpr int kToolbarBitmapHeight = 23;
 constexpr DWORD kChildVisible = WS_CHILD | WS_VISIBLE;
+// From this DPI a strip drawn at twice the size is the sharper start.
+constexpr int kDoubleStripDpi = 144;
+
+// "x-2x.bmp" beside "x.bmp".
+std::string DoubleStripName(const std::string& path) {
+    const std::size_t dot = path.find_last_of('.');
+    const std::size_t slash = path.find_last_of("\\/");
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
+    return path.substr(0, dot) + "-2x" + path.substr(dot);
+}
+
+// The toolbar's strip at the DPI: each of its `count` images as wide as it
+// is drawn for 96 DPI, scaled, so the images keep their places in it.
+ScopedBitmap LoadStrip(const ImageName& bitmap, int count, int dpi) {
+    constexpr UINT kOptions = kImageBitmap | kImageMap3dColours;
+    ScopedBitmap strip;
+    int drawn_for = 1;  // how many times the 96-DPI size the strip is drawn
+    const auto* path = std::get_if<std::string>(&bitmap);
+    if (path != nullptr && dpi >= kDoubleStripDpi) {
+        const std::string twice = DoubleStripName(*path);
+        if (!twice.empty()) {
+            strip.reset(static_cast<HBITMAP>(LoadImageFile(twice, kOptions)));
+            drawn_for = 2;
+        }
+    }
+    if (!strip) {
+        strip.reset(static_cast<HBITMAP>(LoadImageFile(bitmap, kOptions)));
+        drawn_for = 1;
+    }
+    BITMAP size{};
+    if (!strip || count <= 0 || GetObjectA(strip.get(), sizeof(size), &size) == 0) return strip;
+    const int image_width = size.bmWidth / drawn_for / count;
+    const int width = image_width * count == size.bmWidth / drawn_for
+                          ? ScaleToDpi(image_width, dpi) * count
+                          : ScaleToDpi(size.bmWidth / drawn_for, dpi);
+    const int height = ScaleToDpi(size.bmHeight / drawn_for, dpi);
+    if (width == size.bmWidth && height == size.bmHeight) return strip;
+    ScopedBitmap scaled(static_cast<HBITMAP>(
+        CopyImage(strip.get(), IMAGE_BITMAP, width, height, LR_CREATEDIBSECTION)));
+    return scaled ? std::move(scaled) : std::move(strip);
+}
 
 }  // namespace
 
@@ -152,7 +193,7 @@ std::string FileDialog(const std::string& title, const DialogDefinition* owner, 
     return std::string(file.data(), strnlen(file.data(), file.size() - 1));
 }
 
-HANDLE LoadImageFile(const ImageName& name, UINT type_and_options) {
+HANDLE LoadImageFile(const ImageName& name, UINT type_and_options, int size) {
     const UINT type = type_and_options & 0xF;
     if (type == kImageMetafile) {
         const auto* path = std::get_if<std::string>(&name);
@@ -175,7 +216,7 @@ HANDLE LoadImageFile(const ImageName& name, UINT type_and_options) {
         resource = MAKEINTRESOURCEA(std::get<UINT_PTR>(name));
         if (type != kImageBitmap && module == nullptr) flags |= LR_SHARED | LR_DEFAULTSIZE;
     }
-    return LoadImageA(module, resource, type, 0, 0, flags);
+    return LoadImageA(module, resource, type, size, size, flags);
 }
 
 void DeleteImage(HANDLE image, UINT kind) {
@@ -195,6 +236,9 @@ int CreateToolbar(DialogDefinition& dialog, const ImageName& bitmap, int id,
     const DWORD style = flags != 0 ? (flags | kChildVisible) : (kChildVisible | CCS_TOP);
     InitCommonControls();
     if (dialog.window == nullptr || commands.empty()) return 0;
+    if (HWND old = GetDlgItem(dialog.window, id)) DestroyWindow(old);
+    std::erase_if(dialog.images, [id](const auto& image) { return image.id == id; });
+    const int dpi = LayoutDpiOf(dialog.window);
 
     std::vector<TBBUTTON> buttons;
     buttons.reserve(commands.size());
@@ -222,16 +266,16 @@ int CreateToolbar(DialogDefinition& dialog, const ImageName& bitmap, int id,
     if (const auto* number = std::get_if<UINT_PTR>(&bitmap); number && bitmap_is_handle) {
         image = reinterpret_cast<HBITMAP>(*number);
     } else {
-        ScopedBitmap loaded(
-            static_cast<HBITMAP>(LoadImageFile(bitmap, kImageBitmap | kImageMap3dColours)));
+        ScopedBitmap loaded = LoadStrip(bitmap, images, dpi);
         image = loaded.get();
-        if (loaded) dialog.images.push_back(std::move(loaded));
+        if (loaded) dialog.images.push_back({id, std::move(loaded)});
     }
     HWND toolbar =
         CreateToolbarEx(dialog.window, style, static_cast<UINT>(id), images, nullptr,
                         reinterpret_cast<UINT_PTR>(image), buttons.data(),
-                        static_cast<int>(buttons.size()), kToolbarButtonWidth, kToolbarButtonHeight,
-                        kToolbarBitmapWidth, kToolbarBitmapHeight, sizeof(TBBUTTON));
+                        static_cast<int>(buttons.size()), ScaleToDpi(kToolbarButtonWidth, dpi),
+                        ScaleToDpi(kToolbarButtonHeight, dpi), ScaleToDpi(kToolbarBitmapWidth, dpi),
+                        ScaleToDpi(kToolbarBitmapHeight, dpi), sizeof(TBBUTTON));
     if (toolbar == nullptr) return 0;
     ShowWindow(toolbar, SW_SHOW);
     return 1;

@@ -156,6 +156,59 @@ TEST_F(EndToEnd, VersionResourceNamesTheProductAndItsVersion) {
     }
 }
 
+// What vemo.exe tells Windows about itself, read back as Windows reads it.
+TEST_F(EndToEnd, ManifestDeclaresPerMonitorDpiAsInvokerAndWindows7To11) {
+    HMODULE module = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(module, nullptr);
+    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
+    std::string manifest;
+    if (found != nullptr) {
+        manifest.assign(static_cast<const char*>(LockResource(LoadResource(module, found))),
+                        SizeofResource(module, found));
+    }
+    FreeLibrary(module);
+    ASSERT_FALSE(manifest.empty());
+
+    ACTCTXA request{};
+    request.cbSize = sizeof(request);
+    request.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
+    request.lpSource = exe.c_str();
+    request.lpResourceName = MAKEINTRESOURCEA(1);
+    HANDLE context = CreateActCtxA(&request);
+    ASSERT_NE(context, INVALID_HANDLE_VALUE) << "the system cannot read it";
+    // The two DPI declarations, each in the namespace its systems look in.
+    using QuerySettings =
+        BOOL(WINAPI*)(DWORD, HANDLE, const wchar_t*, const wchar_t*, wchar_t*, SIZE_T, SIZE_T*);
+    const auto query = reinterpret_cast<QuerySettings>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "QueryActCtxSettingsW")));
+    ASSERT_NE(query, nullptr);
+    const auto setting = [&](const wchar_t* space, const wchar_t* name) {
+        wchar_t value[64] = {};
+        SIZE_T length = 0;
+        if (!query(0, context, space, name, value, std::size(value), &length))
+            return std::wstring();
+        return std::wstring(value);
+    };
+    EXPECT_EQ(setting(L"http://schemas.microsoft.com/SMI/2016/WindowsSettings", L"dpiAwareness"),
+              L"PerMonitorV2, PerMonitor");
+    EXPECT_EQ(setting(L"http://schemas.microsoft.com/SMI/2005/WindowsSettings", L"dpiAware"),
+              L"true/pm");
+    ReleaseActCtx(context);
+
+    EXPECT_NE(manifest.find("<requestedExecutionLevel level=\"asInvoker\" uiAccess=\"false\"/>"),
+              std::string::npos);
+    for (const char* system : {"8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a",     // 10 and 11
+                               "1f676c76-80e1-4239-95bb-83d0f6d0da78",     // 8.1
+                               "4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38",     // 8
+                               "35138b9a-5d96-4fbd-8e2d-a2440225f93a"}) {  // 7
+        EXPECT_NE(manifest.find(std::string("<supportedOS Id=\"{") + system + "}\"/>"),
+                  std::string::npos)
+            << system;
+    }
+    // The controls keep the look they have without one.
+    EXPECT_EQ(manifest.find("dependentAssembly"), std::string::npos);
+}
+
 TEST_F(EndToEnd, SavedSettingsAndRowsComeBack) {
     std::vector<TaskRow> rows = {{"Water plants", " 3", "01-12-2026", "Mon", "08:00", " 5"}};
     RecordBuffer buffer{};

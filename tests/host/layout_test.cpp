@@ -29,6 +29,20 @@ TEST(DialogUnitConversion, SizeIsTheDifferenceOfRoundedEdges) {
     EXPECT_EQ(u.cy, 8);
 }
 
+TEST(DpiScaling, OneRuleHalvesAwayFromZeroAsMulDivAndTheDialogManager) {
+    EXPECT_EQ(ScaleToDpi(833, 96), 833);
+    EXPECT_EQ(ScaleToDpi(833, 144), 1250);  // 1249.5
+    EXPECT_EQ(ScaleToDpi(833, 120), 1041);  // 1041.25
+    EXPECT_EQ(ScaleToDpi(1, 144), 2);       // 1.5
+    EXPECT_EQ(ScaleToDpi(1, 120), 1);
+    EXPECT_EQ(ScaleToDpi(-1, 144), -2);  // -1.5: away from zero
+    EXPECT_EQ(ScaleToDpi(5, 168), 9);    // 8.75
+    EXPECT_EQ(ScaleToDpi(Place{744, 23, 90, 348}, 144), (Place{1116, 35, 135, 522}));
+    // The dialog manager's way back from dialog units, each of x, y, width
+    // and height on its own: 415 units of a 6-pixel font are 622.5 pixels.
+    EXPECT_EQ(FromDialogUnits({415, 199, 234, 13}, {6, 13}), (Place{623, 323, 351, 21}));
+}
+
 TEST(WindowPlacement, MessageBoxCentresOverItsOwnerAndStaysOnScreen) {
     const Rect work{0, 0, 1280, 1000};
     Point p = PlaceMessageBox({100, 100, 500, 400}, 200, 100, work);

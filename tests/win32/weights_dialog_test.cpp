@@ -84,5 +84,23 @@ TEST_F(WeightsDialogTest, TypedTextsAreStoredByUpdateAndClosingButLostToAnotherB
     EXPECT_EQ(Dialog().window, nullptr);
 }
 
+// The release ships weights.ini (assets/, copied beside this test program),
+// so a first start has no message to show: it must be exactly what closing
+// the dialog on the defaults writes.
+TEST_F(WeightsDialogTest, ClosingOnTheDefaultsWritesTheShippedFile) {
+    DeleteFileA((folder / "weights.ini").c_str());
+    Start(Rows({"a"}));
+    Command(ids::WeightsCommand);
+    ASSERT_NE(Dialog().window, nullptr);
+    EXPECT_TRUE(HasMessage("Error...load weights data..."));  // as ever without a file
+    SendMessageA(Dialog().window, WM_CLOSE, 0, 0);
+    char program[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, program, MAX_PATH);
+    std::string shipped = program;
+    shipped = shipped.substr(0, shipped.find_last_of('\\') + 1) + "weights.ini";
+    ASSERT_TRUE(FileExists(shipped)) << shipped;
+    EXPECT_EQ(ReadWholeFile(folder / "weights.ini"), ReadWholeFile(shipped));
+}
+
 }  // namespace
 }  // namespace vemo
