@@ -131,9 +131,13 @@ void LayOut(DialogDefinition& dialog, int dpi) {
         made.reset(CreateDialogFont(dpi));
         if (made) font = made.get();
     }
-    const FontMeasure measure = dpi == kLayoutDpi ? MeasureFont(font) : FontMeasure{};
+    // The dialog units' own placing only where the template was built at 96
+    // DPI (a 96-DPI screen): there it is what the dialog manager did, to the
+    // pixel. Anywhere else, the pixels scaled (at 96, the pixels themselves).
+    const bool as_template = dpi == kLayoutDpi && layout.dpi == kLayoutDpi;
+    const FontMeasure measure = as_template ? MeasureFont(font) : FontMeasure{};
     const auto place_at_dpi = [&](const Place& pixels) {
-        if (dpi != kLayoutDpi) return ScaleToDpi(pixels, dpi);
+        if (!as_template) return ScaleToDpi(pixels, dpi);
         return FromDialogUnits(
             ToDialogUnits(pixels.x, pixels.y, pixels.width, pixels.height, measure.cell),
             measure.base);
@@ -306,6 +310,7 @@ HWND OpenModeless(DialogDefinition& dialog, const DialogDefinition* parent) {
     dialog.window = nullptr;
     dialog.images.clear();
     dialog.font.reset();
+    dialog.toolbar_font.reset();
     const std::vector<std::uint8_t> bytes = DialogTemplateFor(dialog);
     if (bytes.empty()) return nullptr;
     // The platform wants the template DWORD-aligned: copy into DWORD storage.
@@ -324,6 +329,7 @@ HWND OpenModeless(DialogDefinition& dialog, const DialogDefinition* parent) {
         dialog.window = nullptr;
         dialog.images.clear();
         dialog.font.reset();
+        dialog.toolbar_font.reset();
         return nullptr;
     }
     // A window opened hidden is shown later by its own handlers (a start in
@@ -346,6 +352,7 @@ void CloseDialog(DialogDefinition& dialog, int /*result*/) {
     // The controls that used them are gone with the window.
     dialog.images.clear();
     dialog.font.reset();
+    dialog.toolbar_font.reset();
 }
 
 void SetClassIcon(DialogDefinition& dialog, HICON icon) {

@@ -76,6 +76,9 @@ struct DialogDefinition {
     // it when that is not the DPI of the template's own font.
     int dpi = kLayoutDpi;
     ScopedFont font;
+    // The toolbar's label font made for the window's DPI when that is not
+    // the screen's: the toolbar's own is the screen's.
+    ScopedFont toolbar_font;
 };
 
 // Describes a window at (x, y) on the screen with the given size in pixels

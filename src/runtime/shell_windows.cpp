@@ -236,7 +236,13 @@ int CreateToolbar(DialogDefinition& dialog, const ImageName& bitmap, int id,
     const DWORD style = flags != 0 ? (flags | kChildVisible) : (kChildVisible | CCS_TOP);
     InitCommonControls();
     if (dialog.window == nullptr || commands.empty()) return 0;
-    if (HWND old = GetDlgItem(dialog.window, id)) DestroyWindow(old);
+    // A toolbar made again replaces the old one; any other control of that
+    // id is left alone.
+    if (HWND old = GetDlgItem(dialog.window, id)) {
+        char kind[32] = {};
+        GetClassNameA(old, kind, sizeof(kind));
+        if (lstrcmpiA(kind, TOOLBARCLASSNAMEA) == 0) DestroyWindow(old);
+    }
     std::erase_if(dialog.images, [id](const auto& image) { return image.id == id; });
     const int dpi = LayoutDpiOf(dialog.window);
 
@@ -277,6 +283,23 @@ int CreateToolbar(DialogDefinition& dialog, const ImageName& bitmap, int id,
                         ScaleToDpi(kToolbarButtonHeight, dpi), ScaleToDpi(kToolbarBitmapWidth, dpi),
                         ScaleToDpi(kToolbarBitmapHeight, dpi), sizeof(TBBUTTON));
     if (toolbar == nullptr) return 0;
+    // Its labels are drawn in a font the toolbar makes for the screen; on a
+    // monitor at another DPI they get one scaled to it, or they would not
+    // fit the buttons.
+    dialog.toolbar_font.reset();
+    const int screen_dpi = ScreenDpi();
+    LOGFONTA label{};
+    const auto own = reinterpret_cast<HFONT>(SendMessageA(toolbar, WM_GETFONT, 0, 0));
+    if (dpi != screen_dpi &&
+        GetObjectA(own != nullptr ? static_cast<HGDIOBJ>(own) : GetStockObject(DEFAULT_GUI_FONT),
+                   sizeof(label), &label) != 0) {
+        label.lfHeight = MulDiv(label.lfHeight, dpi, screen_dpi);
+        dialog.toolbar_font.reset(CreateFontIndirectA(&label));
+        if (dialog.toolbar_font) {
+            SendMessageA(toolbar, WM_SETFONT, reinterpret_cast<WPARAM>(dialog.toolbar_font.get()),
+                         FALSE);
+        }
+    }
     ShowWindow(toolbar, SW_SHOW);
     return 1;
 }
