@@ -107,12 +107,28 @@ void TurnOffSystemRescaling(HWND window) {
 }
 
 // The DPI the system gives the window: its monitor's where each monitor has
-// its own (Windows 10 1607 on), else the screen's.
+// its own (the window's own from Windows 10 1607, its monitor's on 8.1),
+// else the screen's.
 int SystemDpiOf(HWND window) {
     using DpiForWindow = UINT(WINAPI*)(HWND);
     static const auto dpi_for_window = reinterpret_cast<DpiForWindow>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
-    const UINT dpi = dpi_for_window != nullptr ? dpi_for_window(window) : 0;
+    UINT dpi = dpi_for_window != nullptr ? dpi_for_window(window) : 0;
+    if (dpi == 0) {
+        using DpiForMonitor = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+        static const auto dpi_for_monitor = [] {
+            HMODULE shcore = LoadLibraryA("shcore.dll");  // kept for the process's life
+            return reinterpret_cast<DpiForMonitor>(reinterpret_cast<void*>(
+                shcore != nullptr ? GetProcAddress(shcore, "GetDpiForMonitor") : nullptr));
+        }();
+        constexpr int kEffectiveDpi = 0;  // MDT_EFFECTIVE_DPI
+        UINT dpi_y = 0;
+        if (dpi_for_monitor == nullptr ||
+            FAILED(dpi_for_monitor(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST),
+                                   kEffectiveDpi, &dpi, &dpi_y))) {
+            dpi = 0;
+        }
+    }
     return dpi != 0 ? static_cast<int>(dpi) : ScreenDpi();
 }
 
@@ -144,13 +160,29 @@ void LayOut(DialogDefinition& dialog, int dpi) {
     };
 
     const Place client = place_at_dpi(layout.pixels);
-    RECT frame{};
-    RECT inside{};
-    GetWindowRect(window, &frame);
-    GetClientRect(window, &inside);
-    SetWindowPos(window, nullptr, 0, 0, client.width + (frame.right - frame.left) - inside.right,
-                 client.height + (frame.bottom - frame.top) - inside.bottom,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof(placement);
+    if (IsIconic(window) && GetWindowPlacement(window, &placement)) {
+        // Minimised, the window has no client area to measure: the size it
+        // comes back at is set instead, its frame worked out from its style.
+        RECT outer{0, 0, client.width, client.height};
+        AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)), FALSE,
+                           static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE)));
+        RECT& normal = placement.rcNormalPosition;
+        normal.right = normal.left + (outer.right - outer.left);
+        normal.bottom = normal.top + (outer.bottom - outer.top);
+        placement.showCmd = SW_SHOWMINNOACTIVE;
+        SetWindowPlacement(window, &placement);
+    } else {
+        RECT frame{};
+        RECT inside{};
+        GetWindowRect(window, &frame);
+        GetClientRect(window, &inside);
+        SetWindowPos(window, nullptr, 0, 0,
+                     client.width + (frame.right - frame.left) - inside.right,
+                     client.height + (frame.bottom - frame.top) - inside.bottom,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     for (const ControlDefinition& control : layout.controls) {
         HWND child = GetDlgItem(window, control.id);
         if (child == nullptr) continue;

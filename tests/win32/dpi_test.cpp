@@ -301,6 +301,14 @@ TEST_F(DpiLayout, ADpiChangeLaysTheWindowOutAgainAndBack) {
     }
     ExpectMainWindowAt(dpi);
     EXPECT_EQ(LiveGdiObjects(), objects);
+
+    // Minimised when the DPI changes: it comes back at the new DPI's size.
+    ShowWindow(window, SW_MINIMIZE);
+    SendMessageA(window, kDpiChangedMessage, MAKEWPARAM(other, other),
+                 reinterpret_cast<LPARAM>(&suggested));
+    ShowWindow(window, SW_RESTORE);
+    EXPECT_EQ(ClientSize(window).width, ScaleToDpi(kMainWindowWidth, other));
+    EXPECT_EQ(ClientSize(window).height, ScaleToDpi(kMainWindowHeight, other));
 }
 
 }  // namespace
