@@ -18,19 +18,11 @@ std::string_view Bounded(std::string_view text) {
 
 }  // namespace
 
-std::string_view FieldOf(const TaskRowView& row, TaskField field) {
-    switch (field) {
-        case TaskField::Text: return row.text;
-        case TaskField::Created: return row.created;
-        case TaskField::Priority: return row.priority;
-        case TaskField::Time: return row.time;
-        case TaskField::RemindDate: return row.remind_date;
-        case TaskField::State: return row.state;
-    }
-    return {};
-}
+namespace {
 
-std::string& FieldOf(TaskRow& row, TaskField field) {
+// The field's member, in a row or in a borrowed row alike.
+template <class Row>
+auto& Member(Row& row, TaskField field) {
     switch (field) {
         case TaskField::Text: return row.text;
         case TaskField::Created: return row.created;
@@ -40,6 +32,16 @@ std::string& FieldOf(TaskRow& row, TaskField field) {
         case TaskField::State: break;
     }
     return row.state;
+}
+
+}  // namespace
+
+std::string_view FieldOf(const TaskRowView& row, TaskField field) {
+    return Member(row, field);
+}
+
+std::string& FieldOf(TaskRow& row, TaskField field) {
+    return Member(row, field);
 }
 
 std::string_view TaskRows::Cell(int row, TaskField field) const {

@@ -51,12 +51,6 @@ int Failed(const std::string& line) {
     return 1;
 }
 
-std::string ThisExe() {
-    std::vector<char> path(32768);
-    const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    return std::string(path.data(), length < path.size() ? length : 0);
-}
-
 // The per-user logon programs: no administrator needed. "on" from another
 // copy replaces the value, so one Vemo starts at logon.
 int SetAutostart(bool on) {
@@ -68,7 +62,7 @@ int SetAutostart(bool on) {
         return Failed(ErrorText("cannot open the logon programs", static_cast<DWORD>(status)));
     }
     if (on) {
-        const std::string command = AutostartCommand(ThisExe());
+        const std::string command = AutostartCommand(ProgramPath());
         const LONG set = RegSetValueExA(key.get(), kRunValue, 0, REG_SZ,
                                         reinterpret_cast<const BYTE*>(command.c_str()),
                                         static_cast<DWORD>(command.size() + 1));

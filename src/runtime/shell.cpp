@@ -52,13 +52,17 @@ std::string LowerText(std::string_view text) {
     return lower;
 }
 
-std::string ProgramFolder() {
-    if (!Seams().program_folder.empty()) return Seams().program_folder;
-    // Long enough for any path the platform can give, so the folder is never cut.
+std::string ProgramPath() {
+    // Long enough for any path the platform can give, so it is never cut.
     std::vector<char> buffer(32768);
     const DWORD length =
         GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-    return FolderOfModulePath(std::string_view(buffer.data(), length));
+    return std::string(buffer.data(), length < buffer.size() ? length : 0);
+}
+
+std::string ProgramFolder() {
+    if (!Seams().program_folder.empty()) return Seams().program_folder;
+    return FolderOfModulePath(ProgramPath());
 }
 
 bool RemoveFile(const std::string& name) {

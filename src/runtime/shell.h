@@ -31,6 +31,8 @@ std::string LowerText(std::string_view text);
 
 // The folder of the program file, ending in a backslash.
 std::string ProgramFolder();
+// The full path of the running program, vemo.exe.
+std::string ProgramPath();
 
 // Deletes the file; true when it was deleted.
 bool RemoveFile(const std::string& name);
