@@ -133,7 +133,7 @@ std::string_view CodeAfter(std::span<const ReminderRow> rows, const std::vector<
     const auto written =
         std::lower_bound(writes.begin(), writes.end(), row,
                          [](const CodeWrite& write, int index) { return write.row < index; });
-    if (written != writes.end() && written->row == row) return written->code;
+    if (written != writes.end() && written->row == row) return written->text;
     return rows[static_cast<std::size_t>(row)].state;
 }
 

@@ -15,6 +15,8 @@
 #include <unordered_set>
 #include <vector>
 
+#include "app/task_rows.h"
+
 namespace vemo {
 
 inline constexpr char kNoReminderToday[] = "No Reminder today.";
@@ -156,11 +158,8 @@ struct ReminderCounts {
     }
 };
 
-struct CodeWrite {
-    int row = 0;
-    std::string_view code;
-    bool operator==(const CodeWrite&) const = default;
-};
+// A state code the tick rewrites: the model takes them as they are.
+using CodeWrite = CellWrite;
 
 struct ReminderTick {
     ReminderCounts counts;

@@ -20,15 +20,6 @@ namespace vemo {
 
 namespace {
 
-// Only codes that change are rewritten, with the column's drawing held
-// until all are in.
-void WriteCodes(const std::vector<CodeWrite>& writes) {
-    std::vector<CellWrite> cells;
-    cells.reserve(writes.size());
-    for (const CodeWrite& write : writes) cells.push_back({write.row, write.code});
-    Tasks().ReplaceCells(TaskField::State, cells);
-}
-
 // Leaves both selections where the tick put them. The state column is read
 // back, as a rewritten item has dropped its selection.
 void ApplySelections(const TickSelections& before, const TickSelections& after) {
@@ -106,7 +97,9 @@ int ClassifyRows() {
         const std::vector<ReminderRow> rows = ReminderRowsOf(tasks.Rows());
         tick = RunReminderPass(rows, ReadClockNow(), before, Network().ChosenClass, scheduler);
     }
-    WriteCodes(tick.writes);
+    // Only codes that change are rewritten, with the column's drawing held
+    // until all are in.
+    Tasks().ReplaceCells(TaskField::State, tick.writes);
     ApplySelections(before, tick.selections);
     list.ListDirty = tick.selections.list_dirty;
     list.TodayCount = tick.counts.TodayCount;

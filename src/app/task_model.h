@@ -39,12 +39,6 @@ inline constexpr TaskColumn kTaskColumns[kTaskFieldCount] = {
     {TaskField::State, ids::StateColumn}};
 int ColumnId(TaskField field);
 
-// One cell to rewrite, for changes made many at a time.
-struct CellWrite {
-    int row = 0;
-    std::string_view text;
-};
-
 class TaskModel {
   public:
     // The list boxes of `window` become the view of the rows, looked up once.

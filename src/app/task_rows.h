@@ -25,6 +25,14 @@ inline constexpr std::array<TaskField, kTaskFieldCount> kTaskFields = {
 std::string_view FieldOf(const TaskRowView& row, TaskField field);
 std::string& FieldOf(TaskRow& row, TaskField field);
 
+// One cell to rewrite, for changes made many at a time (the state codes a
+// tick decides).
+struct CellWrite {
+    int row = 0;
+    std::string_view text;
+    bool operator==(const CellWrite&) const = default;
+};
+
 class TaskRows {
   public:
     int Count() const { return static_cast<int>(cells_.size()); }
