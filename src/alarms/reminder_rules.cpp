@@ -231,12 +231,22 @@ bool OccurrenceLog::Ran(std::uint64_t key) const {
     return false;
 }
 
-void OccurrenceLog::Mark(std::int64_t day, std::uint64_t key) {
+void OccurrenceLog::Mark(std::int64_t clock_day, std::int64_t day, std::uint64_t key) {
+    std::erase_if(days_, [clock_day](const auto& entry) { return entry.first > clock_day; });
     days_[day].insert(key);
-    // Older days can no longer come round: not even a clock put back an hour
-    // past midnight reaches them.
-    const std::int64_t latest = days_.rbegin()->first;
-    days_.erase(days_.begin(), days_.lower_bound(latest - 1));
+    while (days_.size() > kKeptDays) days_.erase(days_.begin());
+}
+
+void ReportEarlierAlarmsNextTick(ReminderMemory& memory, EarlierReport report) {
+    // A report still waiting covers the new gap too: it began no later.
+    const bool waiting = memory.ShowEarlierAlarms == 1;
+    memory.ShowEarlierAlarms = 1;
+    memory.EarlierAlarmCount = 0;
+    if (report == EarlierReport::AtStart) {
+        memory.EarlierReportSince.reset();
+    } else if (!waiting) {
+        memory.EarlierReportSince = memory.LastTickMinute;
+    }
 }
 
 namespace {
@@ -411,24 +421,24 @@ class TickPass {
     void NoteEarlierOccurrence(const ReminderRow& row) {
         const ReminderTime reminder = ReadReminderTime(row.time);
         const std::optional<Occurrence> latest = LatestOccurrence(reminder, clock_);
-        earlier_keys_.push_back(
-            OccurrenceKey(row, clock_.today, latest ? latest->hour : reminder.hour));
+        const std::int64_t at = latest ? clock_.minutes - latest->minutes_ago
+                                       : DayOf(clock_) * 1440 + reminder.hour * 60;
+        earlier_.push_back(
+            {OccurrenceKey(row, clock_.today, latest ? latest->hour : reminder.hour), at});
     }
 
     // Missed while no tick ran (sleep, a long message box): its latest
-    // occurrence, once.
+    // occurrence, once. The newest of those a tick finds is the one reported.
     void CatchUp(int i) {
-        const ReminderRow& row = RowAt(i);
         const std::optional<MissedOccurrence> missed =
-            FindMissed(row, clock_, today_[static_cast<std::size_t>(i)],
+            FindMissed(RowAt(i), clock_, today_[static_cast<std::size_t>(i)],
                        yesterday_ ? &*yesterday_ : nullptr, *memory_.LastTickMinute, memory_.Ran);
         if (!missed) return;
-        memory_.Ran.Mark(missed->day, missed->key);
-        tick_.action_rows.push_back(i);
-        caught_up_ = i;
-        caught_up_minutes_ = missed->minutes_ago;
-        memory_.AlarmText = CutText(row.text);
-        Select(i);
+        memory_.Ran.Mark(DayOf(clock_), missed->day, missed->key);
+        if (caught_up_ == -1 || missed->minutes_ago <= caught_up_minutes_) {
+            caught_up_ = i;
+            caught_up_minutes_ = missed->minutes_ago;
+        }
     }
 
     void MinutePassed(int i, const RowDecision& decision) {
@@ -443,7 +453,7 @@ class TickPass {
             // however many rows alarm with it.
             const std::uint64_t key = OccurrenceKey(row, clock_.today, clock_.hour);
             if (!memory_.Ran.Ran(key)) {
-                memory_.Ran.Mark(DayOf(clock_), key);
+                memory_.Ran.Mark(DayOf(clock_), DayOf(clock_), key);
                 tick_.action_rows.push_back(i);
             }
             alarmed_now_ = true;
@@ -482,19 +492,30 @@ class TickPass {
         }
     }
 
-    // A reminder raised late says how late, unless one is due this minute;
-    // to the network it is an alarm all the same.
+    // Reminders raised late run the actions once together (a long sleep must
+    // not start the program once for each) and the newest says how late,
+    // unless one is due this minute; to the network it is an alarm all the
+    // same.
     void ReportCatchUp() {
         if (caught_up_ == -1) return;
+        tick_.action_rows.push_back(caught_up_);
         if (!alarmed_now_) {
             message_ = CutText(JoinText("Reminder", NumberText(caught_up_minutes_),
                                         " minutes old: ", TextOf(rows_, caught_up_), "  ",
                                         tick_.SummaryText));
+            memory_.AlarmText = CutText(TextOf(rows_, caught_up_));
+            Select(caught_up_);
         }
         memory_.AlarmState = 3;
     }
 
     void ReportEarlierAlarms() {
+        // The line and the selection stay with what was just caught up; the
+        // report comes at the next tick, counted afresh.
+        if (caught_up_ != -1) {
+            memory_.EarlierAlarmCount = 0;
+            return;
+        }
         const int earlier = memory_.EarlierAlarmCount;
         if (earlier == 1) {
             message_ = CutText(JoinText("<< REMINDER ALARM FROM EARLIER TODAY >> ",
@@ -507,17 +528,20 @@ class TickPass {
             if (!ReadsAs(CodeAfter(rows_, tick_.writes, memory_.EarlierAlarmRow), 0)) {
                 Select(memory_.EarlierAlarmRow);
             }
-            // The report runs the actions once for what it covers, unless all
-            // of it has run them already (a resume, a clock change, a reload
-            // in the same process), and adds no second run to a reminder
-            // caught up in this tick, which has just alerted the user.
-            const bool all_ran =
-                std::all_of(earlier_keys_.begin(), earlier_keys_.end(),
-                            [this](std::uint64_t key) { return memory_.Ran.Ran(key); });
-            if (!all_ran && caught_up_ == -1) tick_.action_rows.push_back(memory_.EarlierAlarmRow);
-            for (const std::uint64_t key : earlier_keys_) memory_.Ran.Mark(DayOf(clock_), key);
+            // The report runs the actions once for what it covers and has not
+            // run them (a reload in the same process has). After a resume or
+            // a clock change it covers only the gap: what passed before it,
+            // paused over or before the start, rang then or not at all, and
+            // must not ring hours late.
+            const std::optional<std::int64_t> since = memory_.EarlierReportSince;
+            const bool due = std::any_of(earlier_.begin(), earlier_.end(), [&](const Earlier& e) {
+                return !memory_.Ran.Ran(e.key) && (!since || e.at > *since);
+            });
+            if (due) tick_.action_rows.push_back(memory_.EarlierAlarmRow);
+            for (const Earlier& e : earlier_) memory_.Ran.Mark(DayOf(clock_), DayOf(clock_), e.key);
         }
         memory_.ShowEarlierAlarms = 0;
+        memory_.EarlierReportSince.reset();
     }
 
     std::span<const ReminderRow> rows_;
@@ -529,8 +553,12 @@ class TickPass {
     std::vector<bool> today_;  // by row: a today's row, found by the first pass
     ReminderTick tick_;
     std::string message_;
-    std::vector<std::uint64_t> earlier_keys_;  // the occurrences a report covers
-    int caught_up_ = -1;                       // the last row caught up in this tick
+    struct Earlier {
+        std::uint64_t key = 0;
+        std::int64_t at = 0;  // the minute it fell (ClockReading::minutes)
+    };
+    std::vector<Earlier> earlier_;  // the occurrences a report covers
+    int caught_up_ = -1;            // the newest row caught up in this tick
     int caught_up_minutes_ = 0;
     bool alarmed_now_ = false;  // a reminder in its alarm window
 };

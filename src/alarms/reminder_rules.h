@@ -99,15 +99,19 @@ std::optional<Occurrence> LatestOccurrence(const ReminderTime& reminder, const C
 
 // The occurrences whose alarm actions have run in this process, so that each
 // runs them once: on every tick of its alarm window, after a resume or a
-// clock change, in a repeated daylight-saving hour. Kept for the latest day
-// marked and the day before it.
+// clock change, in a repeated daylight-saving hour. Days after the clock's
+// day were marked by a clock set ahead and are forgotten, or the real day
+// would not ring; of the rest, the newest few are kept, so that a clock set
+// days ahead for a moment and back finds today's marks still there.
 class OccurrenceLog {
   public:
     bool Ran(std::uint64_t key) const;
-    // `day`: days since 01-01-1970, the day the occurrence fell on.
-    void Mark(std::int64_t day, std::uint64_t key);
+    // `clock_day`: the day the clock reads; `day`: the day the occurrence
+    // fell on, that day or the one before (days since 01-01-1970).
+    void Mark(std::int64_t clock_day, std::int64_t day, std::uint64_t key);
 
   private:
+    static constexpr std::size_t kKeptDays = 3;
     std::map<std::int64_t, std::unordered_set<std::uint64_t>> days_;
 };
 
@@ -124,8 +128,13 @@ struct ReminderMemory {
     // main window is built and on a wake-up; it stops at the largest int.
     int EarlierAlarmCount = 0;
     int ShowEarlierAlarms = 1;  // 1 when the main window is built and on a wake-up
-    int AlarmState = 0;         // 0 at each tick: 1 a minute passed, 3 an alarm fired
-    std::string AlarmText;      // text of the row that alarmed last; kept
+    // The report after a resume or a clock change covers the gap since the
+    // last tick before it: it runs the actions only for what fell after this
+    // minute. None for the report of a start or a Refresh, which runs them
+    // once for every earlier alarm that has not run.
+    std::optional<std::int64_t> EarlierReportSince;
+    int AlarmState = 0;     // 0 at each tick: 1 a minute passed, 3 an alarm fired
+    std::string AlarmText;  // text of the row that alarmed last; kept
     // Kept for the life of the process: a reload or a database switch must
     // not let an occurrence run its actions twice.
     OccurrenceLog Ran;
@@ -135,6 +144,12 @@ struct ReminderMemory {
     // up. The pause restarts it, so paused time raises nothing.
     std::optional<std::int64_t> LastTickMinute;
 };
+
+// Asks the next tick for the earlier-today report: `AtStart` when the main
+// window is built (start-up, Refresh), `AfterGap` after a resume from sleep
+// or a clock change. Counted afresh by that tick.
+enum class EarlierReport { AtStart, AfterGap };
+void ReportEarlierAlarmsNextTick(ReminderMemory& memory, EarlierReport report);
 
 // The two list selections the tick moves, and the flag that lets it.
 struct TickSelections {
@@ -168,6 +183,8 @@ struct ReminderTick {
     // Only codes whose text changes; rewriting an unchanged one is skipped.
     std::vector<CodeWrite> writes;
     // One entry per run of the alarm actions, in order: the row it ran for.
+    // Each live alarm runs them once; all the reminders a tick catches up
+    // run them once together, for the newest of them.
     std::vector<int> action_rows;
     int BestRow = -1;
     // Where the selections stand after the tick. Rewriting a code deletes and

@@ -74,10 +74,7 @@ void OnPowerOrClockChange(UINT message, WPARAM wparam) {
 }
 
 void ReportEarlierAlarmsNextTick() {
-    SchedulerState& scheduler = Scheduler();
-    scheduler.ShowEarlierAlarms = 1;
-    // Counted afresh by the next tick, as at start-up.
-    scheduler.EarlierAlarmCount = 0;
+    ReportEarlierAlarmsNextTick(Scheduler(), EarlierReport::AfterGap);
 }
 
 void RestartTickClock() {

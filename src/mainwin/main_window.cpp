@@ -490,11 +490,10 @@ void OnProgramTimer() {
 }
 
 void RunAlarmActions() {
-    TrayState& tray = Tray();
-    if (tray.InTray == 1) {
-        tray.InTray = 0;
-        ApplyTrayState();
-    }
+    if (Tray().InTray == 1) ShowFromTrayForAlarm();
+    // Seen, not heard through the keyboard: the button flashes until the
+    // user turns to Vemo.
+    if (!IsInFront(Window())) FlashUntilInFront(Window());
     RunAlarmProgramAndSound();
 }
 

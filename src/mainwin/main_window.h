@@ -27,7 +27,9 @@ void OnMainDestroy();
 // The timer's tick: the scheduler's steps in order, the window doing what
 // they hand back (restore from the tray, add the imported task).
 void OnProgramTimer();
-// An alarm: the window back from the tray, then the program and the sound.
+// An alarm: the window back from the tray without taking the keyboard, its
+// taskbar button flashing while another window is in front, then the
+// program and the sound.
 void RunAlarmActions();
 // The import's line through the entry fields and Add; false when not saved.
 bool AddImportedTask(const std::string& line);

@@ -91,6 +91,12 @@ void ApplyTrayState() {
     }
 }
 
+void ShowFromTrayForAlarm() {
+    Tray().InTray = 0;
+    ShowWithoutActivating(MainWindow());
+    RemoveTrayIcon();
+}
+
 void RemoveTrayIcon() {
     if (!Tray().IconShown) return;
     NOTIFYICONDATAA data = IconRecord();

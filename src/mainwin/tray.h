@@ -26,6 +26,9 @@ void StartInTray();
 void GoToTray();
 // InTray 1: icon shown and window hidden; 0: window restored, icon removed.
 void ApplyTrayState();
+// An alarm brings the window back from the tray: restored, on top, icon
+// removed, but not activated, so typing elsewhere never lands in it.
+void ShowFromTrayForAlarm();
 void OnTrayMessage(LPARAM lparam);
 void OnTrayMenuCommand(int item);
 // The shell announces a restart: the icon must be added again.

@@ -82,8 +82,7 @@ void ResetSharedState() {
     scheduler.SoundTestMode = 1;
     scheduler.AlarmText.clear();
     scheduler.LastAlarmRow = -1;
-    scheduler.EarlierAlarmCount = 0;
-    scheduler.ShowEarlierAlarms = 1;
+    ReportEarlierAlarmsNextTick(scheduler, EarlierReport::AtStart);
     scheduler.AlarmState = 0;
     TaskList().TodayCount = 0;
     Program().WindowTitle = kProgramTitle;

@@ -7,6 +7,7 @@
 
 #include "runtime/layout_math.h"
 #include "runtime/list_box.h"
+#include "runtime/seams.h"
 #include "runtime/text.h"
 
 namespace vemo {
@@ -220,6 +221,38 @@ HWND WindowOrControl(const DialogDefinition& dialog, int id) {
 
 void ShowControl(DialogDefinition& dialog, int show_command, int id) {
     if (HWND target = WindowOrControl(dialog, id)) ShowWindow(target, show_command);
+}
+
+void ShowWithoutActivating(DialogDefinition& dialog) {
+    if (dialog.window == nullptr) return;
+    HWND front = GetForegroundWindow();
+    ShowWindow(dialog.window, SW_SHOWNOACTIVATE);
+    // Some systems activate a window coming back from its minimised state
+    // whatever the command says: the window in front gets the keyboard back.
+    if (front != nullptr && front != dialog.window && GetForegroundWindow() == dialog.window) {
+        SetForegroundWindow(front);
+    }
+    // In and out of the topmost band lifts it above the others and leaves
+    // it an ordinary window.
+    constexpr UINT kFlags = SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE;
+    SetWindowPos(dialog.window, HWND_TOPMOST, 0, 0, 0, 0, kFlags);
+    SetWindowPos(dialog.window, HWND_NOTOPMOST, 0, 0, 0, 0, kFlags);
+}
+
+bool IsInFront(const DialogDefinition& dialog) {
+    HWND front = GetForegroundWindow();
+    if (front == nullptr || dialog.window == nullptr) return false;
+    return front == dialog.window || GetAncestor(front, GA_ROOTOWNER) == dialog.window;
+}
+
+void FlashUntilInFront(DialogDefinition& dialog) {
+    if (dialog.window == nullptr) return;
+    FLASHWINFO flash{};
+    flash.cbSize = sizeof(flash);
+    flash.hwnd = dialog.window;
+    flash.dwFlags = FLASHW_TRAY | FLASHW_TIMERNOFG;
+    if (Seams().flash_recorder) Seams().flash_recorder(flash.hwnd, flash.dwFlags);
+    FlashWindowEx(&flash);
 }
 
 void MoveControl(DialogDefinition& dialog, int x, int y, int width, int height, int id) {

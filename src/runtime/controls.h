@@ -49,6 +49,13 @@ void MoveControl(DialogDefinition& dialog, int x, int y, int width, int height, 
 void GetControlRect(const DialogDefinition& dialog, int& x, int& y, int& width, int& height,
                     int id);
 void CentreWindow(DialogDefinition& dialog);
+// Shows the window restored, from hidden or minimised, above the others
+// without activating it: the keyboard stays with the program in front.
+void ShowWithoutActivating(DialogDefinition& dialog);
+// Whether the window in front is this window or one it owns.
+bool IsInFront(const DialogDefinition& dialog);
+// Flashes the window's taskbar button until the user brings it to the front.
+void FlashUntilInFront(DialogDefinition& dialog);
 // CentreWindow for any top-level or child window.
 void CentreWindowHandle(HWND window);
 

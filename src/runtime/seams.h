@@ -51,6 +51,9 @@ struct TestSeams {
     // Sees every timer a runtime window arms (interval, timer id); the timer
     // is armed all the same.
     std::function<void(unsigned interval_ms, UINT_PTR timer_id)> timer_recorder;
+    // Sees every flash of a taskbar button (window, FLASHW_* flags); the
+    // button flashes all the same.
+    std::function<void(HWND window, DWORD flags)> flash_recorder;
     // Makes the atomic writer's move fail with this error (0 = the real move).
     unsigned long move_error = 0;
     // Stands in for ending the process after a fatal message.

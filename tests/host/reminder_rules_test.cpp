@@ -129,15 +129,17 @@ TEST(ReminderPass, CountsDoNotWrapAndTextsAreCut) {
 }
 
 // Each reminder occurrence runs its actions once: across hours and days, after
-// an edit, for rows alarming together, when its window passed unseen, after a
-// pause, a resume or a repeated daylight-saving hour.
+// an edit, for rows alarming together, when its window passed unseen (several
+// at once ring once, for the newest), after a pause, a start, a Refresh, a
+// resume, a repeated daylight-saving hour or a clock set days ahead and back.
 TEST(ReminderPass, EachOccurrenceRunsItsActionsOnce) {
-    enum class Before { Nothing, Resume, TimerRestart, EditFirstTime };
+    enum class Before { Nothing, Start, Resume, TimerRestart, EditFirstTime };
     struct Step {
         int day, hour, minute;
         std::vector<int> actions;
         const char* message = nullptr;  // checked when given
         Before before = Before::Nothing;
+        int alarm_state = -1;  // checked when given
     };
     struct Scenario {
         const char* name;
@@ -170,26 +172,65 @@ TEST(ReminderPass, EachOccurrenceRunsItsActionsOnce) {
          {{7, 10, 58, {}}, {7, 11, 0, {0}, "Reminder 1 minutes old: Call  Reminders today: 1. "}}},
         {"asleep over midnight",
          {{"Pills", " 2", "--Day", "23:58", " 6"}, {"Stretch", " 3", "--Mon", ":50", " 6"}},
-         {{7, 23, 40, {}}, {8, 0, 10, {0, 1}, "Reminder 20 minutes old: Stretch  "}}},
-        {"asleep over one reminder after another never ran",
+         {{7, 23, 40, {}}, {8, 0, 10, {0}, "Reminder 12 minutes old: Pills  "}}},
+        {"three caught up in one tick",
+         {{"Tea", " 2", "--Mon", "11:15", " 6"},
+          {"Dentist", " 3", today, "09:00", " 6"},
+          {"Call", " 4", today, "10:30", " 6"}},
+         {{7, 8, 0, {}},
+          {7, 12, 0, {0}, "Reminder 45 minutes old: Tea  Reminders today: 3. ", Before::Nothing, 3},
+          {7, 12, 1, {}, "Reminders today: 3. ", Before::Nothing, 0}}},
+        {"woken after one reminder ran and one was missed",
+         {{"Dentist", " 2", today, "09:00", " 6"}, {"Call", " 3", today, "14:30", " 6"}},
+         {{7, 9, 0, {0}},
+          {7, 14, 0, {}},
+          {7, 14, 45, {1}, "Reminder 15 minutes old: Call  Reminders today: 2. ", Before::Resume},
+          {7, 14, 48, {}, "<< REMINDER ALARM FROM EARLIER TODAY >> Dentist  "},
+          {7, 14, 51, {}, "Reminder 21 minutes old: Call  Reminders today: 2. "}}},
+        {"asleep over one reminder after another passed before the sleep",
          {{"Early", " 2", today, "08:30", " 6"}, {"Late", " 3", today, "11:30", " 6"}},
          {{7, 9, 0, {}},
-          {7, 12, 0, {1}, "<< THERE ARE 2 REMINDER ALARMS FROM EARLIER TODAY >> ",
-           Before::Resume},
-          {7, 12, 5, {}, nullptr, Before::Resume}}},
-        {"paused over the window",
+          {7, 12, 0, {1}, "Reminder 30 minutes old: Late  Reminders today: 2. ", Before::Resume},
+          {7, 12, 5, {}, "<< THERE ARE 2 REMINDER ALARMS FROM EARLIER TODAY >> ", Before::Resume},
+          {7, 12, 6, {}, "Reminders today: 2. "}}},
+        {"paused over the window, then a resume",
          {{"Call", " 2", today, "14:30", " 6"}},
-         {{7, 14, 0, {}}, {7, 14, 50, {}, nullptr, Before::TimerRestart}}},
+         {{7, 14, 0, {}},
+          {7, 14, 50, {}, nullptr, Before::TimerRestart},
+          {7, 17, 0, {}, "<< REMINDER ALARM FROM EARLIER TODAY >> Call  ", Before::Resume}}},
+        {"started after the minute, then a resume",
+         {{"Call", " 2", today, "14:30", " 6"}},
+         {{7, 14, 45, {}, "Reminder 15 minutes old: Call  Reminders today: 1. ", Before::Start},
+          {7, 17, 0, {}, "<< REMINDER ALARM FROM EARLIER TODAY >> Call  ", Before::Resume}}},
+        {"a start's report, then a Refresh",
+         {{"Dentist", " 2", today, "09:00", " 6"}, {"Lunch", " 3", today, "11:00", " 6"}},
+         {{7, 16, 0, {1}, "<< THERE ARE 2 REMINDER ALARMS FROM EARLIER TODAY >> ", Before::Start},
+          {7, 16, 0, {}, "Reminders today: 2. "},
+          {7, 16, 1, {}, "<< THERE ARE 2 REMINDER ALARMS FROM EARLIER TODAY >> ", Before::Start}}},
+        {"one earlier alarm at a start",
+         {{"Dentist", " 2", today, "09:00", " 6"}},
+         {{7, 16, 0, {0}, "<< REMINDER ALARM FROM EARLIER TODAY >> Dentist  ", Before::Start}}},
         {"a resume after the alarm ran",
          {{"Call", " 2", today, "14:30", " 6"}, {"Tea", " 3", today, "15:00", " 6"}},
          {{7, 14, 30, {0}},
-          {7, 16, 10, {1}, "<< THERE ARE 2 REMINDER ALARMS FROM EARLIER TODAY >> ", Before::Resume},
+          {7, 16, 10, {1}, "Reminder 70 minutes old: Tea  Reminders today: 2. ", Before::Resume},
           {7,
            16,
            20,
            {},
            "<< THERE ARE 2 REMINDER ALARMS FROM EARLIER TODAY >> ",
            Before::Resume}}},
+        {"the clock two days ahead and back",
+         {{"Pills", " 2", "--Day", "14:30", " 6"}, {"Call", " 3", today, "15:00", " 6"}},
+         {{7, 14, 30, {0}},
+          {9, 14, 30, {0}},  // for one tick, inside today's window
+          {7, 14, 31, {}},
+          {7, 15, 0, {1}},
+          {7, 15, 0, {}},
+          {7, 15, 1, {}},
+          // The real day rings: the marks made while the clock was ahead
+          // are forgotten.
+          {9, 14, 30, {0}}}},
         {"a daylight-saving hour that repeats",
          {{"Night", " 2", today, "02:30", " 6"}, {"Hourly", " 3", today, ":30", " 6"}},
          {{7, 2, 30, {0, 1}},
@@ -204,9 +245,10 @@ TEST(ReminderPass, EachOccurrenceRunsItsActionsOnce) {
         memory.ShowEarlierAlarms = 0;
         for (const Step& step : scenario.steps) {
             const ClockReading clock = ReadClock(2026, 12, step.day, step.hour, step.minute);
-            if (step.before == Before::Resume) {
-                memory.ShowEarlierAlarms = 1;
-                memory.EarlierAlarmCount = 0;
+            if (step.before == Before::Start) {
+                ReportEarlierAlarmsNextTick(memory, EarlierReport::AtStart);
+            } else if (step.before == Before::Resume) {
+                ReportEarlierAlarmsNextTick(memory, EarlierReport::AfterGap);
             } else if (step.before == Before::TimerRestart) {
                 memory.LastTickMinute = clock.minutes;
             } else if (step.before == Before::EditFirstTime) {
@@ -223,24 +265,11 @@ TEST(ReminderPass, EachOccurrenceRunsItsActionsOnce) {
             if (step.message != nullptr) {
                 EXPECT_EQ(tick.SchedulerMessage, step.message) << at;
             }
+            if (step.alarm_state != -1) {
+                EXPECT_EQ(tick.counts.AlarmState, step.alarm_state) << at;
+            }
         }
     }
-}
-
-TEST(ReminderPass, EarlierTodayIsReportedOnceWithOneActionRun) {
-    const auto rows = Rows({{"Dentist", " 2", "07-12-2026", "09:00", " 6"},
-                            {"Lunch", " 3", "07-12-2026", "11:00", " 6"}});
-    ReminderMemory memory;
-    ReminderTick tick = RunReminderPass(rows, At(16, 0), {}, 0, memory);
-    EXPECT_EQ(tick.SchedulerMessage, "<< THERE ARE 2 REMINDER ALARMS FROM EARLIER TODAY >> ");
-    EXPECT_EQ(tick.action_rows, (std::vector<int>{1}));
-    EXPECT_EQ(tick.writes, (std::vector<CodeWrite>{{0, " 4"}, {1, " 4"}}));
-    tick = RunReminderPass(rows, At(16, 0), {}, 0, memory);
-    EXPECT_TRUE(tick.action_rows.empty());
-
-    ReminderMemory fresh;
-    tick = RunReminderPass({rows.data(), 1}, At(16, 0), {}, 0, fresh);
-    EXPECT_EQ(tick.SchedulerMessage, "<< REMINDER ALARM FROM EARLIER TODAY >> Dentist  ");
 }
 
 TEST(ReminderPass, ARewriteDropsTheStateSelectionAndTheHighlightRoves) {

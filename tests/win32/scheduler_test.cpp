@@ -152,6 +152,88 @@ TEST_F(SchedulerTest, EachOccurrenceBringsTheWindowBackOnce) {
     }
 }
 
+// An alarm brings the window up beside the program the user is typing in,
+// never taking its keyboard (or every typed Enter and space would edit the
+// list), and flashes its taskbar button until the user turns to it; the
+// tray's Restore and double click, asked for by the user, still activate it.
+TEST_F(SchedulerTest, AnAlarmLeavesTheKeyboardWhereItWasAndFlashes) {
+    settings.play_sound = 0;
+    std::vector<DWORD> flashes;
+    Seams().flash_recorder = [&flashes](HWND window, DWORD flags) {
+        EXPECT_EQ(window, MainWindow().window);
+        flashes.push_back(flags);
+    };
+    Start({Row("Call", "07-12-2026", "14:30"), Row("Tea", "07-12-2026", "14:40"),
+           Row("Post", "07-12-2026", "14:50"), Row("Bins", "07-12-2026", "14:55")});
+    HWND main = MainWindow().window;
+    // Another program's window, where the user types.
+    HWND other = CreateWindowExA(0, "EDIT", "typing", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 400, 300,
+                                 200, 100, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(other, nullptr);
+    // Which of the two windows lies higher on the screen.
+    auto main_above_other = [main, other] {
+        for (HWND w = GetTopWindow(nullptr); w != nullptr; w = GetWindow(w, GW_HWNDNEXT)) {
+            if (w == main || w == other) return w == main;
+        }
+        return false;
+    };
+    constexpr DWORD kUntilInFront = FLASHW_TRAY | FLASHW_TIMERNOFG;
+    struct Step {
+        const char* where;  // "tray", "behind", "front", "minimised"
+        int minute;
+        std::vector<DWORD> flashes;
+        std::size_t opened;  // programs started so far
+    };
+    for (const Step& step :
+         {Step{"tray", 30, {kUntilInFront}, 1}, Step{"behind", 40, {kUntilInFront}, 2},
+          Step{"front", 50, {}, 3}, Step{"minimised", 55, {kUntilInFront}, 4}}) {
+        flashes.clear();
+        const std::string where = step.where;
+        NOTIFYICONDATAA taken{};  // our icon's id in use: the tray refuses it
+        taken.cbSize = NOTIFYICONDATAA_V1_SIZE;
+        taken.hWnd = main;
+        taken.uID = 1;
+        taken.uFlags = NIF_ICON;
+        taken.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+        if (where == "minimised") {
+            ASSERT_TRUE(Shell_NotifyIconA(NIM_ADD, &taken));
+        }
+        if (where == "tray" || where == "minimised") SendMessageA(main, WM_CLOSE, 0, 0);
+        if (where == "minimised") {
+            ASSERT_TRUE(IsIconic(main));
+        }
+        SetForegroundWindow(where == "front" ? main : other);
+        if (where != "front") SetFocus(other);
+        HWND focus = GetFocus();
+        HWND front = GetForegroundWindow();
+        ASSERT_EQ(front, where == "front" ? main : other) << where;
+        Tick(14, step.minute);
+        EXPECT_EQ(opened.size(), step.opened) << where;
+        EXPECT_TRUE(IsWindowVisible(main)) << where;
+        EXPECT_FALSE(IsIconic(main)) << where;
+        EXPECT_EQ(GetForegroundWindow(), front) << where;
+        EXPECT_EQ(GetFocus(), focus) << where;
+        EXPECT_TRUE(main_above_other()) << where;
+        EXPECT_EQ(GetWindowLongPtrA(main, GWL_EXSTYLE) & WS_EX_TOPMOST, 0) << where;
+        EXPECT_EQ(flashes, step.flashes) << where;
+        EXPECT_EQ(Tray().InTray, 0) << where;
+        EXPECT_FALSE(Tray().IconShown) << where;
+        if (where == "minimised") Shell_NotifyIconA(NIM_DELETE, &taken);
+    }
+    // Restored by the user: in front, with the keyboard.
+    for (const char* way : {"Restore", "double click"}) {
+        SendMessageA(main, WM_CLOSE, 0, 0);
+        SetForegroundWindow(other);
+        if (std::string(way) == "Restore") {
+            SendMessageA(main, WM_COMMAND, ids::TrayRestoreItem, 0);
+        } else {
+            SendMessageA(main, kTrayMessage, 1, WM_LBUTTONDBLCLK);
+        }
+        EXPECT_EQ(GetForegroundWindow(), main) << way;
+    }
+    DestroyWindow(other);
+}
+
 // The program timer's intervals: the first tick, every tick after it, the
 // pause for editing a date, the pause box, the switch of a row's state.
 TEST_F(SchedulerTest, TheTimerIsArmedWithTheIntervalOfEachEvent) {
@@ -202,12 +284,15 @@ TEST_F(SchedulerTest, EarlierAlarmsAreReportedAtStartAndAfterAWakeUp) {
         EXPECT_EQ(Line(), w.reports ? report : "Reminders today: 3. ") << w.message << w.kind;
         EXPECT_EQ(opened.size(), 1u);
     }
-    // Asleep over Tea's minute: raised once on waking.
+    // Asleep over Tea's minute: raised once on waking, and named; the report
+    // of the earlier ones waits for the next tick.
     SendMessageA(MainWindow().window, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
     Tick(17, 0);
-    EXPECT_EQ(Line(), "<< THERE ARE 3 REMINDER ALARMS FROM EARLIER TODAY >> ");
+    EXPECT_EQ(Line(), "Reminder 30 minutes old: Tea  Reminders today: 3. ");
+    EXPECT_EQ(Selection(ids::TextColumn), 2);
     EXPECT_EQ(opened.size(), 2u);
     Tick(17, 1);
+    EXPECT_EQ(Line(), "<< THERE ARE 3 REMINDER ALARMS FROM EARLIER TODAY >> ");
     EXPECT_EQ(opened.size(), 2u);
 }
 
