@@ -4,7 +4,6 @@
 
 #include "app/save_report.h"
 #include "app/task_record.h"
-#include "runtime/files.h"
 
 namespace vemo {
 
@@ -14,9 +13,10 @@ namespace vemo {
 // whatever reorders or removes rows ends the choice (RowSelected := 0).
 int ChosenRow();
 
-// Loads the rows of the open database file into the task model and its view;
-// false, with nothing loaded, when the file cannot be read whole.
-bool LoadTaskList(const FileHandle& database);
+// Loads the database's rows into the task model and its view (the store
+// opens it as the start always has, creating a missing file); false, with
+// nothing loaded, when it cannot be opened or read whole.
+bool LoadTaskList();
 // Writes the rows to the database file, then the settings; false when the
 // rows could not be written (the user has been told). With the main window
 // closed (the rows live as long as their view) only the settings are

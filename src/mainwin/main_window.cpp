@@ -7,7 +7,6 @@
 #include "alarms/alarm_action_dialog.h"
 #include "alarms/alarm_actions.h"
 #include "alarms/scheduler.h"
-#include "app/backups.h"
 #include "app/log_files.h"
 #include "app/log_lines.h"
 #include "app/message_line.h"
@@ -15,6 +14,7 @@
 #include "app/state.h"
 #include "app/task_list.h"
 #include "app/task_model.h"
+#include "app/task_store.h"
 #include "mainwin/date_time.h"
 #include "mainwin/ids.h"
 #include "mainwin/remote_requests.h"
@@ -264,16 +264,13 @@ void OnMainInit() {
 
     // A database read only in part is no better than none: loading it would
     // let the next save drop the rest.
-    FileHandle database;
-    if (OpenFile(database, RecordFile, settings.database_path, "a") != 0 ||
-        !LoadTaskList(database)) {
+    if (!LoadTaskList()) {
         ShowMessage(&window,
                     "Cant create or access vemo.dat \r\n try updating vemo.ini \r\n line 5",
                     "Error...start...", 0);
         EndProgramNow();
         return;
     }
-    CloseFile(database, RecordFile);
     BuildToolbar();
     StartTimer(window, ids::FirstTickMs, ids::ProgramTimer);
     RememberWindowState();
@@ -351,16 +348,14 @@ void DeleteTask() {
 void ClearAll() {
     TaskListState& list = TaskList();
     // The rows go for good: without a copy kept first, nothing is cleared.
-    if (!KeepClearAllCopy(SettingsOf().Values.database_path)) {
+    if (!KeepClearAllCopy(Tasks().Rows(), list.RowCount, list.Buffer)) {
         TraceSaveFailure("ClearAll backup", GetLastError());
         ShowMessage(&Window(), "Problem saving data", "Error...SaveData...", 0);
         return;
     }
     // The file is emptied first, as the command says; a file that cannot be
     // written ends the program before any row is touched.
-    RecordBuffer empty{};
-    const std::string bytes = EncodeDatabase({}, empty);
-    if (!ReplaceFileAtomically(SettingsOf().Values.database_path, bytes)) {
+    if (!EmptyDatabase()) {
         TraceSaveFailure("ClearAll", GetLastError());
         ShowMessage(&Window(), "Cant find vemo.dat", "Error!", 0);
         EndProgramNow();

@@ -8,6 +8,7 @@
 #include "app/settings_file.h"
 #include "app/state.h"
 #include "app/task_record.h"
+#include "app/task_store.h"
 #include "cli/calendar_export.h"
 #include "cli/command_line.h"
 #include "cli/csv_export.h"
@@ -101,31 +102,6 @@ std::optional<LRESULT> SendRequest(HWND window, const Request& request) {
     return static_cast<LRESULT>(reply);
 }
 
-// The database file's bytes; a missing file is an empty database, as it is
-// to a starting Vemo.
-std::optional<std::string> ReadDatabase(const std::string& path) {
-    // Shared every way: a running Vemo must still be able to save meanwhile.
-    const ScopedHandle file(CreateFileA(path.c_str(), GENERIC_READ,
-                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) {
-        const DWORD error = GetLastError();
-        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return std::string();
-        return std::nullopt;
-    }
-    LARGE_INTEGER size{};
-    // More than 2 GB is no database this program wrote.
-    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > 0x7FFFFFFF) return std::nullopt;
-    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
-    DWORD read = 0;
-    if (!bytes.empty() &&
-        (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) ||
-         read != bytes.size())) {
-        return std::nullopt;
-    }
-    return bytes;
-}
-
 std::string TodayText() {
     return DateText("dd'-'MM'-'yyyy");
 }
@@ -156,18 +132,19 @@ int AddTask(const NewTask& task) {
     // No Vemo runs on this folder, and none starts while the guard is held:
     // the task goes into the file as a start, Add and Close would put it.
     LoadSettings();
-    const std::string& path = SettingsOf().Values.database_path;
-    const std::optional<std::string> bytes = ReadDatabase(path);
-    if (!bytes) return Failed(ErrorText("cannot read " + path, GetLastError()));
-    RecordBuffer buffer{};
-    std::vector<TaskRow> rows = DecodeDatabase(*bytes, buffer);
+    const std::string& path = DatabasePath();
     const SYSTEMTIME now = CurrentLocalTime();
-    rows.push_back(NewTaskRow(task, TodayText(), now.wHour, now.wMinute, rows.size()));
-    if (!ReplaceFileAtomically(path, EncodeDatabase(rows, buffer))) {
+    const AppendResult added = AppendToDatabase([&](std::size_t rows_before) {
+        return NewTaskRow(task, TodayText(), now.wHour, now.wMinute, rows_before);
+    });
+    if (added.status == AppendResult::Status::Unreadable) {
+        return Failed(ErrorText("cannot read " + path, GetLastError()));
+    }
+    if (added.status == AppendResult::Status::Unsaved) {
         return Failed(ErrorText("cannot save " + path, GetLastError()));
     }
-    NoteQuietly(rows.back());
-    PrintLine("Task added to " + path + ": " + rows.back().text);
+    NoteQuietly(added.row);
+    PrintLine("Task added to " + path + ": " + added.row.text);
     return 0;
 }
 
@@ -211,11 +188,10 @@ int Export(const CommandLine& command) {
         }
     }
     LoadSettings();
-    const std::string& database = SettingsOf().Values.database_path;
-    const std::optional<std::string> bytes = ReadDatabase(database);
-    if (!bytes) return Failed(ErrorText("cannot read " + database, GetLastError()));
-    RecordBuffer buffer{};
-    const std::vector<TaskRow> rows = DecodeDatabase(*bytes, buffer);
+    const std::string& database = DatabasePath();
+    const std::optional<std::vector<TaskRow>> read = ReadDatabaseRows();
+    if (!read) return Failed(ErrorText("cannot read " + database, GetLastError()));
+    const std::vector<TaskRow>& rows = *read;
     std::string text;
     std::optional<std::size_t> without_rule;
     if (command.export_format == ExportFormat::Calendar) {

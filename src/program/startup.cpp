@@ -5,9 +5,9 @@
 
 #include "alarms/alarm_action_dialog.h"
 #include "alarms/scheduler_state.h"
-#include "app/backups.h"
 #include "app/settings_file.h"
 #include "app/state.h"
+#include "app/task_store.h"
 #include "mainwin/ids.h"
 #include "mainwin/main_window.h"
 #include "mainwin/tray.h"
@@ -35,7 +35,7 @@ void PrepareFloatingPoint() {
 
 // A save cut short by a crash may have left its temporary files behind.
 void RemoveLeftoverSaves() {
-    RemoveLeftoverTemporary(SettingsOf().Values.database_path);
+    RemoveLeftoverDatabaseSave();
     RemoveLeftoverTemporary(ProgramFolder() + "vemo.ini");
     RemoveLeftoverTemporary(ProgramFolder() + "weights.ini");
     const std::string& message_file = SettingsOf().Values.message_file_path;
@@ -54,15 +54,11 @@ void DefineProgramWindows() {
                         settings.window_y + ScaleForDialog(MainWindow(), 365));
 }
 
-void BackUpDatabase() {
-    const std::string& database = SettingsOf().Values.database_path;
-    // A database that does not exist yet has nothing to back up.
-    if (GetFileAttributesA(database.c_str()) == INVALID_FILE_ATTRIBUTES) return;
-    if (!CopyFileTo(database, "vemo.bak", false)) {
+void BackUpAtStart() {
+    if (!BackUpDatabase()) {
         ShowMessage(nullptr, "Unable to create backup \r\n of vemo.dat an error occured",
                     "Error...start...", 0);
     }
-    KeepDatedBackup(database);  // vemo.bak is overwritten every start; these keep history
 }
 
 void ResetSharedState() {
@@ -101,7 +97,7 @@ bool RunStartPass(StartPass pass, StartShown shown) {
     if (pass == StartPass::Full) RemoveLeftoverSaves();
     DefineProgramWindows();
     if (pass == StartPass::Full) {
-        BackUpDatabase();
+        BackUpAtStart();
         // The tray and the caption show it at the small icon's size, 16
         // pixels at 96 DPI; the file holds an image for each common DPI.
         program.AppIcon.reset(static_cast<HICON>(LoadImageFile(

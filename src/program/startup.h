@@ -22,6 +22,6 @@ bool RunStartPass(StartPass pass, StartShown shown = StartShown::Window);
 // Its steps, which the tests also take one by one.
 void DefineProgramWindows();
 void ResetSharedState();
-void BackUpDatabase();
+void BackUpAtStart();
 
 }  // namespace vemo

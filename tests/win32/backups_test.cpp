@@ -25,7 +25,7 @@ class Backups : public ProgramTest {
         Seams().clock->wYear = static_cast<WORD>(year);
         Seams().clock->wMonth = static_cast<WORD>(month);
         Seams().clock->wDay = static_cast<WORD>(day);
-        BackUpDatabase();
+        BackUpAtStart();
         char name[32] = {};
         std::snprintf(name, sizeof(name), "vemo-%04d-%02d-%02d.dat", year, month, day);
         return name;

@@ -83,8 +83,16 @@ TEST_F(MainWindowTest, ClearAllRemovesEveryRowAndAddsTheDefaultRow) {
         WriteRows(Numbered(count));
         Start();
         const std::string before = ReadWholeFile(folder / "vemo.dat");
+        // An edit written only by the next save is in the copy too.
+        ChooseRow(1);
+        SetControlText(MainWindow(), ids::EntryField, "changed, not saved");
+        Click(ids::ChangeSelectedButton);
+        const std::vector<TaskRow> shown = ReadAllRows();
+        ASSERT_EQ(ReadWholeFile(folder / "vemo.dat"), before);
         Command(ids::ClearAllCommand);
-        EXPECT_TRUE(ReadWholeFile(folder / "backups\\" + copy) == before) << copy;
+        RecordBuffer buffer{};
+        EXPECT_EQ(DecodeDatabase(ReadWholeFile(folder / "backups\\" + copy), buffer), shown)
+            << copy;
         ASSERT_EQ(GetItemCount(MainWindow(), ids::TextColumn), 1) << count;
         const TaskRow row = ReadRow(0);
         EXPECT_EQ(row.text.rfind("Vemo V009u", 0), 0u);
@@ -113,12 +121,20 @@ TEST_F(MainWindowTest, ClearAllThatCannotKeepACopyChangesNothing) {
     EXPECT_EQ(TaskList().RowCount, 3);
     EXPECT_EQ(ReadWholeFile(folder / "vemo.dat"), before);
     EXPECT_FALSE(ended);
-    // No file, nothing to keep: the command goes on as ever.
+    // The rows are kept from the list, not the file: with no file they still
+    // need their copy, and go once it can be made.
     DeleteFileA((folder / "vemo.dat").c_str());
     Command(ids::ClearAllCommand);
-    EXPECT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages.size(), 2u);
+    EXPECT_EQ(ReadAllRows(), rows);
+    DeleteFileA((folder / "backups").c_str());
+    Command(ids::ClearAllCommand);
+    EXPECT_EQ(messages.size(), 2u);
     EXPECT_EQ(TaskList().RowCount, 1);
     EXPECT_TRUE(SavedRows().empty());
+    RecordBuffer buffer{};
+    EXPECT_EQ(DecodeDatabase(ReadWholeFile(folder / "backups\\vemo-2026-12-07-090500.dat"), buffer),
+              rows);
 }
 
 TEST_F(MainWindowTest, SortOrdersTheWholeListStablyInOneCommand) {
@@ -302,7 +318,7 @@ TEST_F(MainWindowTest, DamagedDatabasesLoadWhatIsThere) {
         WriteWholeFile(folder / "vemo.dat", with_count(c.count, c.cut));
         // The second start reads what the first one saved, and backs it up.
         for (int start = 1; start <= 2; ++start) {
-            BackUpDatabase();
+            BackUpAtStart();
             Start();
             EXPECT_EQ(Column(ids::TextColumn), c.loaded) << c.count << " start " << start;
             EXPECT_EQ(
