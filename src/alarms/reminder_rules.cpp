@@ -457,7 +457,6 @@ class TickPass {
                 tick_.action_rows.push_back(i);
             }
             alarmed_now_ = true;
-            memory_.LastAlarmRow = i;
             memory_.AlarmState = 3;
         }
         if (counts.WithinHourCount > 0 && memory_.AlarmState == 1) {

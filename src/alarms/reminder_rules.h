@@ -119,9 +119,6 @@ class OccurrenceLog {
 struct ReminderMemory {
     int LastOldRow = 0;       // last row with code 5; kept
     int EarlierAlarmRow = 0;  // last today's row whose hour has passed; kept
-    // Row whose alarm actions ran last: -1 when the main window is built and
-    // after a database change, 0 after a time is changed.
-    int LastAlarmRow = -1;
     int HighlightRow = -1;  // kept; -1 when the highlight runs off the rows
     int HighlightDone = 0;  // 0 at each tick
     // Today's rows whose hour had passed, summed over the ticks: 0 when the

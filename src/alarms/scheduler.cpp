@@ -99,8 +99,6 @@ int ClassifyRows() {
     Tasks().ReplaceCells(TaskField::State, tick.writes);
     ApplySelections(before, tick.selections);
     list.ListDirty = tick.selections.list_dirty;
-    list.TodayCount = tick.counts.TodayCount;
-    scheduler.SummaryText = std::move(tick.SummaryText);
     scheduler.SchedulerMessage = std::move(tick.SchedulerMessage);
     Network().Inputs = tick.counts.Inputs();
     return static_cast<int>(tick.action_rows.size());

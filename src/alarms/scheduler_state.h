@@ -12,7 +12,6 @@ namespace vemo {
 // switch keeps it); the fields of ReminderMemory say which of them each tick
 // keeps.
 struct SchedulerState : ReminderMemory {
-    std::string SummaryText;       // rebuilt each tick
     std::string SchedulerMessage;  // rebuilt each tick
     // The line last written to the message file; "" at start, so a new
     // window writes the file once.

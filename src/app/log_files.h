@@ -9,9 +9,6 @@ namespace vemo {
 
 // "VemoLog-" + database name + ".txt", in the current folder.
 std::string LogFileName();
-// Appends the selected row to the log and, when a row was chosen since the
-// last deletion, removes it from the list. The caller saves.
-void SendToLog();
 // Appends one line to "AddFile.txt".
 // False when the note could not be written (said at once unless quiet).
 bool AddToTxtFile(const std::string& line, SaveReport report = SaveReport::Show);

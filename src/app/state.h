@@ -33,12 +33,11 @@ struct ProgramState {
     ScopedIcon AppIcon;
 };
 
-// The rows themselves live in the task model. RowCount and
-// RowSelected are reset on each pass of the start-up loop; SelectedRow,
-// ListDirty, TodayCount (zeroed by the window's start), the record buffer and
+// The rows themselves, and their count, live in the task model; the task
+// commands keep the user's choice of a row. RowSelected is reset on each
+// pass of the start-up loop; SelectedRow, ListDirty, the record buffer and
 // the database name survive it.
 struct TaskListState {
-    int RowCount = 1;
     int SelectedRow = 0;
     // 1 once the user has picked a row (a selection in the text or
     // remind-date column, a double click in the time column); whatever
@@ -46,7 +45,6 @@ struct TaskListState {
     // the sort and every load of the rows.
     int RowSelected = 0;
     int ListDirty = 0;
-    int TodayCount = 0;
     std::string DatabaseName;
     // Every record passes through it; the header repeats what it last held.
     RecordBuffer Buffer{};

@@ -13,22 +13,13 @@
 
 namespace vemo {
 
-int ChosenRow() {
-    const TaskListState& list = TaskList();
-    if (list.RowSelected != 1 || list.SelectedRow < 0 || list.SelectedRow >= list.RowCount) {
-        return -1;
-    }
-    return list.SelectedRow;
-}
-
 bool LoadTaskList() {
     TaskListState& list = TaskList();
     TaskRows rows;
     if (!LoadDatabase(rows, list.Buffer)) return false;
     Tasks().Replace(std::move(rows));
-    list.RowCount = Tasks().Count();
-    list.RowSelected = 0;  // a choice made among other rows
-    Message().Show("Number of entries in the list: " + NumberText(list.RowCount));
+        list.RowSelected = 0;  // a choice made among other rows
+    Message().Show("Number of entries in the list: " + NumberText(Tasks().Count()));
     return true;
 }
 
@@ -39,7 +30,7 @@ bool SaveData(SaveReport report) {
     bool saved = true;
     const TaskModel& tasks = Tasks();
     if (tasks.Window() != nullptr) {
-        saved = SaveDatabase(tasks.Rows(), list.RowCount, list.Buffer);
+        saved = SaveDatabase(tasks.Rows(), tasks.Count(), list.Buffer);
         if (saved) Program().ExitSaveFailed = false;
         if (!saved) {
             TraceSaveFailure("SaveData", GetLastError());
@@ -67,7 +58,6 @@ bool SaveBeforeLeaving(Leaving leaving) {
 
 void SaveAndReload() {
     if (!SaveBeforeLeaving(Leaving::KeepRows)) return;
-    TaskList().TodayCount = 0;
     Program().ReloadFlag = 1;
     Program().RunFlag = 0;
 }

@@ -7,12 +7,6 @@
 
 namespace vemo {
 
-// The row the user last chose (SelectedRow) while that choice stands, else
-// -1. The tick moves the text column's selection as it alarms, so the
-// commands that delete or rewrite a row act on this, not on the selection;
-// whatever reorders or removes rows ends the choice (RowSelected := 0).
-int ChosenRow();
-
 // Loads the database's rows into the task model and its view (the store
 // opens it as the start always has, creating a missing file); false, with
 // nothing loaded, when it cannot be opened or read whole.

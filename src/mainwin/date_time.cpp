@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "alarms/scheduler_state.h"
 #include "app/state.h"
+#include "app/task_commands.h"
 #include "app/task_list.h"
 #include "app/task_model.h"
 #include "mainwin/ids.h"
@@ -78,29 +78,27 @@ bool OnDateTimeControl(int id, int notify) {
 }
 
 void OnRemindDateSelected() {
-    TaskListState& list = TaskList();
     DialogDefinition& window = Window();
-    list.SelectedRow = Tasks().Selection(TaskField::RemindDate);
-    list.RowSelected = 1;
+    const int row = Tasks().Selection(TaskField::RemindDate);
+    ChooseRow(row);
     // The fields take the date by position, uninterpreted: a weekday row's
     // "--Mon" gives "--", "on" and an empty year.
-    const std::string date(Tasks().Cell(list.SelectedRow, TaskField::RemindDate));
+    const std::string date(Tasks().Cell(row, TaskField::RemindDate));
     SetField(ids::DayField, MidText(date, 1, 2));
     SetField(ids::MonthField, MidText(date, 4, 2));
     SetField(ids::YearField, MidText(date, 7, 4));
     // The whole row follows, the text column last.
-    Tasks().SelectIn(list.SelectedRow, {TaskField::Priority, TaskField::RemindDate, TaskField::Time,
-                                        TaskField::State, TaskField::Created, TaskField::Text});
+    Tasks().SelectIn(row, {TaskField::Priority, TaskField::RemindDate, TaskField::Time,
+                           TaskField::State, TaskField::Created, TaskField::Text});
     // Give the user time to edit before the scheduler moves the selection.
     StopTimer(window, ids::ProgramTimer);
     StartTimer(window, ids::EditingTickMs, ids::ProgramTimer);
 }
 
 void OnTimeDoubleClicked() {
-    TaskListState& list = TaskList();
-    list.SelectedRow = Tasks().Selection(TaskField::Time);
-    list.RowSelected = 1;
-    const std::string time(Tasks().Cell(list.SelectedRow, TaskField::Time));
+    const int row = Tasks().Selection(TaskField::Time);
+    ChooseRow(row);
+    const std::string time(Tasks().Cell(row, TaskField::Time));
     if (time.size() > 3) {
         SetField(ids::HourField, MidText(time, 1, 2));
         SetField(ids::MinuteField, MidText(time, 4, 2));
@@ -127,10 +125,8 @@ void ChangeTime() {
         Tasks().ReplaceCell(TaskField::Time, row,
                             JoinText(Field(ids::HourField), ":", Field(ids::MinuteField)));
     }
+    // A changed time is a new occurrence: the row alarms at its new time.
     TaskList().ListDirty = 1;
-    // As the time change always has; a changed time is a new occurrence, so
-    // the row alarms at its new time whatever this holds.
-    Scheduler().LastAlarmRow = 0;
 }
 
 void NextWeekday() {

@@ -1,6 +1,5 @@
 #include "mainwin/main_window.h"
 
-#include <algorithm>
 #include <optional>
 #include <string>
 
@@ -8,26 +7,23 @@
 #include "alarms/alarm_actions.h"
 #include "alarms/scheduler.h"
 #include "app/log_files.h"
-#include "app/log_lines.h"
 #include "app/message_line.h"
 #include "app/settings_file.h"
 #include "app/state.h"
+#include "app/task_commands.h"
 #include "app/task_list.h"
 #include "app/task_model.h"
-#include "app/task_store.h"
 #include "mainwin/date_time.h"
 #include "mainwin/ids.h"
 #include "mainwin/remote_requests.h"
 #include "mainwin/toolbar.h"
 #include "mainwin/tray.h"
+#include "mainwin/window_place.h"
 #include "network/network_state.h"
 #include "network/weights_dialog.h"
 #include "network/weights_file.h"
-#include "runtime/atomic_file.h"
 #include "runtime/controls.h"
 #include "runtime/events.h"
-#include "runtime/files.h"
-#include "runtime/list_box.h"
 #include "runtime/shell.h"
 #include "runtime/single_instance.h"
 
@@ -35,48 +31,88 @@ namespace vemo {
 
 namespace {
 
-constexpr char kCreditText[] = " - your tasks and reminders";
 constexpr char kDateFormat[] = "dd'-'MM'-'yyyy";
 
 DialogDefinition& Window() {
     return MainWindow();
 }
 
-// Notes the place and the two check boxes a save of the settings stores.
-void RememberWindowState() {
-    DialogDefinition& window = MainWindow();
-    if (window.window == nullptr) return;
-    SettingsState& state = SettingsOf();
-    // A minimised window reports a parking place far off screen: keep the
-    // place it will come back to.
-    WINDOWPLACEMENT placement{};
-    placement.length = sizeof(placement);
-    if (IsIconic(window.window) && GetWindowPlacement(window.window, &placement)) {
-        // That place is in workspace coordinates, which start at the work
-        // area: shift them by a taskbar on the top or left edge to get the
-        // screen coordinates the next start opens the window at.
-        POINT offset{};
-        MONITORINFO monitor{};
-        monitor.cbSize = sizeof(monitor);
-        if (GetMonitorInfoA(MonitorFromRect(&placement.rcNormalPosition, MONITOR_DEFAULTTONEAREST),
-                            &monitor)) {
-            offset.x = monitor.rcWork.left - monitor.rcMonitor.left;
-            offset.y = monitor.rcWork.top - monitor.rcMonitor.top;
-        }
-        state.LastWindowX = placement.rcNormalPosition.left + offset.x;
-        state.LastWindowY = placement.rcNormalPosition.top + offset.y;
-    } else {
-        int width = 0;
-        int height = 0;
-        GetControlRect(window, state.LastWindowX, state.LastWindowY, width, height, 0);
-    }
-    state.LastCreateMessageFile = GetCheck(window, ids::CreateMessageFileCheck) != 0;
-    state.LastFineTune = GetCheck(window, ids::FineTuneCheck) != 0;
-    state.HaveWindowState = true;
+std::string Today() {
+    return DateText(kDateFormat);
 }
 
-int PriorityOf(int row) {
-    return RoundTo<int>(TextToNumber(Tasks().Cell(row, TaskField::Priority)));
+std::string Field(int id) {
+    return GetControlText(Window(), id);
+}
+
+// What Add takes from the fields: the entry's text, the remind date and
+// the time, as the user left them.
+TaskValues FieldValues() {
+    return {Field(ids::EntryField),
+            JoinText(Field(ids::DayField), "-", Field(ids::MonthField), "-", Field(ids::YearField)),
+            JoinText(Field(ids::HourField), ":", Field(ids::MinuteField))};
+}
+
+void OnAdd() {
+    ApplyCommand(AddTask(FieldValues(), Today()));
+}
+
+void OnEnter() {
+    // Enter in the entry field adds its task, as Add does; anywhere else the
+    // dialog manager's Enter changes nothing.
+    if (GetFocus() == GetDlgItem(Window().window, ids::EntryField)) OnAdd();
+}
+
+void OnTextColumnSelected() {
+    const int row = Tasks().Selection(TaskField::Text);
+    ChooseRow(row);
+    // The text column is where the user clicked; the others follow it.
+    Tasks().SelectIn(row, {TaskField::Priority, TaskField::RemindDate, TaskField::Time,
+                           TaskField::State, TaskField::Created});
+}
+
+void OnTextColumnDoubleClicked() {
+    const int row = Tasks().Selection(TaskField::Text);
+    SetControlText(Window(), ids::EntryField, std::string(Tasks().Cell(row, TaskField::Text)));
+}
+
+void Refresh() {
+    DropWeightsDialog();
+    SaveAndReload();
+    TaskList().ListDirty = 1;
+}
+
+void OpenLog() {
+    OpenDocument("notepad.exe", LogFileName());
+}
+
+void PauseTimer() {
+    StopTimer(Window(), ids::ProgramTimer);
+    ShowMessage(&Window(),
+                "The program timer has been stopped, \r\n all alarm functions have been halted, "
+                "\r\n press OK to restart program timer.",
+                "Pause...", 0);
+    StartTimer(Window(), ids::PauseRestartMs, ids::ProgramTimer);
+    RestartTickClock();
+    TaskList().ListDirty = 1;
+}
+
+// The toolbar's "Data base": the switch runs once this click is over (the
+// toolbar goes with the window); any other notification only restarts the
+// timer.
+void ChangeDatabase(int notify) {
+    if (notify == BN_CLICKED) {
+        // No tick between the click and the switch, which stops the timer
+        // itself as its first steps.
+        StopTimer(Window(), ids::ProgramTimer);
+        Program().SwitchDatabaseRequested = true;
+    } else {
+        StartTimer(Window(), ids::DatabaseSwitchTickMs, ids::ProgramTimer);
+    }
+}
+
+void CloseProgram() {
+    if (SaveBeforeLeaving(Leaving::EndProgram)) Program().RunFlag = 0;
 }
 
 // The editing buttons and the toolbar act on BN_CLICKED only: owner-drawn
@@ -96,67 +132,37 @@ void OnControl(int id, int notify) {
             if (notify == LBN_SELCHANGE) OnTextColumnSelected();
             if (notify == LBN_DBLCLK) OnTextColumnDoubleClicked();
             if (notify == BN_CLICKED) OnEnter();
-            break;
-        case ids::AddButton:
-            if (clicked) AddTask();
-            break;
-        case ids::ChangeSelectedButton:
-            if (clicked) ChangeSelected();
-            break;
-        case ids::DeleteCommand:
-            if (clicked) DeleteTask();
-            break;
-        case ids::ClearAllCommand:
-            if (clicked) ClearAll();
-            break;
-        case ids::CloseCommand:
-            if (clicked) CloseProgram();
-            break;
-        case ids::RefreshCommand:
-            if (clicked) Refresh();
-            break;
-        case ids::SortCommand:
-            if (clicked) SortByPriority();
-            break;
-        case ids::SendToLogCommand:
-            if (clicked) {
-                SendToLog();
-                SaveData();
-                TaskList().ListDirty = 1;
-            }
-            break;
-        case ids::OpenLogCommand:
-            if (clicked) OpenLog();
-            break;
-        case ids::PriorityUpButton:
-            if (clicked) PriorityUp();
-            break;
-        case ids::PriorityDownButton:
-            if (clicked) PriorityDown();
-            break;
-        case ids::SwitchInactiveButton:
-            if (clicked) SwitchInactive();
-            break;
+            return;
         case ids::CreatedColumn:
             if (notify == LBN_SELCHANGE) PauseTimer();
-            break;
+            return;
+        case ids::DatabaseCommand: ChangeDatabase(notify); return;
+        default: break;
+    }
+    if (!clicked) {
+        OnDateTimeControl(id, notify);  // the date and time fields
+        return;
+    }
+    switch (id) {
+        case ids::AddButton: OnAdd(); break;
+        case ids::ChangeSelectedButton: ApplyCommand(ChangeText(Field(ids::EntryField))); break;
+        case ids::DeleteCommand: ApplyCommand(DeleteTask()); break;
+        case ids::ClearAllCommand: ApplyCommand(ClearAll(Today())); break;
+        case ids::SortCommand: ApplyCommand(SortByPriority()); break;
+        case ids::SendToLogCommand: ApplyCommand(SendToLog(Today())); break;
+        case ids::PriorityUpButton: ApplyCommand(PriorityUp()); break;
+        case ids::PriorityDownButton: ApplyCommand(PriorityDown()); break;
+        case ids::SwitchInactiveButton: ApplyCommand(SwitchInactive()); break;
+        case ids::CloseCommand: CloseProgram(); break;
+        case ids::RefreshCommand: Refresh(); break;
+        case ids::OpenLogCommand: OpenLog(); break;
+        // The two boxes the settings store.
         case ids::CreateMessageFileCheck:
-        case ids::FineTuneCheck:
-            if (clicked) RememberWindowState();  // the two boxes the settings store
-            break;
-        case ids::SendToTrayCommand:
-            if (clicked) GoToTray();
-            break;
-        case ids::AlarmActionCommand:
-            if (clicked) OpenAlarmActionDialog();
-            break;
-        case ids::DatabaseCommand: ChangeDatabase(notify); break;
-        case ids::WeightsCommand:
-            if (clicked) ToggleWeightsDialog();
-            break;
-        default:  // the date and time fields
-            OnDateTimeControl(id, notify);
-            break;
+        case ids::FineTuneCheck: RememberWindowState(); break;
+        case ids::SendToTrayCommand: GoToTray(); break;
+        case ids::AlarmActionCommand: OpenAlarmActionDialog(); break;
+        case ids::WeightsCommand: ToggleWeightsDialog(); break;
+        default: OnDateTimeControl(id, notify); break;  // the date and time fields
     }
 }
 
@@ -247,7 +253,6 @@ void OnMainInit() {
     Network().WeightsLine.Attach(GetDlgItem(window.window, ids::WeightsLine));
     SetClassIcon(window, Program().AppIcon.get());
     Program().ReloadFlag = 0;
-    TaskList().TodayCount = 0;
     LoadSettings();
     LoadWeights();
     const Settings& settings = SettingsOf().Values;
@@ -280,196 +285,20 @@ void OnMainInit() {
     AcceptRequests(true);
 }
 
-bool AddTask() {
-    TaskListState& list = TaskList();
-    const std::string text = GetControlText(Window(), ids::EntryField);
-    if (text.empty()) {
-        list.ListDirty = 1;
-        return true;
+bool ApplyCommand(const CommandEffect& effect, SaveReport report) {
+    if (effect.select) Tasks().Select(effect.select->field, effect.select->row);
+    if (effect.restart_highlight) {
+        Scheduler().HighlightRow = -1;
+        Scheduler().HighlightDone = 0;
     }
-    DialogDefinition& window = Window();
-    TaskRow row;
-    row.text = CutText(text, kTaskTextCapacity);
-    row.created = DateText(kDateFormat);
-    list.RowCount += 1;
-    row.priority = NumberText(list.RowCount);
-    row.remind_date = JoinText(GetControlText(window, ids::DayField), "-",
-                               GetControlText(window, ids::MonthField), "-",
-                               GetControlText(window, ids::YearField));
-    row.time = JoinText(GetControlText(window, ids::HourField), ":",
-                        GetControlText(window, ids::MinuteField));
-    row.state = " 6";
-    return AddRow(row, SaveReport::Show);
-}
-
-bool AddRow(const TaskRow& row, SaveReport report) {
-    TaskListState& list = TaskList();
-    Tasks().Append(row);
-    list.RowCount = Tasks().Count();
-    const bool saved = SaveData(report);
+    if (effect.timer_ms != 0) StartTimer(Window(), effect.timer_ms, ids::ProgramTimer);
+    const bool saved = !effect.save || SaveData(report);
     // A note that could not be written is said later when this must not
     // wait on a message box.
-    if (!AddToTxtFile(NoteLine(row), report) && report == SaveReport::Quiet) {
+    if (!effect.note.empty() && !AddToTxtFile(effect.note, report) && report == SaveReport::Quiet) {
         PostMessageA(Window().window, kDeferredNoteReport, 0, 0);
     }
-    list.ListDirty = 1;
     return saved;
-}
-
-void OnEnter() {
-    // Enter in the entry field adds its task, as Add does; anywhere else the
-    // dialog manager's Enter changes nothing.
-    if (GetFocus() == GetDlgItem(Window().window, ids::EntryField)) AddTask();
-}
-
-void ChangeSelected() {
-    const int row = ChosenRow();
-    if (row != -1) {
-        // Cut as Add cuts: the field may have been given more than it takes.
-        Tasks().ReplaceCell(TaskField::Text, row,
-                            CutText(GetControlText(Window(), ids::EntryField), kTaskTextCapacity));
-    }
-    TaskList().ListDirty = 1;
-}
-
-void DeleteTask() {
-    TaskListState& list = TaskList();
-    if (list.RowSelected == 1) {
-        const int row = ChosenRow();
-        if (row >= 0) {
-            Tasks().Delete(row);
-            list.RowCount -= 1;
-        }
-        list.RowSelected = 0;
-    }
-    SaveData();
-}
-
-void ClearAll() {
-    TaskListState& list = TaskList();
-    // The rows go for good: without a copy kept first, nothing is cleared.
-    if (!KeepClearAllCopy(Tasks().Rows(), list.RowCount, list.Buffer)) {
-        TraceSaveFailure("ClearAll backup", GetLastError());
-        ShowMessage(&Window(), "Problem saving data", "Error...SaveData...", 0);
-        return;
-    }
-    // The file is emptied first, as the command says; a file that cannot be
-    // written ends the program before any row is touched.
-    if (!EmptyDatabase()) {
-        TraceSaveFailure("ClearAll", GetLastError());
-        ShowMessage(&Window(), "Cant find vemo.dat", "Error!", 0);
-        EndProgramNow();
-        return;
-    }
-    Tasks().Clear();
-    TaskRow row;
-    row.text = JoinText(kProgramTitle, kCreditText);
-    row.priority = " 1";
-    row.created = "06-02-2004";
-    row.remind_date = DateText(kDateFormat);
-    row.time = " 1";
-    row.state = " 0";
-    Tasks().Append(row);
-    list.RowCount = Tasks().Count();
-    list.RowSelected = 0;
-}
-
-void Refresh() {
-    DropWeightsDialog();
-    SaveAndReload();
-    TaskList().ListDirty = 1;
-}
-
-void SortByPriority() {
-    TaskListState& list = TaskList();
-    const TaskRows& rows = Tasks().Rows();
-    std::vector<std::pair<int, int>> order;  // priority, row
-    order.reserve(static_cast<std::size_t>(rows.Count()));
-    for (int row = 0; row < rows.Count(); ++row) {
-        order.emplace_back(RoundTo<int>(TextToNumber(rows.Cell(row, TaskField::Priority))), row);
-    }
-    // Equal priorities keep their order.
-    std::stable_sort(order.begin(), order.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
-    TaskRows sorted;
-    sorted.Reserve(order.size(), order.size() * 64);
-    for (const auto& [priority, row] : order) sorted.Append(rows.View(row));
-    {
-        const ScopedRedraw quiet(Window().window);
-        Tasks().Replace(std::move(sorted));
-    }
-    list.RowSelected = 0;  // the chosen row has moved
-    list.ListDirty = 1;
-    SaveData();
-}
-
-void PriorityUp() {
-    const int row = Tasks().Selection(TaskField::Priority);
-    if (row != -1) {
-        const int priority = PriorityOf(row);
-        if (priority > 1) {
-            Tasks().ReplaceCell(TaskField::Priority, row, NumberText(priority - 1));
-            Tasks().Select(TaskField::Priority, row);
-        }
-    }
-    TaskList().ListDirty = 1;
-}
-
-void PriorityDown() {
-    const int row = Tasks().Selection(TaskField::Priority);
-    if (row != -1) {
-        Tasks().ReplaceCell(TaskField::Priority, row, NumberText(PriorityOf(row) + 1.0));
-        Tasks().Select(TaskField::Priority, row);
-    }
-    TaskList().ListDirty = 1;
-}
-
-void SwitchInactive() {
-    TaskListState& list = TaskList();
-    const int row = Tasks().Selection(TaskField::State);
-    if (row != -1) {
-        if (TextToNumber(Tasks().Cell(row, TaskField::State)) == 6) {
-            Tasks().ReplaceCell(TaskField::State, row, " 5");
-            list.TodayCount -= 1;
-        } else {
-            Tasks().ReplaceCell(TaskField::State, row, " 6");
-            list.TodayCount += 1;
-        }
-        Tasks().Select(TaskField::State, row);
-    }
-    list.ListDirty = 1;
-    Scheduler().HighlightRow = -1;
-    Scheduler().HighlightDone = 0;
-    StartTimer(Window(), ids::SwitchInactiveTickMs, ids::ProgramTimer);
-}
-
-void OpenLog() {
-    OpenDocument("notepad.exe", LogFileName());
-}
-
-void OnTextColumnSelected() {
-    TaskListState& list = TaskList();
-    list.SelectedRow = Tasks().Selection(TaskField::Text);
-    list.RowSelected = 1;
-    // The text column is where the user clicked; the others follow it.
-    Tasks().SelectIn(list.SelectedRow, {TaskField::Priority, TaskField::RemindDate, TaskField::Time,
-                                        TaskField::State, TaskField::Created});
-}
-
-void OnTextColumnDoubleClicked() {
-    const int row = Tasks().Selection(TaskField::Text);
-    SetControlText(Window(), ids::EntryField, std::string(Tasks().Cell(row, TaskField::Text)));
-}
-
-void PauseTimer() {
-    StopTimer(Window(), ids::ProgramTimer);
-    ShowMessage(&Window(),
-                "The program timer has been stopped, \r\n all alarm functions have been halted, "
-                "\r\n press OK to restart program timer.",
-                "Pause...", 0);
-    StartTimer(Window(), ids::PauseRestartMs, ids::ProgramTimer);
-    RestartTickClock();
-    TaskList().ListDirty = 1;
 }
 
 void OnProgramTimer() {
@@ -479,7 +308,10 @@ void OnProgramTimer() {
     ShowTickResult(GetCheck(window, ids::ShowNetworkOutputCheck) != 0,
                    GetCheck(window, ids::CreateMessageFileCheck) != 0);
     if (const std::optional<std::string> line = TakeImportLine()) {
-        ImportAdded(*line, AddImportedTask(*line));
+        // Added as Add adds, past the fields: they may hold what the user
+        // is typing.
+        const SYSTEMTIME now = CurrentLocalTime();
+        ImportAdded(*line, ApplyCommand(ImportTask(*line, Today(), now.wHour, now.wMinute)));
     }
     StartTimer(window, ids::TickMs, ids::ProgramTimer);
 }
@@ -490,36 +322,6 @@ void RunAlarmActions() {
     // user turns to Vemo.
     if (!IsInFront(Window())) FlashUntilInFront(Window());
     RunAlarmProgramAndSound();
-}
-
-bool AddImportedTask(const std::string& line) {
-    // The import goes through the entry fields and Add, as a person would.
-    DialogDefinition& window = Window();
-    const std::string now = TimeText();
-    SetControlText(window, ids::EntryField, line);
-    SetControlText(window, ids::DayField, DateText("dd"));
-    SetControlText(window, ids::MonthField, DateText("MM"));
-    SetControlText(window, ids::YearField, DateText("yyyy"));
-    SetControlText(window, ids::HourField, LeftText(now, 2));
-    SetControlText(window, ids::MinuteField, MidText(now, 4, 2));
-    return AddTask();
-}
-
-void ChangeDatabase(int notify) {
-    // The switch runs once this click is over (the toolbar goes with the
-    // window); any other notification only restarts the timer.
-    if (notify == BN_CLICKED) {
-        // No tick between the click and the switch, which stops the timer
-        // itself as its first steps.
-        StopTimer(Window(), ids::ProgramTimer);
-        Program().SwitchDatabaseRequested = true;
-    } else {
-        StartTimer(Window(), ids::DatabaseSwitchTickMs, ids::ProgramTimer);
-    }
-}
-
-void CloseProgram() {
-    if (SaveBeforeLeaving(Leaving::EndProgram)) Program().RunFlag = 0;
 }
 
 }  // namespace vemo

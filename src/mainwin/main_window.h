@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "app/task_list.h"
-#include "app/task_record.h"
+#include "app/save_report.h"
+#include "app/task_commands.h"
 #include "runtime/dialogs.h"
 
 namespace vemo {
@@ -21,40 +21,19 @@ void DefineMainWindow(int x, int y, const std::string& title);
 bool OpenMainWindow();
 int MainWindowHandler();
 
-// The editing commands, one routine per action.
 void OnMainInit();
 void OnMainDestroy();
 // The timer's tick: the scheduler's steps in order, the window doing what
-// they hand back (restore from the tray, add the imported task).
+// they hand back (the alarm actions, the imported task).
 void OnProgramTimer();
 // An alarm: the window back from the tray without taking the keyboard, its
 // taskbar button flashing while another window is in front, then the
 // program and the sound.
 void RunAlarmActions();
-// The import's line through the entry fields and Add; false when not saved.
-bool AddImportedTask(const std::string& line);
-// The toolbar's "Data base".
-void ChangeDatabase(int notify);
-// False only when a row was added but could not be saved.
-bool AddTask();
-// Add's second half, for a row made elsewhere too (a request from another
-// process): appended, saved, noted in the note file. False when it could
-// not be saved.
-bool AddRow(const TaskRow& row, SaveReport report);
-void ChangeSelected();
-void OnEnter();
-void DeleteTask();
-void ClearAll();
-void Refresh();
-void SortByPriority();
-void PriorityUp();
-void PriorityDown();
-void SwitchInactive();
-void OpenLog();
-void OnTextColumnSelected();
-void OnTextColumnDoubleClicked();
-void PauseTimer();
-void CloseProgram();
+// Does what a task command asks of the window once its rows have changed:
+// shows the selection, restarts the scheduler's highlight, re-arms the
+// timer, saves and notes the added task. False when the save failed.
+bool ApplyCommand(const CommandEffect& effect, SaveReport report = SaveReport::Show);
 
 // "Vemo V009u - Database: " + the database's name.
 void UpdateDatabaseName();

@@ -6,6 +6,7 @@
 
 #include "app/state.h"
 #include "app/task_list.h"
+#include "app/task_model.h"
 #include "cli/new_task.h"
 #include "cli/task_request.h"
 #include "mainwin/main_window.h"
@@ -37,10 +38,9 @@ LRESULT OnCopyData(const COPYDATASTRUCT* data) {
     // Added as Add adds a row, without a look at the entry and date fields,
     // which may hold what the user is typing.
     const SYSTEMTIME now = CurrentLocalTime();
-    const TaskRow row =
-        NewTaskRow(request->task, DateText("dd'-'MM'-'yyyy"), now.wHour, now.wMinute,
-                   static_cast<std::size_t>(std::max(TaskList().RowCount, 0)));
-    if (AddRow(row, SaveReport::Quiet)) return kRequestDone;
+    const TaskRow row = NewTaskRow(request->task, DateText("dd'-'MM'-'yyyy"), now.wHour,
+                                   now.wMinute, static_cast<std::size_t>(Tasks().Count()));
+    if (ApplyCommand(AddTaskRow(row), SaveReport::Quiet)) return kRequestDone;
     PostMessageA(MainWindow().window, kDeferredSaveReport, 0, 0);
     return kRequestNotSaved;
 }

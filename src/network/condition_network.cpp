@@ -16,7 +16,6 @@ void EvaluateConditions() {
     NetworkState& network = Network();
     const NetworkEvaluation evaluation =
         EvaluateNetwork(network.Inputs, network.Values.positions, network.ChosenClass);
-    network.ConditionValues = evaluation.values;
     network.ChosenClass = evaluation.chosen_class;
     if (network.ChosenClass >= 1 && network.ChosenClass <= kConditionCount) {
         network.ResponseText =

@@ -19,8 +19,6 @@ struct NetworkState {
     int WeightsDialogOpen = 0;
     // Written by every tick, in network order (ReminderCounts::Inputs).
     std::array<int, kConditionCount> Inputs{};
-    // Recomputed by every evaluation.
-    std::array<std::int64_t, kConditionCount> ConditionValues{};
     // 0 until an evaluation finds a positive value; never reset.
     int ChosenClass = 0;
     // The response text of ChosenClass at the last evaluation; "" at start.

@@ -3,7 +3,6 @@
 #include <utility>
 
 #include "alarms/alarm_action_dialog.h"
-#include "alarms/scheduler_state.h"
 #include "app/file_choice.h"
 #include "app/settings_file.h"
 #include "app/state.h"
@@ -41,7 +40,6 @@ void RunSwitch() {
 
     CloseDialog(main_window, 0);
     SaveSettings();  // the new path is on disk before it is loaded
-    Scheduler().LastAlarmRow = -1;
     LoadSettings();
     OpenMainWindow();
 }

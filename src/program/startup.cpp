@@ -77,12 +77,9 @@ void ResetSharedState() {
     SchedulerState& scheduler = Scheduler();
     scheduler.SoundTestMode = 1;
     scheduler.AlarmText.clear();
-    scheduler.LastAlarmRow = -1;
     ReportEarlierAlarmsNextTick(scheduler, EarlierReport::AtStart);
     scheduler.AlarmState = 0;
-    TaskList().TodayCount = 0;
     Program().WindowTitle = kProgramTitle;
-    TaskList().RowCount = 1;
     TaskList().RowSelected = 0;
     Program().ReloadFlag = 0;
     Program().RunFlag = 1;

@@ -253,7 +253,6 @@ TEST(ReminderPass, EachOccurrenceRunsItsActionsOnce) {
                 memory.LastTickMinute = clock.minutes;
             } else if (step.before == Before::EditFirstTime) {
                 texts[0][3] = "14:40";
-                memory.LastAlarmRow = 0;
             }
             std::vector<ReminderRow> rows;
             for (const auto& t : texts) rows.push_back({t[0], t[1], t[2], t[3], t[4]});

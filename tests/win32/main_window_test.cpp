@@ -52,14 +52,14 @@ TEST_F(MainWindowTest, AddGivesTheNextRowAndSavesAndNotes) {
     Click(ids::AddButton);
     const TaskRow added = ReadRow(4);
     EXPECT_EQ(added, (TaskRow{"Renew passport", " 5", "07-12-2026", "07-01-2027", "09:05", " 6"}));
-    EXPECT_EQ(TaskList().RowCount, 5);
+    EXPECT_EQ(Tasks().Count(), 5);
     ASSERT_EQ(SavedRows().size(), 5u);
     EXPECT_EQ(SavedRows()[4], added);
     EXPECT_EQ(ReadWholeFile(folder / "AddFile.txt"),
               "Renew passport 07-12-2026  5 07-01-2027 09:05 \r\n");
     SetControlText(MainWindow(), ids::EntryField, "");
     Click(ids::AddButton);  // an empty entry adds nothing
-    EXPECT_EQ(TaskList().RowCount, 5);
+    EXPECT_EQ(Tasks().Count(), 5);
 }
 
 TEST_F(MainWindowTest, DeleteNeedsAChosenRowButAlwaysSaves) {
@@ -72,7 +72,7 @@ TEST_F(MainWindowTest, DeleteNeedsAChosenRowButAlwaysSaves) {
     EXPECT_EQ(Column(ids::PriorityColumn), (std::vector<std::string>{" 1", " 3"}));
     DeleteFileA((folder / "vemo.dat").c_str());
     Command(ids::DeleteCommand);  // nothing chosen since the last deletion
-    EXPECT_EQ(TaskList().RowCount, 2);
+    EXPECT_EQ(Tasks().Count(), 2);
     EXPECT_EQ(SavedRows().size(), 2u);  // but saved all the same
 }
 
@@ -118,7 +118,7 @@ TEST_F(MainWindowTest, ClearAllThatCannotKeepACopyChangesNothing) {
     EXPECT_EQ(messages[0].caption, "Error...SaveData...");
     EXPECT_EQ(messages[0].owner, MainWindow().window);
     EXPECT_EQ(ReadAllRows(), rows);
-    EXPECT_EQ(TaskList().RowCount, 3);
+    EXPECT_EQ(Tasks().Count(), 3);
     EXPECT_EQ(ReadWholeFile(folder / "vemo.dat"), before);
     EXPECT_FALSE(ended);
     // The rows are kept from the list, not the file: with no file they still
@@ -130,7 +130,7 @@ TEST_F(MainWindowTest, ClearAllThatCannotKeepACopyChangesNothing) {
     DeleteFileA((folder / "backups").c_str());
     Command(ids::ClearAllCommand);
     EXPECT_EQ(messages.size(), 2u);
-    EXPECT_EQ(TaskList().RowCount, 1);
+    EXPECT_EQ(Tasks().Count(), 1);
     EXPECT_TRUE(SavedRows().empty());
     RecordBuffer buffer{};
     EXPECT_EQ(DecodeDatabase(ReadWholeFile(folder / "backups\\vemo-2026-12-07-090500.dat"), buffer),
@@ -409,7 +409,7 @@ TEST_F(MainWindowTest, EditingButtonsActOnAClickNotADoubleClickNotification) {
     }
     EXPECT_EQ(ReadWholeFile(folder / "vemo.dat"), saved);
     Click(ids::AddButton);  // the click itself still adds
-    EXPECT_EQ(TaskList().RowCount, 4);
+    EXPECT_EQ(Tasks().Count(), 4);
 }
 
 TEST_F(MainWindowTest, TheToolbarStripIsFreedWithEachWindow) {

@@ -1,0 +1,214 @@
+#include "app/task_commands.h"
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+#include "app/log_files.h"
+#include "app/log_lines.h"
+#include "app/state.h"
+#include "app/task_model.h"
+#include "app/task_store.h"
+#include "runtime/atomic_file.h"
+#include "runtime/files.h"
+#include "runtime/list_box.h"
+#include "runtime/scoped.h"
+#include "runtime/shell.h"
+#include "runtime/text.h"
+
+namespace vemo {
+
+namespace {
+
+constexpr char kCreditText[] = " - your tasks and reminders";
+
+int PriorityOf(int row) {
+    return RoundTo<int>(TextToNumber(Tasks().Cell(row, TaskField::Priority)));
+}
+
+// Whatever reorders or removes rows ends the user's choice.
+void EndChoice() {
+    TaskList().RowSelected = 0;
+}
+
+}  // namespace
+
+TaskRow MakeTaskRow(std::string_view text, std::string priority, std::string_view created,
+                    std::string_view remind_date, std::string_view time) {
+    TaskRow row;
+    row.text = CutText(text, kTaskTextCapacity);
+    row.priority = std::move(priority);
+    row.created = std::string(created);
+    row.remind_date = std::string(remind_date);
+    row.time = std::string(time);
+    row.state = " 6";
+    return row;
+}
+
+void ChooseRow(int row) {
+    TaskListState& list = TaskList();
+    list.SelectedRow = row;
+    list.RowSelected = 1;
+}
+
+int ChosenRow() {
+    const TaskListState& list = TaskList();
+    if (list.RowSelected != 1 || list.SelectedRow < 0 || list.SelectedRow >= Tasks().Count()) {
+        return -1;
+    }
+    return list.SelectedRow;
+}
+
+CommandEffect AddTask(const TaskValues& values, std::string_view today) {
+    if (values.text.empty()) {
+        TaskList().ListDirty = 1;
+        return {};
+    }
+    return AddTaskRow(MakeTaskRow(values.text, NumberText(Tasks().Count() + 1.0), today,
+                                  values.remind_date, values.time));
+}
+
+CommandEffect AddTaskRow(const TaskRow& row) {
+    Tasks().Append(row);
+    TaskList().ListDirty = 1;
+    CommandEffect effect;
+    effect.save = true;
+    effect.note = NoteLine(row);
+    return effect;
+}
+
+CommandEffect ImportTask(std::string_view line, std::string_view today, int hour, int minute) {
+    std::string text(line);
+    std::replace_if(
+        text.begin(), text.end(),
+        [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }, ' ');
+    return AddTask({text, std::string(today), FormatTimeText(hour, minute, 0).substr(0, 5)}, today);
+}
+
+CommandEffect ChangeText(std::string_view text) {
+    const int row = ChosenRow();
+    // Cut as Add cuts: the field may have been given more than it takes.
+    if (row != -1) Tasks().ReplaceCell(TaskField::Text, row, CutText(text, kTaskTextCapacity));
+    TaskList().ListDirty = 1;
+    return {};
+}
+
+CommandEffect DeleteTask() {
+    if (TaskList().RowSelected == 1) {
+        const int row = ChosenRow();
+        if (row >= 0) Tasks().Delete(row);
+        EndChoice();
+    }
+    CommandEffect effect;
+    effect.save = true;
+    return effect;
+}
+
+CommandEffect SendToLog(std::string_view today) {
+    TaskListState& list = TaskList();
+    // The row the user chose, wherever the tick has moved the selection since.
+    const int row = list.RowSelected == 1 ? list.SelectedRow : Tasks().Selection(TaskField::Text);
+    list.SelectedRow = row;
+    CommandEffect effect;
+    effect.save = true;
+    list.ListDirty = 1;
+    FileHandle log;
+    if (OpenFile(log, TextFile, LogFileName(), "a") != 0) {
+        ShowMessageBox(Owner(), "Unable to write to log", "Error...sub SendToLog...", 0);
+        return effect;
+    }
+    WriteItem(log, TextFile, LogLine(Tasks().Row(row), std::string(today)));
+    CloseFile(log, TextFile);
+    if (list.RowSelected == 1 && row >= 0 && row < Tasks().Count()) {
+        Tasks().Delete(row);
+        EndChoice();
+    } else {
+        ShowMessageBox(Owner(), "Problem deleting entry", "Error!", 0);
+    }
+    return effect;
+}
+
+CommandEffect ClearAll(std::string_view today) {
+    TaskListState& list = TaskList();
+    // The rows go for good: without a copy kept first, nothing is cleared.
+    if (!KeepClearAllCopy(Tasks().Rows(), Tasks().Count(), list.Buffer)) {
+        TraceSaveFailure("ClearAll backup", GetLastError());
+        ShowMessageBox(Owner(), "Problem saving data", "Error...SaveData...", 0);
+        return {};
+    }
+    // The file is emptied first, as the command says; a file that cannot be
+    // written ends the program before any row is touched.
+    if (!EmptyDatabase()) {
+        TraceSaveFailure("ClearAll", GetLastError());
+        ShowMessageBox(Owner(), "Cant find vemo.dat", "Error!", 0);
+        EndProgramNow();
+        return {};
+    }
+    Tasks().Clear();
+    TaskRow row =
+        MakeTaskRow(JoinText(kProgramTitle, kCreditText), " 1", "06-02-2004", today, " 1");
+    row.state = " 0";
+    Tasks().Append(row);
+    EndChoice();
+    return {};
+}
+
+CommandEffect SortByPriority() {
+    const TaskRows& rows = Tasks().Rows();
+    std::vector<std::pair<int, int>> order;  // priority, row
+    order.reserve(static_cast<std::size_t>(rows.Count()));
+    for (int row = 0; row < rows.Count(); ++row) order.emplace_back(PriorityOf(row), row);
+    // Equal priorities keep their order.
+    std::stable_sort(order.begin(), order.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    TaskRows sorted;
+    sorted.Reserve(order.size(), order.size() * 64);
+    for (const auto& [priority, row] : order) sorted.Append(rows.View(row));
+    {
+        const ScopedRedraw quiet(Tasks().Window());
+        Tasks().Replace(std::move(sorted));
+    }
+    EndChoice();  // the chosen row has moved
+    TaskList().ListDirty = 1;
+    CommandEffect effect;
+    effect.save = true;
+    return effect;
+}
+
+CommandEffect PriorityUp() {
+    CommandEffect effect;
+    const int row = Tasks().Selection(TaskField::Priority);
+    if (row != -1 && PriorityOf(row) > 1) {
+        Tasks().ReplaceCell(TaskField::Priority, row, NumberText(PriorityOf(row) - 1));
+        effect.select = CommandEffect::Pick{TaskField::Priority, row};
+    }
+    TaskList().ListDirty = 1;
+    return effect;
+}
+
+CommandEffect PriorityDown() {
+    CommandEffect effect;
+    const int row = Tasks().Selection(TaskField::Priority);
+    if (row != -1) {
+        Tasks().ReplaceCell(TaskField::Priority, row, NumberText(PriorityOf(row) + 1.0));
+        effect.select = CommandEffect::Pick{TaskField::Priority, row};
+    }
+    TaskList().ListDirty = 1;
+    return effect;
+}
+
+CommandEffect SwitchInactive() {
+    CommandEffect effect;
+    const int row = Tasks().Selection(TaskField::State);
+    if (row != -1) {
+        const bool inactive = TextToNumber(Tasks().Cell(row, TaskField::State)) == 6;
+        Tasks().ReplaceCell(TaskField::State, row, inactive ? " 5" : " 6");
+        effect.select = CommandEffect::Pick{TaskField::State, row};
+    }
+    TaskList().ListDirty = 1;
+    effect.restart_highlight = true;
+    effect.timer_ms = kSwitchInactiveTickMs;
+    return effect;
+}
+
+}  // namespace vemo
