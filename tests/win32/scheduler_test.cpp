@@ -338,17 +338,36 @@ TEST_F(SchedulerTest, TheMessageFileFollowsTheLineOnlyWhenItChanges) {
 TEST_F(SchedulerTest, TheImportFileBecomesATaskAndGoesOnlyOnceSaved) {
     settings.import_file_path = folder / "import.txt";
     Start({Row("first", "--Tue", "08:00")});
+    // The user is typing a task of their own: the import leaves it alone.
+    const std::pair<int, const char*> typed[] = {{ids::EntryField, "Half-typed task"},
+                                                 {ids::DayField, "24"},
+                                                 {ids::MonthField, "12"},
+                                                 {ids::YearField, "2026"},
+                                                 {ids::HourField, "18"},
+                                                 {ids::MinuteField, "45"}};
+    for (const auto& [id, text] : typed) SetControlText(MainWindow(), id, text);
     WriteWholeFile(folder / "import.txt", "Pick up parcel\r\nnot this\r\n");
     Tick(9, 5);
     EXPECT_FALSE(FileExists(folder / "import.txt"));
     EXPECT_EQ(ReadRow(1),
               (TaskRow{"Pick up parcel", " 2", "07-12-2026", "07-12-2026", "09:05", " 6"}));
+    for (const auto& [id, text] : typed) EXPECT_EQ(GetControlText(MainWindow(), id), text) << id;
     RecordBuffer buffer{};
     EXPECT_EQ(DecodeDatabase(ReadWholeFile(folder / "vemo.dat"), buffer).size(), 2u);
+    EXPECT_NE(ReadWholeFile(folder / "AddFile.txt").find("Pick up parcel"), std::string::npos);
 
     WriteWholeFile(folder / "import.txt", std::string(300, 'L'));
     Tick(9, 6);
     EXPECT_EQ(ReadRow(2).text, std::string(257, 'L'));
+    // A tab or a zero byte would end the record's text early: blanks instead.
+    WriteWholeFile(folder / "import.txt", std::string("Call\tBob\0now\r\n", 14));
+    Tick(9, 6);
+    EXPECT_EQ(ReadRow(3).text, "Call Bob now");
+    // An empty first line adds nothing; the file goes all the same.
+    WriteWholeFile(folder / "import.txt", "\r\nsecond line\r\n");
+    Tick(9, 6);
+    EXPECT_EQ(Tasks().Count(), 4);
+    EXPECT_FALSE(FileExists(folder / "import.txt"));
 
     SetFileAttributesA((folder / "vemo.dat").c_str(), FILE_ATTRIBUTE_READONLY);
     WriteWholeFile(folder / "import.txt", "Ship it");
@@ -360,7 +379,7 @@ TEST_F(SchedulerTest, TheImportFileBecomesATaskAndGoesOnlyOnceSaved) {
         Tick(9, 7);
         EXPECT_TRUE(FileExists(folder / "import.txt"));
     }
-    EXPECT_EQ(GetItemCount(MainWindow(), ids::TextColumn), 4);  // added once
+    EXPECT_EQ(GetItemCount(MainWindow(), ids::TextColumn), 5);  // added once
     ASSERT_EQ(messages.size(), 1u);                             // told once; the retries are quiet
     EXPECT_EQ(messages[0].text, "Problem saving data");
     EXPECT_EQ(timer_running, (std::vector<bool>{false}));  // stopped during the tick
