@@ -33,18 +33,6 @@ void EndChoice() {
 
 }  // namespace
 
-TaskRow MakeTaskRow(std::string_view text, std::string priority, std::string_view created,
-                    std::string_view remind_date, std::string_view time) {
-    TaskRow row;
-    row.text = CutText(text, kTaskTextCapacity);
-    row.priority = std::move(priority);
-    row.created = std::string(created);
-    row.remind_date = std::string(remind_date);
-    row.time = std::string(time);
-    row.state = " 6";
-    return row;
-}
-
 void ChooseRow(int row) {
     TaskListState& list = TaskList();
     list.SelectedRow = row;

@@ -34,11 +34,6 @@ struct CommandEffect {
     std::optional<Pick> select;
 };
 
-// The one builder of a new row: the text cut at the record's capacity, the
-// state " 6" every new row starts with.
-TaskRow MakeTaskRow(std::string_view text, std::string priority, std::string_view created,
-                    std::string_view remind_date, std::string_view time);
-
 // The user's choice of a row (a click in the text or remind-date column, a
 // double click in the time column): Delete, Send to log and Change selected
 // act on it until rows are reordered or removed.

@@ -128,4 +128,16 @@ std::vector<TaskRow> DecodeDatabase(std::string_view file, RecordBuffer& buffer)
     return rows;
 }
 
+TaskRow MakeTaskRow(std::string_view text, std::string priority, std::string_view created,
+                    std::string_view remind_date, std::string_view time) {
+    TaskRow row;
+    row.text = CutText(text, kTaskTextCapacity);
+    row.priority = std::move(priority);
+    row.created = std::string(created);
+    row.remind_date = std::string(remind_date);
+    row.time = std::string(time);
+    row.state = " 6";
+    return row;
+}
+
 }  // namespace vemo

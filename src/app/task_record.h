@@ -41,6 +41,12 @@ struct TaskRow {
     bool operator==(const TaskRow&) const = default;
 };
 
+// The one builder of a new row (Add, the import, /add, another process's
+// request, Clear All's default row): the text cut at the record's capacity,
+// the state " 6" every new row starts with.
+TaskRow MakeTaskRow(std::string_view text, std::string priority, std::string_view created,
+                    std::string_view remind_date, std::string_view time);
+
 // A row's six texts, borrowed: what a save reads out of the columns.
 struct TaskRowView {
     std::string_view text, priority, created, remind_date, time, state;

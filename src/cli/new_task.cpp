@@ -108,15 +108,11 @@ bool IsTaskText(std::string_view text) {
 
 TaskRow NewTaskRow(const NewTask& task, std::string_view today, int hour, int minute,
                    std::size_t rows_before) {
-    TaskRow row;
-    row.text = CutText(task.text, kTaskTextCapacity);
-    row.priority = task.priority ? NumberText(*task.priority)
-                                 : NumberText(static_cast<double>(rows_before) + 1.0);
-    row.created = std::string(today);
-    row.remind_date = task.remind_date ? *task.remind_date : std::string(today);
-    row.time = task.time ? *task.time : JoinText(TwoDigits(hour), ":", TwoDigits(minute));
-    row.state = " 6";
-    return row;
+    return MakeTaskRow(task.text,
+                       task.priority ? NumberText(*task.priority)
+                                     : NumberText(static_cast<double>(rows_before) + 1.0),
+                       today, task.remind_date ? *task.remind_date : std::string(today),
+                       task.time ? *task.time : JoinText(TwoDigits(hour), ":", TwoDigits(minute)));
 }
 
 }  // namespace vemo

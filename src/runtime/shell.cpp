@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "runtime/paths.h"
+#include "runtime/scoped.h"
 #include "runtime/seams.h"
 
 namespace vemo {
@@ -21,6 +22,64 @@ SYSTEMTIME CurrentLocalTime() {
     SYSTEMTIME now{};
     GetLocalTime(&now);
     return now;
+}
+
+SYSTEMTIME CurrentUtcTime() {
+    SYSTEMTIME now{};
+    GetSystemTime(&now);
+    return now;
+}
+
+std::string AnsiToUtf8(std::string_view text) {
+    if (text.empty()) return {};
+    const int wide_length =
+        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(wide_length > 0 ? wide_length : 0), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(),
+                        wide_length);
+    const int length =
+        WideCharToMultiByte(CP_UTF8, 0, wide.data(), wide_length, nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<std::size_t>(length > 0 ? length : 0), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), wide_length, utf8.data(), length, nullptr,
+                        nullptr);
+    return utf8;
+}
+
+namespace {
+
+constexpr char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+struct RegistryKeyTraits {
+    using Handle = HKEY;
+    static Handle Empty() { return nullptr; }
+    static bool IsEmpty(Handle h) { return h == nullptr; }
+    static void Adopted(Handle) {}
+    static bool Free(Handle h) { return RegCloseKey(h) == ERROR_SUCCESS; }
+};
+using ScopedRegistryKey = UniqueHandle<RegistryKeyTraits>;
+
+template <class Change>
+LogonEntryResult ChangeLogonEntries(const Change& change) {
+    HKEY opened = nullptr;
+    const LONG status = RegCreateKeyExA(HKEY_CURRENT_USER, kRunKey, 0, nullptr, 0,
+                                        KEY_SET_VALUE | KEY_QUERY_VALUE, nullptr, &opened, nullptr);
+    const ScopedRegistryKey key(opened);
+    if (status != ERROR_SUCCESS) return {false, status};
+    return {true, change(key.get())};
+}
+
+}  // namespace
+
+LogonEntryResult SetLogonEntry(const std::string& name, const std::string& command) {
+    return ChangeLogonEntries([&](HKEY key) {
+        return RegSetValueExA(key, name.c_str(), 0, REG_SZ,
+                              reinterpret_cast<const BYTE*>(command.c_str()),
+                              static_cast<DWORD>(command.size() + 1));
+    });
+}
+
+LogonEntryResult RemoveLogonEntry(const std::string& name) {
+    return ChangeLogonEntries([&](HKEY key) { return RegDeleteValueA(key, name.c_str()); });
 }
 
 std::string DateText(std::string_view picture) {

@@ -16,6 +16,22 @@ namespace vemo {
 
 // The local date and time (the test clock when one is set).
 SYSTEMTIME CurrentLocalTime();
+// The date and time in UTC.
+SYSTEMTIME CurrentUtcTime();
+
+// A text in the system's code page as UTF-8.
+std::string AnsiToUtf8(std::string_view text);
+
+// The per-user logon programs: no administrator needed. Sets or removes the
+// value `name`; `status` is the platform's code, ERROR_FILE_NOT_FOUND when a
+// value to remove was not there, and `opened` says whether the list itself
+// could be opened.
+struct LogonEntryResult {
+    bool opened = false;
+    long status = 0;
+};
+LogonEntryResult SetLogonEntry(const std::string& name, const std::string& command);
+LogonEntryResult RemoveLogonEntry(const std::string& name);
 
 // Today's date formatted with a date picture ("dd'-'MM'-'yyyy", "ddd", "MMM").
 // Day and month names are always English, so the patterns the program writes
