@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <limits>
 
 #include "runtime/text.h"
@@ -224,17 +225,22 @@ std::optional<Occurrence> LatestOccurrence(const ReminderTime& reminder,
     return Occurrence{hour, ago};
 }
 
-bool OccurrenceLog::Ran(std::uint64_t key) const {
-    for (const auto& [day, keys] : days_) {
-        if (keys.count(key) != 0) return true;
-    }
-    return false;
+bool OccurrenceLog::Ran(std::uint64_t key, const ClockReading& clock) const {
+    const auto [first, last] = marks_.equal_range(key);
+    return std::any_of(first, last, [&clock](const auto& mark) {
+        return std::abs(mark.second.offset - clock.offset) <= kSameClockMinutes;
+    });
 }
 
-void OccurrenceLog::Mark(std::int64_t clock_day, std::int64_t day, std::uint64_t key) {
-    std::erase_if(days_, [clock_day](const auto& entry) { return entry.first > clock_day; });
-    days_[day].insert(key);
-    while (days_.size() > kKeptDays) days_.erase(days_.begin());
+void OccurrenceLog::Mark(std::uint64_t key, const ClockReading& clock) {
+    if (!Ran(key, clock)) marks_.emplace(key, Made{clock.offset, clock.minutes - clock.offset});
+}
+
+void OccurrenceLog::Forget(const ClockReading& clock) {
+    const std::int64_t steady = clock.minutes - clock.offset;
+    std::erase_if(marks_, [steady](const auto& mark) {
+        return mark.second.steady < steady - kKeptMinutes;
+    });
 }
 
 void ReportEarlierAlarmsNextTick(ReminderMemory& memory, EarlierReport report) {
@@ -249,11 +255,17 @@ void ReportEarlierAlarmsNextTick(ReminderMemory& memory, EarlierReport report) {
     }
 }
 
+void RestartTickClock(ReminderMemory& memory, std::int64_t minutes) {
+    memory.LastTickMinute = minutes;
+    if (memory.EarlierReportSince && *memory.EarlierReportSince < minutes) {
+        memory.EarlierReportSince = minutes;
+    }
+}
+
 namespace {
 
 struct MissedOccurrence {
     std::uint64_t key = 0;
-    std::int64_t day = 0;
     int minutes_ago = 0;
 };
 
@@ -274,8 +286,8 @@ std::optional<MissedOccurrence> FindMissed(const ReminderRow& row, const ClockRe
         const std::int64_t at = day->minutes - latest->minutes_ago;
         if (at <= last_tick) return std::nullopt;  // seen, or before the last tick
         const std::uint64_t key = OccurrenceKey(row, day->today, latest->hour);
-        if (ran.Ran(key)) return std::nullopt;
-        return MissedOccurrence{key, DayOf(*day), static_cast<int>(clock.minutes - at)};
+        if (ran.Ran(key, clock)) return std::nullopt;
+        return MissedOccurrence{key, static_cast<int>(clock.minutes - at)};
     }
     return std::nullopt;
 }
@@ -339,6 +351,7 @@ class TickPass {
           highlight_code_(NumberText(chosen_class - 1)),
           report_earlier_(memory.ShowEarlierAlarms == 1) {
         tick_.selections = before;
+        memory_.Ran.Forget(clock_);
         memory_.AlarmState = 0;
         memory_.HighlightDone = 0;
         // Yesterday's reminders are missed too when the last tick was before
@@ -434,7 +447,7 @@ class TickPass {
             FindMissed(RowAt(i), clock_, today_[static_cast<std::size_t>(i)],
                        yesterday_ ? &*yesterday_ : nullptr, *memory_.LastTickMinute, memory_.Ran);
         if (!missed) return;
-        memory_.Ran.Mark(DayOf(clock_), missed->day, missed->key);
+        memory_.Ran.Mark(missed->key, clock_);
         if (caught_up_ == -1 || missed->minutes_ago <= caught_up_minutes_) {
             caught_up_ = i;
             caught_up_minutes_ = missed->minutes_ago;
@@ -452,8 +465,8 @@ class TickPass {
             // Once an occurrence, however many ticks its window holds and
             // however many rows alarm with it.
             const std::uint64_t key = OccurrenceKey(row, clock_.today, clock_.hour);
-            if (!memory_.Ran.Ran(key)) {
-                memory_.Ran.Mark(DayOf(clock_), DayOf(clock_), key);
+            if (!memory_.Ran.Ran(key, clock_)) {
+                memory_.Ran.Mark(key, clock_);
                 tick_.action_rows.push_back(i);
             }
             alarmed_now_ = true;
@@ -497,7 +510,8 @@ class TickPass {
     // same.
     void ReportCatchUp() {
         if (caught_up_ == -1) return;
-        tick_.action_rows.push_back(caught_up_);
+        // A live alarm that ran them has already alerted the user.
+        if (tick_.action_rows.empty()) tick_.action_rows.push_back(caught_up_);
         if (!alarmed_now_) {
             message_ = CutText(JoinText("Reminder", NumberText(caught_up_minutes_),
                                         " minutes old: ", TextOf(rows_, caught_up_), "  ",
@@ -534,10 +548,10 @@ class TickPass {
             // must not ring hours late.
             const std::optional<std::int64_t> since = memory_.EarlierReportSince;
             const bool due = std::any_of(earlier_.begin(), earlier_.end(), [&](const Earlier& e) {
-                return !memory_.Ran.Ran(e.key) && (!since || e.at > *since);
+                return !memory_.Ran.Ran(e.key, clock_) && (!since || e.at > *since);
             });
             if (due) tick_.action_rows.push_back(memory_.EarlierAlarmRow);
-            for (const Earlier& e : earlier_) memory_.Ran.Mark(DayOf(clock_), DayOf(clock_), e.key);
+            for (const Earlier& e : earlier_) memory_.Ran.Mark(e.key, clock_);
         }
         memory_.ShowEarlierAlarms = 0;
         memory_.EarlierReportSince.reset();

@@ -7,12 +7,11 @@
 
 #include <array>
 #include <cstdint>
-#include <map>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
-#include <unordered_set>
+#include <unordered_map>
 #include <vector>
 
 #include "app/task_rows.h"
@@ -33,6 +32,10 @@ struct ClockReading {
     // Minutes since 01-01-1970 00:00 on the local clock: orders ticks and
     // reminder occurrences across midnight.
     std::int64_t minutes = 0;
+    // How far the clock stands from a steady clock that runs on through
+    // sleep and is never set: it changes only when the clock is set (by the
+    // user, a time server, daylight saving).
+    std::int64_t offset = 0;
 };
 
 // The weekday is worked out from the date, as the system's date formatting does.
@@ -98,21 +101,26 @@ struct Occurrence {
 std::optional<Occurrence> LatestOccurrence(const ReminderTime& reminder, const ClockReading& clock);
 
 // The occurrences whose alarm actions have run in this process, so that each
-// runs them once: on every tick of its alarm window, after a resume or a
-// clock change, in a repeated daylight-saving hour. Days after the clock's
-// day were marked by a clock set ahead and are forgotten, or the real day
-// would not ring; of the rest, the newest few are kept, so that a clock set
-// days ahead for a moment and back finds today's marks still there.
+// runs them once: on every tick of its alarm window, after a resume, in a
+// repeated daylight-saving hour, when the clock is set ahead and back. A
+// mark holds under the clock it was made by: one made while the clock stood
+// more than a daylight-saving shift away (a day tried ahead to see a
+// "--Fri" reminder ring) is another moment's, and the real day still rings.
 class OccurrenceLog {
   public:
-    bool Ran(std::uint64_t key) const;
-    // `clock_day`: the day the clock reads; `day`: the day the occurrence
-    // fell on, that day or the one before (days since 01-01-1970).
-    void Mark(std::int64_t clock_day, std::int64_t day, std::uint64_t key);
+    bool Ran(std::uint64_t key, const ClockReading& clock) const;
+    void Mark(std::uint64_t key, const ClockReading& clock);
+    // Marks made two days ago by the steady clock can no longer come round.
+    void Forget(const ClockReading& clock);
 
   private:
-    static constexpr std::size_t kKeptDays = 3;
-    std::map<std::int64_t, std::unordered_set<std::uint64_t>> days_;
+    static constexpr std::int64_t kSameClockMinutes = 90;
+    static constexpr std::int64_t kKeptMinutes = 2 * 1440;
+    struct Made {
+        std::int64_t offset;  // the clock's, when the mark was made
+        std::int64_t steady;  // the steady clock's minute then
+    };
+    std::unordered_multimap<std::uint64_t, Made> marks_;
 };
 
 // Kept from one tick to the next; the main window's state holds it.
@@ -147,6 +155,10 @@ struct ReminderMemory {
 // or a clock change. Counted afresh by that tick.
 enum class EarlierReport { AtStart, AfterGap };
 void ReportEarlierAlarmsNextTick(ReminderMemory& memory, EarlierReport report);
+// The timer runs again at `minutes` after the user paused it: the paused
+// time raises nothing, not even through a report of a resume or a clock
+// change that came while the Pause box was open.
+void RestartTickClock(ReminderMemory& memory, std::int64_t minutes);
 
 // The two list selections the tick moves, and the flag that lets it.
 struct TickSelections {

@@ -31,7 +31,11 @@ void ApplySelections(const TickSelections& before, const TickSelections& after) 
 
 ClockReading ReadClockNow() {
     const SYSTEMTIME now = CurrentLocalTime();
-    return ReadClock(now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute);
+    ClockReading clock = ReadClock(now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute);
+    if (const std::optional<std::int64_t> steady = SteadyMinutes()) {
+        clock.offset = clock.minutes - *steady;
+    }
+    return clock;
 }
 
 std::string YesNo(bool check) {
@@ -78,7 +82,7 @@ void ReportEarlierAlarmsNextTick() {
 }
 
 void RestartTickClock() {
-    Scheduler().LastTickMinute = ReadClockNow().minutes;
+    RestartTickClock(Scheduler(), ReadClockNow().minutes);
 }
 
 int ClassifyRows() {

@@ -317,10 +317,12 @@ void OnProgramTimer() {
 }
 
 void RunAlarmActions() {
-    if (Tray().InTray == 1) ShowFromTrayForAlarm();
     // Seen, not heard through the keyboard: the button flashes until the
-    // user turns to Vemo.
-    if (!IsInFront(Window())) FlashUntilInFront(Window());
+    // user turns to Vemo. Asked before the window comes back, which may move
+    // the activation for a moment.
+    const bool flash = AnotherWindowInFront(Window());
+    if (Tray().InTray == 1) ShowFromTrayForAlarm();
+    if (flash) FlashUntilInFront(Window());
     RunAlarmProgramAndSound();
 }
 

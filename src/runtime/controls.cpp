@@ -227,22 +227,27 @@ void ShowWithoutActivating(DialogDefinition& dialog) {
     if (dialog.window == nullptr) return;
     HWND front = GetForegroundWindow();
     ShowWindow(dialog.window, SW_SHOWNOACTIVATE);
-    // Some systems activate a window coming back from its minimised state
-    // whatever the command says: the window in front gets the keyboard back.
-    if (front != nullptr && front != dialog.window && GetForegroundWindow() == dialog.window) {
-        SetForegroundWindow(front);
-    }
     // In and out of the topmost band lifts it above the others and leaves
     // it an ordinary window.
     constexpr UINT kFlags = SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE;
     SetWindowPos(dialog.window, HWND_TOPMOST, 0, 0, 0, 0, kFlags);
     SetWindowPos(dialog.window, HWND_NOTOPMOST, 0, 0, 0, 0, kFlags);
+    // Some systems move the activation when a window comes back from its
+    // minimised state, whatever the flags say: the window that was in front
+    // gets the keyboard back.
+    if (front != nullptr && front != dialog.window && GetForegroundWindow() != front &&
+        IsWindow(front)) {
+        SetForegroundWindow(front);
+    }
 }
 
-bool IsInFront(const DialogDefinition& dialog) {
+bool AnotherWindowInFront(const DialogDefinition& dialog) {
     HWND front = GetForegroundWindow();
     if (front == nullptr || dialog.window == nullptr) return false;
-    return front == dialog.window || GetAncestor(front, GA_ROOTOWNER) == dialog.window;
+    // The program's own windows, its dialogs and message boxes with or
+    // without an owner, all run on the window's thread.
+    return GetWindowThreadProcessId(front, nullptr) !=
+           GetWindowThreadProcessId(dialog.window, nullptr);
 }
 
 void FlashUntilInFront(DialogDefinition& dialog) {

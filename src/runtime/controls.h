@@ -52,8 +52,8 @@ void CentreWindow(DialogDefinition& dialog);
 // Shows the window restored, from hidden or minimised, above the others
 // without activating it: the keyboard stays with the program in front.
 void ShowWithoutActivating(DialogDefinition& dialog);
-// Whether the window in front is this window or one it owns.
-bool IsInFront(const DialogDefinition& dialog);
+// Whether another program's window is in front (not this window's thread).
+bool AnotherWindowInFront(const DialogDefinition& dialog);
 // Flashes the window's taskbar button until the user brings it to the front.
 void FlashUntilInFront(DialogDefinition& dialog);
 // CentreWindow for any top-level or child window.

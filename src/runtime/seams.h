@@ -2,6 +2,7 @@
 // never sets them; each one left empty makes the real call.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -34,6 +35,9 @@ struct OpenCall {
 struct TestSeams {
     // The local date and time that DateText and TimeText read.
     std::optional<SYSTEMTIME> clock;
+    // The steady clock's minute under the test clock; none: the clock is
+    // taken as never set.
+    std::optional<std::int64_t> steady_minutes;
     // The folder ProgramFolder reports, with its trailing backslash.
     std::string program_folder;
     // Answers message boxes instead of showing them; returns the button id.

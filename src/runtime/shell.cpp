@@ -24,6 +24,18 @@ SYSTEMTIME CurrentLocalTime() {
     return now;
 }
 
+std::optional<std::int64_t> SteadyMinutes() {
+    if (Seams().clock) return Seams().steady_minutes;
+    // The tick count runs on through sleep, unlike the interrupt time; it
+    // wraps every 49.7 days, which each call (one a tick) carries over.
+    static std::uint64_t wraps = 0;
+    static DWORD last = 0;
+    const DWORD now = GetTickCount();
+    if (now < last) wraps += std::uint64_t{1} << 32;
+    last = now;
+    return static_cast<std::int64_t>((wraps + now) / 60000);
+}
+
 SYSTEMTIME CurrentUtcTime() {
     SYSTEMTIME now{};
     GetSystemTime(&now);

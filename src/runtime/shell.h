@@ -2,6 +2,8 @@
 // folder, deleting files, opening documents, and plain message boxes.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -16,6 +18,10 @@ namespace vemo {
 
 // The local date and time (the test clock when one is set).
 SYSTEMTIME CurrentLocalTime();
+// Minutes of a clock that runs on through sleep and is never set, so that
+// a change of the local clock shows against it. Under the test clock, the
+// test's steady clock, or none.
+std::optional<std::int64_t> SteadyMinutes();
 // The date and time in UTC.
 SYSTEMTIME CurrentUtcTime();
 

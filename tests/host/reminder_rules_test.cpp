@@ -133,13 +133,14 @@ TEST(ReminderPass, CountsDoNotWrapAndTextsAreCut) {
 // at once ring once, for the newest), after a pause, a start, a Refresh, a
 // resume, a repeated daylight-saving hour or a clock set days ahead and back.
 TEST(ReminderPass, EachOccurrenceRunsItsActionsOnce) {
-    enum class Before { Nothing, Start, Resume, TimerRestart, EditFirstTime };
+    enum class Before { Nothing, Start, Resume, TimerRestart, ResumeDuringPause, EditFirstTime };
     struct Step {
         int day, hour, minute;
         std::vector<int> actions;
         const char* message = nullptr;  // checked when given
         Before before = Before::Nothing;
-        int alarm_state = -1;  // checked when given
+        int alarm_state = -1;     // checked when given
+        std::int64_t offset = 0;  // minutes the clock was set away from the steady clock
     };
     struct Scenario {
         const char* name;
@@ -198,6 +199,15 @@ TEST(ReminderPass, EachOccurrenceRunsItsActionsOnce) {
          {{7, 14, 0, {}},
           {7, 14, 50, {}, nullptr, Before::TimerRestart},
           {7, 17, 0, {}, "<< REMINDER ALARM FROM EARLIER TODAY >> Call  ", Before::Resume}}},
+        {"a resume while the Pause box is open",
+         {{"Call", " 2", today, "14:30", " 6"}},
+         {{7, 14, 20, {}},
+          {7,
+           15,
+           10,
+           {},
+           "<< REMINDER ALARM FROM EARLIER TODAY >> Call  ",
+           Before::ResumeDuringPause}}},
         {"started after the minute, then a resume",
          {{"Call", " 2", today, "14:30", " 6"}},
          {{7, 14, 45, {}, "Reminder 15 minutes old: Call  Reminders today: 1. ", Before::Start},
@@ -220,37 +230,50 @@ TEST(ReminderPass, EachOccurrenceRunsItsActionsOnce) {
            {},
            "<< THERE ARE 2 REMINDER ALARMS FROM EARLIER TODAY >> ",
            Before::Resume}}},
-        {"the clock two days ahead and back",
-         {{"Pills", " 2", "--Day", "14:30", " 6"}, {"Call", " 3", today, "15:00", " 6"}},
-         {{7, 14, 30, {0}},
-          {9, 14, 30, {0}},  // for one tick, inside today's window
-          {7, 14, 31, {}},
-          {7, 15, 0, {1}},
-          {7, 15, 0, {}},
-          {7, 15, 1, {}},
-          // The real day rings: the marks made while the clock was ahead
-          // are forgotten.
-          {9, 14, 30, {0}}}},
         {"a daylight-saving hour that repeats",
          {{"Night", " 2", today, "02:30", " 6"}, {"Hourly", " 3", today, ":30", " 6"}},
          {{7, 2, 30, {0, 1}},
           {7, 2, 59, {}},
-          {7, 2, 0, {}},
-          {7, 2, 31, {}, "<< REMINDER ALARM >> Hourly  "},
-          {7, 3, 30, {1}}}},
+          {7, 2, 0, {}, nullptr, Before::Nothing, -1, -60},
+          {7, 2, 31, {}, "<< REMINDER ALARM >> Hourly  ", Before::Nothing, -1, -60},
+          {7, 3, 30, {1}, nullptr, Before::Nothing, -1, -60}}},
+        {"the clock two days ahead inside the window and back",
+         {{"Pills", " 2", "--Day", "14:30", " 6"}},
+         {{7, 14, 30, {0}},
+          {9, 14, 30, {0}, nullptr, Before::Nothing, -1, 2 * 1440},
+          {7, 14, 31, {}},
+          {7, 14, 32, {}},
+          // The real day rings: the mark made while the clock was ahead
+          // belongs to that clock.
+          {9, 14, 30, {0}}}},
+        {"the clock a day ahead in the morning and back",
+         {{"Pills", " 2", "--Day", "15:00", " 6"}},
+         {{7, 10, 0, {}},
+          {8, 10, 0, {0}, "Reminder 1140 minutes old: Pills  ", Before::Nothing, 3, 1440},
+          {7, 10, 1, {}},
+          {7, 15, 0, {0}}}},
+        {"the clock a day back and forward again",
+         {{"Pills", " 2", "--Day", "14:30", " 6"}},
+         {{7, 14, 30, {0}},
+          {6, 14, 31, {0}, nullptr, Before::Nothing, -1, -1440},
+          {7, 14, 32, {}}}},
     };
     for (const Scenario& scenario : scenarios) {
         std::vector<std::array<std::string, 5>> texts = scenario.rows;
         ReminderMemory memory;
         memory.ShowEarlierAlarms = 0;
         for (const Step& step : scenario.steps) {
-            const ClockReading clock = ReadClock(2026, 12, step.day, step.hour, step.minute);
+            ClockReading clock = ReadClock(2026, 12, step.day, step.hour, step.minute);
+            clock.offset = step.offset;
             if (step.before == Before::Start) {
                 ReportEarlierAlarmsNextTick(memory, EarlierReport::AtStart);
             } else if (step.before == Before::Resume) {
                 ReportEarlierAlarmsNextTick(memory, EarlierReport::AfterGap);
             } else if (step.before == Before::TimerRestart) {
-                memory.LastTickMinute = clock.minutes;
+                RestartTickClock(memory, clock.minutes);
+            } else if (step.before == Before::ResumeDuringPause) {
+                ReportEarlierAlarmsNextTick(memory, EarlierReport::AfterGap);
+                RestartTickClock(memory, clock.minutes);
             } else if (step.before == Before::EditFirstTime) {
                 texts[0][3] = "14:40";
             }
