@@ -229,15 +229,19 @@ void ShowWithoutActivating(DialogDefinition& dialog) {
     ShowWindow(dialog.window, SW_SHOWNOACTIVATE);
     // In and out of the topmost band lifts it above the others and leaves
     // it an ordinary window.
-    constexpr UINT kFlags = SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE;
-    SetWindowPos(dialog.window, HWND_TOPMOST, 0, 0, 0, 0, kFlags);
-    SetWindowPos(dialog.window, HWND_NOTOPMOST, 0, 0, 0, 0, kFlags);
+    const auto lift = [&dialog] {
+        constexpr UINT kFlags = SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE;
+        SetWindowPos(dialog.window, HWND_TOPMOST, 0, 0, 0, 0, kFlags);
+        SetWindowPos(dialog.window, HWND_NOTOPMOST, 0, 0, 0, 0, kFlags);
+    };
+    lift();
     // Some systems move the activation when a window comes back from its
     // minimised state, whatever the flags say: the window that was in front
-    // gets the keyboard back.
+    // gets the keyboard back, and this one is lifted above it again.
     if (front != nullptr && front != dialog.window && GetForegroundWindow() != front &&
         IsWindow(front)) {
         SetForegroundWindow(front);
+        lift();
     }
 }
 
