@@ -1,12 +1,13 @@
 # Refuses an include that runs from a lower floor up to a higher one (see
-# src/CMakeLists.txt): run with -DSOURCE_DIR=<src>. A folder's floor:
-set(floor_runtime 1)
-set(floor_app 2)
-set(floor_alarms 3)
-set(floor_network 3)
-set(floor_cli 3)
-set(floor_mainwin 4)
-set(floor_program 5)
+# src/CMakeLists.txt): run with -DSOURCE_DIR=<src>. A folder's floor, the
+# features floor in its own order (3a network, 3b alarms, 3c cli):
+set(floor_runtime 10)
+set(floor_app 20)
+set(floor_network 31)
+set(floor_alarms 32)
+set(floor_cli 33)
+set(floor_mainwin 40)
+set(floor_program 50)
 
 file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/*)
 # Files in the floors' folders; the build files beside them are none of them.

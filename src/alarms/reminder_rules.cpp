@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <limits>
 
+#include "app/dates.h"
 #include "runtime/text.h"
 
 namespace vemo {
@@ -19,57 +20,9 @@ constexpr std::string_view kEarlierCode = " 4";
 constexpr std::string_view kOldCode = " 5";
 constexpr std::string_view kInactiveCode = " 6";
 
-// Days since 01-01-1970 of a Gregorian date (Howard Hinnant's days_from_civil).
-std::int64_t DaysFromCivil(std::int64_t year, int month, int day) {
-    month = std::clamp(month, 1, 12);
-    year -= month <= 2 ? 1 : 0;
-    const std::int64_t era = (year >= 0 ? year : year - 399) / 400;
-    const std::int64_t year_of_era = year - era * 400;
-    const std::int64_t day_of_year = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-    const std::int64_t day_of_era =
-        year_of_era * 365 + year_of_era / 4 - year_of_era / 100 + day_of_year;
-    return era * 146097 + day_of_era - 719468;
-}
-
-struct CivilDate {
-    int year, month, day;
-};
-
-// The Gregorian date of a day count (the inverse of DaysFromCivil).
-CivilDate CivilFromDays(std::int64_t days) {
-    days += 719468;
-    const std::int64_t era = (days >= 0 ? days : days - 146096) / 146097;
-    const std::int64_t day_of_era = days - era * 146097;
-    const std::int64_t year_of_era =
-        (day_of_era - day_of_era / 1460 + day_of_era / 36524 - day_of_era / 146096) / 365;
-    const std::int64_t day_of_year =
-        day_of_era - (365 * year_of_era + year_of_era / 4 - year_of_era / 100);
-    const std::int64_t shifted_month = (5 * day_of_year + 2) / 153;
-    const auto day = static_cast<int>(day_of_year - (153 * shifted_month + 2) / 5 + 1);
-    const auto month = static_cast<int>(shifted_month < 10 ? shifted_month + 3 : shifted_month - 9);
-    const auto year = static_cast<int>(year_of_era + era * 400 + (month <= 2 ? 1 : 0));
-    return {year, month, day};
-}
-
 std::int64_t DayOf(const ClockReading& clock) {
     const std::int64_t minutes = clock.minutes;
     return (minutes >= 0 ? minutes : minutes - 1439) / 1440;
-}
-
-// 0 = Sunday, for any Gregorian date.
-int DayOfWeek(int year, int month, int day) {
-    static constexpr int kOffsets[] = {0, 3, 2, 5, 0, 3, 5, 1, 4, 6, 2, 4};
-    month = std::clamp(month, 1, 12);
-    if (month < 3) year -= 1;
-    const int week_day =
-        (year + year / 4 - year / 100 + year / 400 + kOffsets[month - 1] + day) % 7;
-    return (week_day + 7) % 7;
-}
-
-std::string TwoDigits(int value) {
-    char text[16] = {};
-    std::snprintf(text, sizeof(text), "%02d", value);
-    return text;
 }
 
 // The patterns hold English names only, so ASCII case is all that differs.
@@ -238,9 +191,8 @@ void OccurrenceLog::Mark(std::uint64_t key, const ClockReading& clock) {
 
 void OccurrenceLog::Forget(const ClockReading& clock) {
     const std::int64_t steady = clock.minutes - clock.offset;
-    std::erase_if(marks_, [steady](const auto& mark) {
-        return mark.second.steady < steady - kKeptMinutes;
-    });
+    std::erase_if(
+        marks_, [steady](const auto& mark) { return mark.second.steady < steady - kKeptMinutes; });
 }
 
 void ReportEarlierAlarmsNextTick(ReminderMemory& memory, EarlierReport report) {

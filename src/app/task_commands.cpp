@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/dates.h"
 #include "app/log_files.h"
 #include "app/log_lines.h"
 #include "app/state.h"
@@ -70,7 +71,8 @@ CommandEffect ImportTask(std::string_view line, std::string_view today, int hour
     std::replace_if(
         text.begin(), text.end(),
         [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }, ' ');
-    return AddTask({text, std::string(today), FormatTimeText(hour, minute, 0).substr(0, 5)}, today);
+    return AddTask({text, std::string(today), JoinText(TwoDigits(hour), ":", TwoDigits(minute))},
+                   today);
 }
 
 CommandEffect ChangeText(std::string_view text) {

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <limits>
 
+#include "app/dates.h"
 #include "runtime/text.h"
 
 namespace vemo {
@@ -34,20 +35,7 @@ int Digits(std::string_view text, std::size_t at, std::size_t count) {
     return value;
 }
 
-std::string TwoDigits(int value) {
-    char text[16] = {};
-    std::snprintf(text, sizeof(text), "%02d", value);
-    return text;
-}
-
 }  // namespace
-
-int DaysInMonth(int year, int month) {
-    static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (month < 1 || month > 12) return 0;
-    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-    return kDays[month - 1] + (month == 2 && leap ? 1 : 0);
-}
 
 std::optional<std::string> CanonicalRemindDate(std::string_view date) {
     if (date.size() == 10 && date[2] == '-' && date[5] == '-') {

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/dates.h"
 #include "app/task_record.h"
 
 namespace vemo {
@@ -22,9 +23,6 @@ struct NewTask {
 
     bool operator==(const NewTask&) const = default;
 };
-
-// Days in a month of the Gregorian calendar; 0 for a month that is not 1-12.
-int DaysInMonth(int year, int month);
 
 // A remind date as the date fields write it, with real values: "dd-MM-yyyy"
 // (a calendar date, years 0001-9999), "--Mon" ... "--Sun", "--Day" or

@@ -6,6 +6,7 @@
 #include "alarms/alarm_action_dialog.h"
 #include "alarms/alarm_actions.h"
 #include "alarms/scheduler.h"
+#include "app/dates.h"
 #include "app/log_files.h"
 #include "app/message_line.h"
 #include "app/settings_file.h"
@@ -31,14 +32,12 @@ namespace vemo {
 
 namespace {
 
-constexpr char kDateFormat[] = "dd'-'MM'-'yyyy";
-
 DialogDefinition& Window() {
     return MainWindow();
 }
 
 std::string Today() {
-    return DateText(kDateFormat);
+    return DateText(kDatePicture);
 }
 
 std::string Field(int id) {

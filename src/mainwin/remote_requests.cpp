@@ -4,6 +4,7 @@
 #include <optional>
 #include <string_view>
 
+#include "app/dates.h"
 #include "app/state.h"
 #include "app/task_list.h"
 #include "app/task_model.h"
@@ -38,7 +39,7 @@ LRESULT OnCopyData(const COPYDATASTRUCT* data) {
     // Added as Add adds a row, without a look at the entry and date fields,
     // which may hold what the user is typing.
     const SYSTEMTIME now = CurrentLocalTime();
-    const TaskRow row = NewTaskRow(request->task, DateText("dd'-'MM'-'yyyy"), now.wHour,
+    const TaskRow row = NewTaskRow(request->task, DateText(kDatePicture), now.wHour,
                                    now.wMinute, static_cast<std::size_t>(Tasks().Count()));
     if (ApplyCommand(AddTaskRow(row), SaveReport::Quiet)) return kRequestDone;
     PostMessageA(MainWindow().window, kDeferredSaveReport, 0, 0);

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "app/dates.h"
 #include "app/log_files.h"
 #include "app/log_lines.h"
 #include "app/settings_file.h"
@@ -84,7 +85,7 @@ std::optional<LRESULT> SendRequest(HWND window, const Request& request) {
 }
 
 std::string TodayText() {
-    return DateText("dd'-'MM'-'yyyy");
+    return DateText(kDatePicture);
 }
 
 int AddFromCommandLine(const NewTask& task) {
