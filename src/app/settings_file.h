@@ -5,11 +5,6 @@
 
 namespace vemo {
 
-// The main window's size in pixels: the place the settings keep must leave
-// its caption on a screen.
-inline constexpr int kMainWindowWidth = 833;
-inline constexpr int kMainWindowHeight = 340;
-
 // Reads the settings; without a file the database is the program folder's
 // "vemo.dat", the window goes to (0, 0) and nothing is imported.
 void LoadSettings();

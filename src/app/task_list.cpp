@@ -18,7 +18,7 @@ bool LoadTaskList() {
     TaskRows rows;
     if (!LoadDatabase(rows, list.Buffer)) return false;
     Tasks().Replace(std::move(rows));
-        list.RowSelected = 0;  // a choice made among other rows
+    list.RowSelected = 0;  // a choice made among other rows
     Message().Show("Number of entries in the list: " + NumberText(Tasks().Count()));
     return true;
 }

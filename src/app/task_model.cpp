@@ -14,16 +14,10 @@ constexpr TaskField kDeleteOrder[] = {TaskField::Text,     TaskField::Created,
 
 }  // namespace
 
-int ColumnId(TaskField field) {
-    for (const TaskColumn& column : kTaskColumns) {
-        if (column.field == field) return column.id;
-    }
-    return 0;
-}
-
-void TaskModel::Attach(HWND window) {
+void TaskModel::Attach(HWND window, const TaskColumns& columns) {
     window_ = window;
-    for (const TaskColumn& column : kTaskColumns) {
+    if (window != nullptr) columns_ = columns;
+    for (const TaskColumn& column : columns_) {
         boxes_[static_cast<std::size_t>(column.field)] =
             ListBoxView(window != nullptr ? GetDlgItem(window, column.id) : nullptr);
     }
@@ -33,7 +27,7 @@ void TaskModel::Attach(HWND window) {
 void TaskModel::Append(const TaskRow& row) {
     rows_.Append(row);
     const int index = rows_.Count() - 1;
-    for (const TaskColumn& column : kTaskColumns) {
+    for (const TaskColumn& column : columns_) {
         Box(column.field).Add(rows_.CellText(index, column.field));
     }
 }
@@ -82,7 +76,7 @@ void TaskModel::SelectIn(int row, std::initializer_list<TaskField> fields) const
 // each has room for every item at once and is drawn once.
 void TaskModel::Fill() {
     const auto count = static_cast<std::size_t>(rows_.Count());
-    for (const TaskColumn& column : kTaskColumns) {
+    for (const TaskColumn& column : columns_) {
         const ListBoxView box = Box(column.field);
         const ScopedRedraw quiet(box.get());
         box.Reset();

@@ -4,6 +4,7 @@
 // makes them.
 #pragma once
 
+#include <array>
 #include <initializer_list>
 #include <span>
 #include <string>
@@ -15,35 +16,19 @@
 
 namespace vemo {
 
-namespace ids {
-// The six list columns of the main window, aligned by index.
-inline constexpr int TextColumn = 1;
-inline constexpr int PriorityColumn = 9;
-inline constexpr int CreatedColumn = 11;
-inline constexpr int RemindDateColumn = 20;
-inline constexpr int TimeColumn = 39;
-inline constexpr int StateColumn = 46;
-}  // namespace ids
-
-// The one column table: the list box that shows each field.
+// The list box of a window that shows a field. The window names its own
+// (mainwin/ids.h); the model fills them in the order given.
 struct TaskColumn {
     TaskField field;
     int id;
 };
-inline constexpr TaskColumn kTaskColumns[kTaskFieldCount] = {
-    {TaskField::Text, ids::TextColumn},
-    {TaskField::Created, ids::CreatedColumn},
-    {TaskField::Priority, ids::PriorityColumn},
-    {TaskField::Time, ids::TimeColumn},
-    {TaskField::RemindDate, ids::RemindDateColumn},
-    {TaskField::State, ids::StateColumn}};
-int ColumnId(TaskField field);
+using TaskColumns = std::array<TaskColumn, kTaskFieldCount>;
 
 class TaskModel {
   public:
     // The list boxes of `window` become the view of the rows, looked up once.
     // The rows live as long as their view: detaching (null) empties them.
-    void Attach(HWND window);
+    void Attach(HWND window, const TaskColumns& columns = {});
     HWND Window() const { return window_; }
 
     const TaskRows& Rows() const { return rows_; }
@@ -76,6 +61,7 @@ class TaskModel {
     ListBoxView Box(TaskField field) const { return boxes_[static_cast<std::size_t>(field)]; }
     void Fill();
     HWND window_ = nullptr;
+    TaskColumns columns_{};
     ListBoxView boxes_[kTaskFieldCount];  // by TaskField
     TaskRows rows_;
 };

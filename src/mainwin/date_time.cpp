@@ -56,6 +56,12 @@ void StepField(int id, std::int64_t wrap) {
 
 }  // namespace
 
+TaskValues FieldValues() {
+    return {Field(ids::EntryField),
+            JoinText(Field(ids::DayField), "-", Field(ids::MonthField), "-", Field(ids::YearField)),
+            JoinText(Field(ids::HourField), ":", Field(ids::MinuteField))};
+}
+
 bool OnDateTimeControl(int id, int notify) {
     switch (id) {
         case ids::RemindDateColumn:

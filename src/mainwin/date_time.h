@@ -4,7 +4,13 @@
 // minute of every hour.
 #pragma once
 
+#include "app/task_commands.h"
+
 namespace vemo {
+
+// What Add takes from the fields: the entry's text, the remind date and the
+// time, as the user left them.
+TaskValues FieldValues();
 
 // Routes the date and time controls' events; false for any other control.
 bool OnDateTimeControl(int id, int notify);

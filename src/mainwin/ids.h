@@ -2,9 +2,17 @@
 // timer with the intervals it is armed with.
 #pragma once
 
-#include "app/task_model.h"  // the six list columns
+#include "app/task_model.h"
 
 namespace vemo::ids {
+
+// The six list columns, aligned by index.
+inline constexpr int TextColumn = 1;
+inline constexpr int PriorityColumn = 9;
+inline constexpr int CreatedColumn = 11;
+inline constexpr int RemindDateColumn = 20;
+inline constexpr int TimeColumn = 39;
+inline constexpr int StateColumn = 46;
 
 inline constexpr int EntryField = 2;
 inline constexpr int AddButton = 7;
@@ -76,3 +84,15 @@ inline constexpr unsigned DatabaseSwitchTickMs = 4000;
 inline constexpr unsigned EditingTickMs = 20000;
 
 }  // namespace vemo::ids
+
+namespace vemo {
+
+// The list box that shows each field, in the order the model fills them.
+inline constexpr TaskColumns kTaskColumns = {{{TaskField::Text, ids::TextColumn},
+                                              {TaskField::Created, ids::CreatedColumn},
+                                              {TaskField::Priority, ids::PriorityColumn},
+                                              {TaskField::Time, ids::TimeColumn},
+                                              {TaskField::RemindDate, ids::RemindDateColumn},
+                                              {TaskField::State, ids::StateColumn}}};
+
+}  // namespace vemo

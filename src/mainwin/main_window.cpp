@@ -40,18 +40,6 @@ std::string Today() {
     return DateText(kDatePicture);
 }
 
-std::string Field(int id) {
-    return GetControlText(Window(), id);
-}
-
-// What Add takes from the fields: the entry's text, the remind date and
-// the time, as the user left them.
-TaskValues FieldValues() {
-    return {Field(ids::EntryField),
-            JoinText(Field(ids::DayField), "-", Field(ids::MonthField), "-", Field(ids::YearField)),
-            JoinText(Field(ids::HourField), ":", Field(ids::MinuteField))};
-}
-
 void OnAdd() {
     ApplyCommand(AddTask(FieldValues(), Today()));
 }
@@ -144,7 +132,9 @@ void OnControl(int id, int notify) {
     }
     switch (id) {
         case ids::AddButton: OnAdd(); break;
-        case ids::ChangeSelectedButton: ApplyCommand(ChangeText(Field(ids::EntryField))); break;
+        case ids::ChangeSelectedButton:
+            ApplyCommand(ChangeText(GetControlText(Window(), ids::EntryField)));
+            break;
         case ids::DeleteCommand: ApplyCommand(DeleteTask()); break;
         case ids::ClearAllCommand: ApplyCommand(ClearAll(Today())); break;
         case ids::SortCommand: ApplyCommand(SortByPriority()); break;
@@ -166,16 +156,6 @@ void OnControl(int id, int notify) {
 }
 
 }  // namespace
-
-bool OpenMainWindow() {
-    if (OpenModeless(MainWindow(), nullptr) != nullptr) return true;
-    // The window's own start may have ended the program already (a database
-    // that cannot be opened says so itself).
-    if (Program().RunFlag == 0) return false;
-    ShowMessage(nullptr, "Unable to open the main window", "Error...start...", 0);
-    Program().RunFlag = 0;
-    return false;
-}
 
 int MainWindowHandler() {
     const EventRecord& event = Event();
@@ -219,21 +199,6 @@ int MainWindowHandler() {
     return 0;
 }
 
-void UpdateDatabaseName() {
-    // A database in the program folder is named by its file name; elsewhere
-    // too, rather than by a meaningless cut of its path.
-    const std::string& path = SettingsOf().Values.database_path;
-    const auto slash = path.find_last_of("\\/");
-    TaskList().DatabaseName = slash == std::string::npos ? path : path.substr(slash + 1);
-    Program().WindowTitle = JoinText(kProgramTitle, " - Database: ", TaskList().DatabaseName);
-    SetWindowCaption(Window(), Program().WindowTitle);
-}
-
-DialogDefinition& MainWindow() {
-    static DialogDefinition window;
-    return window;
-}
-
 void OnMainDestroy() {
     AcceptRequests(false);
     UnmarkInstanceWindow(Window().window, ProgramFolder());
@@ -247,12 +212,13 @@ void OnMainInit() {
     DialogDefinition& window = Window();
     // The views of the rows and of the two lines, which only their owners
     // write.
-    Tasks().Attach(window.window);
+    Tasks().Attach(window.window, kTaskColumns);
     Message().Attach(GetDlgItem(window.window, ids::MessageLine));
     Network().WeightsLine.Attach(GetDlgItem(window.window, ids::WeightsLine));
     SetClassIcon(window, Program().AppIcon.get());
     Program().ReloadFlag = 0;
     LoadSettings();
+    KeepWindowPlaceOnScreen(SettingsOf().Values);
     LoadWeights();
     const Settings& settings = SettingsOf().Values;
     // The template places the client area; the settings hold where the whole

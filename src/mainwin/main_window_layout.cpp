@@ -1,12 +1,30 @@
-// The main window's controls, in the order they are defined.
+// The main window: its definition, its controls in the order they are
+// defined, and its opening.
 #include "app/settings_file.h"
+#include "app/state.h"
 #include "mainwin/ids.h"
 #include "mainwin/main_window.h"
+#include "mainwin/window_place.h"
 #include "runtime/layout_rows.h"
 #include "runtime/shell.h"
 #include "runtime/text.h"
 
 namespace vemo {
+
+DialogDefinition& MainWindow() {
+    static DialogDefinition window;
+    return window;
+}
+
+bool OpenMainWindow() {
+    if (OpenModeless(MainWindow(), nullptr) != nullptr) return true;
+    // The window's own start may have ended the program already (a database
+    // that cannot be opened says so itself).
+    if (Program().RunFlag == 0) return false;
+    ShowMessage(nullptr, "Unable to open the main window", "Error...start...", 0);
+    Program().RunFlag = 0;
+    return false;
+}
 
 void DefineMainWindow(int x, int y, const std::string& title) {
     DialogDefinition& window = MainWindow();

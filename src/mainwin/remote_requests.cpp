@@ -39,8 +39,8 @@ LRESULT OnCopyData(const COPYDATASTRUCT* data) {
     // Added as Add adds a row, without a look at the entry and date fields,
     // which may hold what the user is typing.
     const SYSTEMTIME now = CurrentLocalTime();
-    const TaskRow row = NewTaskRow(request->task, DateText(kDatePicture), now.wHour,
-                                   now.wMinute, static_cast<std::size_t>(Tasks().Count()));
+    const TaskRow row = NewTaskRow(request->task, DateText(kDatePicture), now.wHour, now.wMinute,
+                                   static_cast<std::size_t>(Tasks().Count()));
     if (ApplyCommand(AddTaskRow(row), SaveReport::Quiet)) return kRequestDone;
     PostMessageA(MainWindow().window, kDeferredSaveReport, 0, 0);
     return kRequestNotSaved;

@@ -11,6 +11,7 @@
 #include "mainwin/ids.h"
 #include "mainwin/main_window.h"
 #include "mainwin/tray.h"
+#include "mainwin/window_place.h"
 #include "network/network_state.h"
 #include "network/weights_dialog.h"
 #include "program/database_switch.h"
@@ -46,6 +47,7 @@ void RemoveLeftoverSaves() {
 }  // namespace
 
 void DefineProgramWindows() {
+    KeepWindowPlaceOnScreen(SettingsOf().Values);
     const Settings& settings = SettingsOf().Values;
     DefineMainWindow(settings.window_x, settings.window_y, Program().WindowTitle);
     DefineAlarmActionDialog();

@@ -30,7 +30,6 @@ inline constexpr std::uint32_t kColumn = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_
                                          LBS_HASSTRINGS | LBS_NOTIFY;
 inline constexpr std::uint32_t kQuietColumn = kColumn & ~static_cast<std::uint32_t>(LBS_NOTIFY);
 inline constexpr std::uint32_t kUntabbedColumn = kColumn & ~static_cast<std::uint32_t>(WS_TABSTOP);
-inline constexpr std::uint32_t kMainWindowStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 inline constexpr std::uint32_t kDialogBoxStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
 
 // The values the layouts have always had.
@@ -38,7 +37,7 @@ static_assert(kTab == 0x00010000 && kChildVisible == 0x50000000);
 static_assert(kVerticalBar == 0x50000001 && kCheck == 0x50000003 && kLabel == 0x5000010B);
 static_assert(kMessageEdit == 0x50800080 && kAutoScroll == 0x00000080);
 static_assert(kColumn == 0x50B10141 && kQuietColumn == 0x50B10140 && kUntabbedColumn == 0x50B00141);
-static_assert(kMainWindowStyle == 0x00CA0000 && kDialogBoxStyle == 0x80C80080);
+static_assert(kDialogBoxStyle == 0x80C80080);
 
 // A caption left empty.
 inline constexpr const char* kEmpty = nullptr;

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <set>
 
+#include "mainwin/window_place.h"
 #include "runtime/layout_math.h"
 #include "runtime/scoped.h"
 #include "support/program_fixture.h"
