@@ -197,8 +197,8 @@ void OccurrenceLog::Forget(const ClockReading& clock) {
 
 void ReportEarlierAlarmsNextTick(ReminderMemory& memory, EarlierReport report) {
     // A report still waiting covers the new gap too: it began no later.
-    const bool waiting = memory.ShowEarlierAlarms == 1;
-    memory.ShowEarlierAlarms = 1;
+    const bool waiting = memory.ShowEarlierAlarms;
+    memory.ShowEarlierAlarms = true;
     memory.EarlierAlarmCount = 0;
     if (report == EarlierReport::AtStart) {
         memory.EarlierReportSince.reset();
@@ -301,11 +301,11 @@ class TickPass {
           clock_(clock),
           memory_(memory),
           highlight_code_(NumberText(chosen_class - 1)),
-          report_earlier_(memory.ShowEarlierAlarms == 1) {
+          report_earlier_(memory.ShowEarlierAlarms) {
         tick_.selections = before;
         memory_.Ran.Forget(clock_);
         memory_.AlarmState = 0;
-        memory_.HighlightDone = 0;
+        memory_.HighlightDone = false;
         // Yesterday's reminders are missed too when the last tick was before
         // midnight.
         if (memory_.LastTickMinute && *memory_.LastTickMinute < DayOf(clock_) * 1440) {
@@ -337,9 +337,9 @@ class TickPass {
     }
     void SelectBestRow(int row) {
         TickSelections& selected = tick_.selections;
-        if (selected.text == -1 || selected.list_dirty == 1) {
+        if (selected.text == -1 || selected.list_dirty) {
             Select(row);
-            selected.list_dirty = 0;
+            selected.list_dirty = false;
         }
     }
 
@@ -445,9 +445,9 @@ class TickPass {
         }
         // The highlight roves through the rows of the chosen class, one row
         // further on each tick.
-        if (code == highlight_code_ && memory_.HighlightDone == 0 && i > memory_.HighlightRow &&
+        if (code == highlight_code_ && !memory_.HighlightDone && i > memory_.HighlightRow &&
             selected.state != i) {
-            memory_.HighlightDone = 1;
+            memory_.HighlightDone = true;
             memory_.HighlightRow = i;
             selected.state = i;
         }
@@ -505,7 +505,7 @@ class TickPass {
             if (due) tick_.action_rows.push_back(memory_.EarlierAlarmRow);
             for (const Earlier& e : earlier_) memory_.Ran.Mark(e.key, clock_);
         }
-        memory_.ShowEarlierAlarms = 0;
+        memory_.ShowEarlierAlarms = false;
         memory_.EarlierReportSince.reset();
     }
 

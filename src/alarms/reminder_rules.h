@@ -125,14 +125,14 @@ class OccurrenceLog {
 
 // Kept from one tick to the next; the main window's state holds it.
 struct ReminderMemory {
-    int LastOldRow = 0;       // last row with code 5; kept
-    int EarlierAlarmRow = 0;  // last today's row whose hour has passed; kept
-    int HighlightRow = -1;  // kept; -1 when the highlight runs off the rows
-    int HighlightDone = 0;  // 0 at each tick
+    int LastOldRow = 0;          // last row with code 5; kept
+    int EarlierAlarmRow = 0;     // last today's row whose hour has passed; kept
+    int HighlightRow = -1;       // kept; -1 when the highlight runs off the rows
+    bool HighlightDone = false;  // false at each tick
     // Today's rows whose hour had passed, summed over the ticks: 0 when the
     // main window is built and on a wake-up; it stops at the largest int.
     int EarlierAlarmCount = 0;
-    int ShowEarlierAlarms = 1;  // 1 when the main window is built and on a wake-up
+    bool ShowEarlierAlarms = true;  // when the main window is built and on a wake-up
     // The report after a resume or a clock change covers the gap since the
     // last tick before it: it runs the actions only for what fell after this
     // minute. None for the report of a start or a Refresh, which runs them
@@ -164,7 +164,7 @@ void RestartTickClock(ReminderMemory& memory, std::int64_t minutes);
 struct TickSelections {
     int text = -1;   // TextColumn
     int state = -1;  // StateColumn
-    int list_dirty = 0;
+    bool list_dirty = false;
 };
 
 // The six network inputs, in network order. They do not wrap.

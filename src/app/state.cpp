@@ -23,7 +23,7 @@ HWND Owner() {
 }
 
 void EndProgramNow() {
-    Program().RunFlag = 0;
+    Program().RunFlag = false;
     if (Seams().end_program) {
         Seams().end_program();
         return;

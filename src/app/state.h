@@ -19,8 +19,8 @@ inline constexpr char kProgramTitle[] = "Vemo V009u";
 // The start-up loop and what it loads for every window. The run and reload
 // flags steer the loop; the title and icon are made again on each pass.
 struct ProgramState {
-    int RunFlag = 0;
-    int ReloadFlag = 0;
+    bool RunFlag = false;
+    bool ReloadFlag = false;
     // The main window asked for the database switch: the start-up loop runs
     // it once the event that asked is over.
     bool SwitchDatabaseRequested = false;
@@ -43,8 +43,8 @@ struct TaskListState {
     // remind-date column, a double click in the time column); whatever
     // removes or reorders rows clears it: Delete, Send to log, Clear All,
     // the sort and every load of the rows.
-    int RowSelected = 0;
-    int ListDirty = 0;
+    bool RowSelected = false;
+    bool ListDirty = false;
     std::string DatabaseName;
     // Every record passes through it; the header repeats what it last held.
     RecordBuffer Buffer{};

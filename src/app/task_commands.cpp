@@ -29,7 +29,7 @@ int PriorityOf(int row) {
 
 // Whatever reorders or removes rows ends the user's choice.
 void EndChoice() {
-    TaskList().RowSelected = 0;
+    TaskList().RowSelected = false;
 }
 
 }  // namespace
@@ -37,12 +37,12 @@ void EndChoice() {
 void ChooseRow(int row) {
     TaskListState& list = TaskList();
     list.SelectedRow = row;
-    list.RowSelected = 1;
+    list.RowSelected = true;
 }
 
 int ChosenRow() {
     const TaskListState& list = TaskList();
-    if (list.RowSelected != 1 || list.SelectedRow < 0 || list.SelectedRow >= Tasks().Count()) {
+    if (!list.RowSelected || list.SelectedRow < 0 || list.SelectedRow >= Tasks().Count()) {
         return -1;
     }
     return list.SelectedRow;
@@ -50,7 +50,7 @@ int ChosenRow() {
 
 CommandEffect AddTask(const TaskValues& values, std::string_view today) {
     if (values.text.empty()) {
-        TaskList().ListDirty = 1;
+        TaskList().ListDirty = true;
         return {};
     }
     return AddTaskRow(MakeTaskRow(values.text, NumberText(Tasks().Count() + 1.0), today,
@@ -59,7 +59,7 @@ CommandEffect AddTask(const TaskValues& values, std::string_view today) {
 
 CommandEffect AddTaskRow(const TaskRow& row) {
     Tasks().Append(row);
-    TaskList().ListDirty = 1;
+    TaskList().ListDirty = true;
     CommandEffect effect;
     effect.save = true;
     effect.note = NoteLine(row);
@@ -79,12 +79,12 @@ CommandEffect ChangeText(std::string_view text) {
     const int row = ChosenRow();
     // Cut as Add cuts: the field may have been given more than it takes.
     if (row != -1) Tasks().ReplaceCell(TaskField::Text, row, CutText(text, kTaskTextCapacity));
-    TaskList().ListDirty = 1;
+    TaskList().ListDirty = true;
     return {};
 }
 
 CommandEffect DeleteTask() {
-    if (TaskList().RowSelected == 1) {
+    if (TaskList().RowSelected) {
         const int row = ChosenRow();
         if (row >= 0) Tasks().Delete(row);
         EndChoice();
@@ -97,11 +97,11 @@ CommandEffect DeleteTask() {
 CommandEffect SendToLog(std::string_view today) {
     TaskListState& list = TaskList();
     // The row the user chose, wherever the tick has moved the selection since.
-    const int row = list.RowSelected == 1 ? list.SelectedRow : Tasks().Selection(TaskField::Text);
+    const int row = list.RowSelected ? list.SelectedRow : Tasks().Selection(TaskField::Text);
     list.SelectedRow = row;
     CommandEffect effect;
     effect.save = true;
-    list.ListDirty = 1;
+    list.ListDirty = true;
     FileHandle log;
     if (OpenFile(log, TextFile, LogFileName(), "a") != 0) {
         ShowMessageBox(Owner(), "Unable to write to log", "Error...sub SendToLog...", 0);
@@ -109,7 +109,7 @@ CommandEffect SendToLog(std::string_view today) {
     }
     WriteItem(log, TextFile, LogLine(Tasks().Row(row), std::string(today)));
     CloseFile(log, TextFile);
-    if (list.RowSelected == 1 && row >= 0 && row < Tasks().Count()) {
+    if (list.RowSelected && row >= 0 && row < Tasks().Count()) {
         Tasks().Delete(row);
         EndChoice();
     } else {
@@ -159,7 +159,7 @@ CommandEffect SortByPriority() {
         Tasks().Replace(std::move(sorted));
     }
     EndChoice();  // the chosen row has moved
-    TaskList().ListDirty = 1;
+    TaskList().ListDirty = true;
     CommandEffect effect;
     effect.save = true;
     return effect;
@@ -172,7 +172,7 @@ CommandEffect PriorityUp() {
         Tasks().ReplaceCell(TaskField::Priority, row, NumberText(PriorityOf(row) - 1));
         effect.select = CommandEffect::Pick{TaskField::Priority, row};
     }
-    TaskList().ListDirty = 1;
+    TaskList().ListDirty = true;
     return effect;
 }
 
@@ -183,7 +183,7 @@ CommandEffect PriorityDown() {
         Tasks().ReplaceCell(TaskField::Priority, row, NumberText(PriorityOf(row) + 1.0));
         effect.select = CommandEffect::Pick{TaskField::Priority, row};
     }
-    TaskList().ListDirty = 1;
+    TaskList().ListDirty = true;
     return effect;
 }
 
@@ -195,7 +195,7 @@ CommandEffect SwitchInactive() {
         Tasks().ReplaceCell(TaskField::State, row, inactive ? " 5" : " 6");
         effect.select = CommandEffect::Pick{TaskField::State, row};
     }
-    TaskList().ListDirty = 1;
+    TaskList().ListDirty = true;
     effect.restart_highlight = true;
     effect.timer_ms = kSwitchInactiveTickMs;
     return effect;

@@ -18,7 +18,7 @@ bool LoadTaskList() {
     TaskRows rows;
     if (!LoadDatabase(rows, list.Buffer)) return false;
     Tasks().Replace(std::move(rows));
-    list.RowSelected = 0;  // a choice made among other rows
+    list.RowSelected = false;  // a choice made among other rows
     Message().Show("Number of entries in the list: " + NumberText(Tasks().Count()));
     return true;
 }
@@ -58,8 +58,8 @@ bool SaveBeforeLeaving(Leaving leaving) {
 
 void SaveAndReload() {
     if (!SaveBeforeLeaving(Leaving::KeepRows)) return;
-    Program().ReloadFlag = 1;
-    Program().RunFlag = 0;
+    Program().ReloadFlag = true;
+    Program().RunFlag = false;
 }
 
 }  // namespace vemo

@@ -66,7 +66,7 @@ bool OnDateTimeControl(int id, int notify) {
     switch (id) {
         case ids::RemindDateColumn:
             if (notify == LBN_SELCHANGE) OnRemindDateSelected();
-            TaskList().ListDirty = 1;
+            TaskList().ListDirty = true;
             return true;
         case ids::TimeColumn:
             if (notify == LBN_DBLCLK) OnTimeDoubleClicked();
@@ -122,7 +122,7 @@ void ChangeDate() {
                             JoinText(Field(ids::DayField), "-", Field(ids::MonthField), "-",
                                      Field(ids::YearField)));
     }
-    TaskList().ListDirty = 1;
+    TaskList().ListDirty = true;
 }
 
 void ChangeTime() {
@@ -132,7 +132,7 @@ void ChangeTime() {
                             JoinText(Field(ids::HourField), ":", Field(ids::MinuteField)));
     }
     // A changed time is a new occurrence: the row alarms at its new time.
-    TaskList().ListDirty = 1;
+    TaskList().ListDirty = true;
 }
 
 void NextWeekday() {

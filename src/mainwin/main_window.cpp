@@ -66,7 +66,7 @@ void OnTextColumnDoubleClicked() {
 void Refresh() {
     DropWeightsDialog();
     SaveAndReload();
-    TaskList().ListDirty = 1;
+    TaskList().ListDirty = true;
 }
 
 void OpenLog() {
@@ -81,7 +81,7 @@ void PauseTimer() {
                 "Pause...", 0);
     StartTimer(Window(), ids::PauseRestartMs, ids::ProgramTimer);
     RestartTickClock();
-    TaskList().ListDirty = 1;
+    TaskList().ListDirty = true;
 }
 
 // The toolbar's "Data base": the switch runs once this click is over (the
@@ -99,7 +99,7 @@ void ChangeDatabase(int notify) {
 }
 
 void CloseProgram() {
-    if (SaveBeforeLeaving(Leaving::EndProgram)) Program().RunFlag = 0;
+    if (SaveBeforeLeaving(Leaving::EndProgram)) Program().RunFlag = false;
 }
 
 // The editing buttons and the toolbar act on BN_CLICKED only: owner-drawn
@@ -216,7 +216,7 @@ void OnMainInit() {
     Message().Attach(GetDlgItem(window.window, ids::MessageLine));
     Network().WeightsLine.Attach(GetDlgItem(window.window, ids::WeightsLine));
     SetClassIcon(window, Program().AppIcon.get());
-    Program().ReloadFlag = 0;
+    Program().ReloadFlag = false;
     LoadSettings();
     KeepWindowPlaceOnScreen(SettingsOf().Values);
     LoadWeights();
@@ -254,7 +254,7 @@ bool ApplyCommand(const CommandEffect& effect, SaveReport report) {
     if (effect.select) Tasks().Select(effect.select->field, effect.select->row);
     if (effect.restart_highlight) {
         Scheduler().HighlightRow = -1;
-        Scheduler().HighlightDone = 0;
+        Scheduler().HighlightDone = false;
     }
     if (effect.timer_ms != 0) StartTimer(Window(), effect.timer_ms, ids::ProgramTimer);
     const bool saved = !effect.save || SaveData(report);
@@ -286,7 +286,7 @@ void RunAlarmActions() {
     // user turns to Vemo. Asked before the window comes back, which may move
     // the activation for a moment.
     const bool flash = AnotherWindowInFront(Window());
-    if (Tray().InTray == 1) ShowFromTrayForAlarm();
+    if (Tray().InTray) ShowFromTrayForAlarm();
     if (flash) FlashUntilInFront(Window());
     RunAlarmProgramAndSound();
 }

@@ -20,9 +20,9 @@ bool OpenMainWindow() {
     if (OpenModeless(MainWindow(), nullptr) != nullptr) return true;
     // The window's own start may have ended the program already (a database
     // that cannot be opened says so itself).
-    if (Program().RunFlag == 0) return false;
+    if (!Program().RunFlag) return false;
     ShowMessage(nullptr, "Unable to open the main window", "Error...start...", 0);
-    Program().RunFlag = 0;
+    Program().RunFlag = false;
     return false;
 }
 

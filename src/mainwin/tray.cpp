@@ -60,7 +60,7 @@ TrayState& Tray() {
 }
 
 void StartInTray() {
-    Tray().InTray = 1;
+    Tray().InTray = true;
     if (!Tray().IconShown) AddTrayIcon();
     // Before the shell has a tray (a start at logon) the window stays hidden
     // and the icon comes when the shell announces its taskbar. A tray that
@@ -73,7 +73,7 @@ void StartInTray() {
 
 void GoToTray() {
     SaveData();
-    Tray().InTray = 1;
+    Tray().InTray = true;
     if (!Tray().IconShown) AddTrayIcon();
     // Hidden only behind an icon: with none (no shell yet, the shell refused
     // it) a hidden window could come back only through an alarm.
@@ -82,7 +82,7 @@ void GoToTray() {
 
 void ApplyTrayState() {
     DialogDefinition& window = MainWindow();
-    if (Tray().InTray == 1) {
+    if (Tray().InTray) {
         if (!Tray().IconShown) AddTrayIcon();
         ShowControl(window, SW_HIDE, 0);
     } else {
@@ -92,7 +92,7 @@ void ApplyTrayState() {
 }
 
 void ShowFromTrayForAlarm() {
-    Tray().InTray = 0;
+    Tray().InTray = false;
     ShowWithoutActivating(MainWindow());
     RemoveTrayIcon();
 }
@@ -108,11 +108,11 @@ void OnTrayMessage(LPARAM lparam) {
     switch (LOWORD(lparam)) {
         case WM_LBUTTONDBLCLK:
             Program().ExitSaveFailed = false;  // back to work: Exit must save again
-            Tray().InTray = 0;
+            Tray().InTray = false;
             ApplyTrayState();
             break;
         case WM_RBUTTONUP:
-            if (Tray().InTray == 1) ShowTrayMenu();
+            if (Tray().InTray) ShowTrayMenu();
             break;
         default: break;
     }
@@ -122,13 +122,13 @@ void OnTrayMenuCommand(int item) {
     switch (item) {
         case ids::TrayRestoreItem:
             Program().ExitSaveFailed = false;  // back to work: Exit must save again
-            Tray().InTray = 0;
+            Tray().InTray = false;
             ApplyTrayState();
             break;
         case ids::TrayExitItem:
             if (!SaveBeforeLeaving(Leaving::EndProgram)) break;
             RemoveTrayIcon();
-            Program().RunFlag = 0;
+            Program().RunFlag = false;
             break;
         default: break;  // the title and the empty item do nothing
     }
@@ -143,14 +143,14 @@ void OnTaskbarCreated() {
     // The new shell knows no icons. Ours goes back whenever the window hides
     // behind it, whether or not the first add succeeded.
     const bool hidden = MainWindow().window != nullptr && !IsWindowVisible(MainWindow().window);
-    if (!Tray().IconShown && !(Tray().InTray == 1 && hidden)) return;
+    if (!Tray().IconShown && !(Tray().InTray && hidden)) return;
     Tray().IconShown = false;
     AddTrayIcon();
 }
 
 void OnBringForward() {
     Program().ExitSaveFailed = false;
-    Tray().InTray = 0;
+    Tray().InTray = false;
     ApplyTrayState();
     SetForegroundWindow(MainWindow().window);
 }

@@ -9,7 +9,7 @@ namespace vemo {
 
 // InTray is set again on each pass; IconShown follows the shell.
 struct TrayState {
-    std::uint8_t InTray = 1;
+    bool InTray = true;
     bool IconShown = false;
 };
 
@@ -24,7 +24,7 @@ void StartInTray();
 // Saves, then hides the window behind the tray icon; minimises it when the
 // icon could not be added.
 void GoToTray();
-// InTray 1: icon shown and window hidden; 0: window restored, icon removed.
+// InTray: icon shown and window hidden; not: window restored, icon removed.
 void ApplyTrayState();
 // An alarm brings the window back from the tray: restored, on top, icon
 // removed, but not activated, so typing elsewhere never lands in it.

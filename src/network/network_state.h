@@ -16,7 +16,7 @@ namespace vemo {
 struct NetworkState {
     Weights Values;
     int CurrentCondition = 1;
-    int WeightsDialogOpen = 0;
+    bool WeightsDialogOpen = false;
     // Written by every tick, in network order (ReminderCounts::Inputs).
     std::array<int, kConditionCount> Inputs{};
     // 0 until an evaluation finds a positive value; never reset.

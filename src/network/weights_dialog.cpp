@@ -90,7 +90,7 @@ void OnUpdate() {
 void CloseWeightsDialog() {
     StoreEditedText();
     CloseDialog(Dialog(), 0);
-    Network().WeightsDialogOpen = 0;
+    Network().WeightsDialogOpen = false;
     SaveWeights();
 }
 
@@ -134,21 +134,21 @@ void DefineWeightsDialog(int x, int y) {
 
 void DropWeightsDialog() {
     CloseDialog(Dialog(), 0);
-    Network().WeightsDialogOpen = 0;
+    Network().WeightsDialogOpen = false;
 }
 
 void ToggleWeightsDialog() {
     NetworkState& network = Network();
-    if (network.WeightsDialogOpen == 0) {
+    if (!network.WeightsDialogOpen) {
         network.WeightsDialogOpen = OpenModeless(Dialog(), nullptr) != nullptr ? 1 : 0;
         EvaluateConditions();
     } else {
-        network.WeightsDialogOpen = 0;
+        network.WeightsDialogOpen = false;
         StoreEditedText();
         CloseDialog(Dialog(), 0);
         SaveWeights();
     }
-    TaskList().ListDirty = 1;
+    TaskList().ListDirty = true;
 }
 
 int WeightsDialogHandler() {

@@ -72,7 +72,7 @@ void ResetSharedState() {
     settings.message_prefix = "Vemo: ";
     NetworkState& network = Network();
     network.CurrentCondition = 1;
-    network.WeightsDialogOpen = 0;
+    network.WeightsDialogOpen = false;
     network.Values.texts = DefaultResponseTexts();
     // What the scheduler starts each window with; the highlight, the last
     // rows seen, the message file's last line and a pending import go on.
@@ -82,12 +82,12 @@ void ResetSharedState() {
     ReportEarlierAlarmsNextTick(scheduler, EarlierReport::AtStart);
     scheduler.AlarmState = 0;
     Program().WindowTitle = kProgramTitle;
-    TaskList().RowSelected = 0;
-    Program().ReloadFlag = 0;
-    Program().RunFlag = 1;
+    TaskList().RowSelected = false;
+    Program().ReloadFlag = false;
+    Program().RunFlag = true;
     Program().ExitSaveFailed = false;
     Program().SwitchDatabaseRequested = false;
-    Tray().InTray = 1;
+    Tray().InTray = true;
 }
 
 bool RunStartPass(StartPass pass, StartShown shown) {
@@ -116,18 +116,18 @@ int StartupSequence(StartShown shown) {
     program.WindowTitle = kProgramTitle;
     do {
         if (!RunStartPass(StartPass::Full, std::exchange(shown, StartShown::Window))) {
-            program.ReloadFlag = 0;
+            program.ReloadFlag = false;
             break;
         }
         do {
             WaitForEvents(0);
             RunRequestedSwitch();
-        } while (program.RunFlag != 0);
+        } while (program.RunFlag);
         StopTimer(MainWindow(), ids::ProgramTimer);
         RemoveTrayIcon();
         CloseDialog(MainWindow(), 0);  // frees the toolbar strip with the window
         program.AppIcon.reset();
-    } while (program.ReloadFlag == 1);
+    } while (program.ReloadFlag);
     ReleaseDialogs();
     return 0;
 }

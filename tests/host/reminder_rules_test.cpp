@@ -96,7 +96,7 @@ TEST(ReminderPass, AlarmsOnceAndReportsTheMinutesAfterwards) {
         int text_selection;
     };
     ReminderMemory memory;
-    memory.ShowEarlierAlarms = 0;
+    memory.ShowEarlierAlarms = false;
     for (const Tick& t : {Tick{29, "Reminders today: 1. Active Old reminders: 1. ", 0, 0},
                           Tick{30, "<< REMINDER ALARM >> Call the bank  ", 1, 0},
                           Tick{30, "<< REMINDER ALARM >> Call the bank  ", 0, 0},
@@ -261,7 +261,7 @@ TEST(ReminderPass, EachOccurrenceRunsItsActionsOnce) {
     for (const Scenario& scenario : scenarios) {
         std::vector<std::array<std::string, 5>> texts = scenario.rows;
         ReminderMemory memory;
-        memory.ShowEarlierAlarms = 0;
+        memory.ShowEarlierAlarms = false;
         for (const Step& step : scenario.steps) {
             ClockReading clock = ReadClock(2026, 12, step.day, step.hour, step.minute);
             clock.offset = step.offset;
@@ -301,7 +301,7 @@ TEST(ReminderPass, ARewriteDropsTheStateSelectionAndTheHighlightRoves) {
                             {"c", " 4", "--Tue", "", " 5"},
                             {"d", " 5", "--Tue", "", " 5"}});
     ReminderMemory memory;
-    memory.ShowEarlierAlarms = 0;
+    memory.ShowEarlierAlarms = false;
     TickSelections selections{0, 1, 0};
     for (int expected : {0, 2, 3, -1, 0}) {
         const ReminderTick tick = RunReminderPass(rows, At(9, 0), selections, 6, memory);

@@ -142,7 +142,7 @@ TEST_F(DatabaseReadsAndSaves, NoCommandDropsUnsavedRowsButCloseOrExitTwiceInARow
                 default: Command(ids::SortCommand); break;
             }
             EXPECT_EQ(messages.size(), k + 1) << c.keys;  // each says the save failed
-            if (Program().RunFlag == 0) {
+            if (!Program().RunFlag) {
                 ended_after = k + 1;
                 break;
             }
@@ -163,7 +163,7 @@ TEST_F(DatabaseReadsAndSaves, TheTrayIconComesBackAfterAShellRestart) {
     WriteNumberedRows(1);
     WriteSettings(" 40", " 30");
     ASSERT_TRUE(StartFromSettings());
-    Tray().InTray = 1;
+    Tray().InTray = true;
     ShowWindow(MainWindow().window, SW_HIDE);
     Tray().IconShown = false;  // as when the first add failed
     SendMessageA(MainWindow().window, TaskbarCreatedMessage(), 0, 0);

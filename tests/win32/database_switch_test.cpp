@@ -34,7 +34,7 @@ TEST_F(DatabaseSwitchTest, ACancelledChoiceSavesAndReloadsTheSameTasks) {
     // The place and check boxes are saved with the window already gone.
     MoveWindow(MainWindow().window, 150, 90, 900, 420, TRUE);
     Click(ids::CreateMessageFileCheck);  // off
-    Scheduler().ShowEarlierAlarms = 0;
+    Scheduler().ShowEarlierAlarms = false;
     HWND before = MainWindow().window;
     intervals.clear();
     Switch();

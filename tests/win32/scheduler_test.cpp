@@ -454,7 +454,7 @@ TEST_F(SchedulerTest, TheImportFileBecomesATaskAndGoesOnlyOnceSaved) {
 TEST_F(SchedulerTest, ThePauseBoxHoldsTheTimerUntilItIsAnswered) {
     Start({Row("a", "--Tue", "08:00"), Row("Call", "07-12-2026", "09:02")});
     Tick(9, 0);
-    TaskList().ListDirty = 0;
+    TaskList().ListDirty = false;
     // Answered ten minutes later: what fell due meanwhile was paused, not missed.
     const auto record = Seams().message_responder;
     Seams().message_responder = [&record](const MessageCall& call) {

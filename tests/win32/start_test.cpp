@@ -44,8 +44,8 @@ void CALLBACK StopOnceStarted(HWND, UINT, UINT_PTR timer, DWORD) {
         g_seen.weights = WeightsDialog().layout->rect;
         g_seen.cell = WeightsDialog().layout->cell;
     }
-    Program().ReloadFlag = 0;
-    Program().RunFlag = 0;
+    Program().ReloadFlag = false;
+    Program().RunFlag = false;
 }
 
 using DamagedSettings = ProgramTest;
