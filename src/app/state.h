@@ -39,7 +39,7 @@ struct ProgramState {
 // the database name survive it.
 struct TaskListState {
     int SelectedRow = 0;
-    // 1 once the user has picked a row (a selection in the text or
+    // Set once the user has picked a row (a selection in the text or
     // remind-date column, a double click in the time column); whatever
     // removes or reorders rows clears it: Delete, Send to log, Clear All,
     // the sort and every load of the rows.
