@@ -47,4 +47,9 @@ void WriteMessageFile() {
     }
 }
 
+void RemoveLeftoverMessageFile() {
+    const std::string& path = SettingsOf().Values.message_file_path;
+    RemoveLeftoverTemporary(path.empty() ? ProgramFolder() + kMessageFileName : path);
+}
+
 }  // namespace vemo

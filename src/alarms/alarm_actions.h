@@ -15,5 +15,7 @@ void PlaySoundFile();
 // Rewrites the message file when the line it would hold has changed. A file
 // that cannot be written is skipped silently and tried again next time.
 void WriteMessageFile();
+// The temporary file a replacement cut short may have left beside it.
+void RemoveLeftoverMessageFile();
 
 }  // namespace vemo

@@ -111,9 +111,7 @@ std::string Summary(const ReminderCounts& counts) {
 
 ClockReading ReadClock(int year, int month, int day, int hour, int minute) {
     ClockReading clock;
-    char today[32] = {};
-    std::snprintf(today, sizeof(today), "%02d-%02d-%04d", day, month, year);
-    clock.today = today;
+    clock.today = DateTextOf(year, month, day);
     // DayOfWeek counts from Sunday, the names from Monday.
     clock.weekday = kDayNames[static_cast<std::size_t>((DayOfWeek(year, month, day) + 6) % 7)];
     clock.month = month >= 1 && month <= 12 ? kMonthNames[static_cast<std::size_t>(month - 1)] : "";
@@ -515,7 +513,7 @@ class TickPass {
     const std::string highlight_code_;
     const bool report_earlier_;
     std::optional<ClockReading> yesterday_;
-    std::vector<bool> today_;  // by row: a today's row, found by the first pass
+    std::vector<char> today_;  // by row: a today's row, found by the first pass
     ReminderTick tick_;
     std::string message_;
     struct Earlier {

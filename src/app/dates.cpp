@@ -54,4 +54,10 @@ int DaysInMonth(int year, int month) {
     return kDays[month - 1] + (month == 2 && leap ? 1 : 0);
 }
 
+std::string DateTextOf(int year, int month, int day) {
+    char text[32] = {};
+    std::snprintf(text, sizeof(text), "%02d-%02d-%04d", day, month, year);
+    return text;
+}
+
 }  // namespace vemo

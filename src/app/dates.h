@@ -25,5 +25,7 @@ int DayOfWeek(int year, int month, int day);
 int DaysInMonth(int year, int month);
 // "07", "23": two digits at least.
 std::string TwoDigits(int value);
+// A day as kDatePicture writes it: "07-12-2026".
+std::string DateTextOf(int year, int month, int day);
 
 }  // namespace vemo

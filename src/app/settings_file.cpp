@@ -23,11 +23,13 @@ void LoadSettings() {
         values.window_x = 0;
         values.window_y = 0;
         values.import_file_path.clear();
+        SettingsOf().PlaceFromFile = false;
         return;
     }
     FileSource source(file);
     ParseSettings(source, values);
     CloseFile(file, TextFile);
+    SettingsOf().PlaceFromFile = true;
 }
 
 void SaveSettings(SaveReport report) {
@@ -44,6 +46,10 @@ void SaveSettings(SaveReport report) {
             ShowMessageBox(Owner(), "Unable to create INI file", "Error...SaveData...", 0);
         }
     }
+}
+
+void RemoveLeftoverSettingsSave() {
+    RemoveLeftoverTemporary(SettingsPath());
 }
 
 }  // namespace vemo

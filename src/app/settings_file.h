@@ -11,5 +11,7 @@ void LoadSettings();
 // Takes the main window's position and check boxes as the window last
 // noted them (SettingsState) and writes the settings.
 void SaveSettings(SaveReport report = SaveReport::Show);
+// The temporary file a crashed save may have left beside it.
+void RemoveLeftoverSettingsSave();
 
 }  // namespace vemo

@@ -58,6 +58,9 @@ struct SettingsState {
     // the window keeps these current as it moves and as they are clicked,
     // and they outlive it, for a save made while it is closed.
     bool HaveWindowState = false;
+    // The window's place was read from vemo.ini; without the file it opens
+    // at (0, 0), wherever that is.
+    bool PlaceFromFile = false;
     int LastWindowX = 0;
     int LastWindowY = 0;
     bool LastCreateMessageFile = true;

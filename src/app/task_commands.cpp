@@ -28,11 +28,11 @@ int PriorityOf(int row) {
 }
 
 // Whatever reorders or removes rows ends the user's choice.
-void EndChoice() {
+}  // namespace
+
+void EndRowChoice() {
     TaskList().RowSelected = false;
 }
-
-}  // namespace
 
 void ChooseRow(int row) {
     TaskListState& list = TaskList();
@@ -50,8 +50,9 @@ int ChosenRow() {
 
 CommandEffect AddTask(const TaskValues& values, std::string_view today) {
     if (values.text.empty()) {
-        TaskList().ListDirty = true;
-        return {};
+        CommandEffect effect;
+        effect.list_dirty = true;
+        return effect;
     }
     return AddTaskRow(MakeTaskRow(values.text, NumberText(Tasks().Count() + 1.0), today,
                                   values.remind_date, values.time));
@@ -59,8 +60,8 @@ CommandEffect AddTask(const TaskValues& values, std::string_view today) {
 
 CommandEffect AddTaskRow(const TaskRow& row) {
     Tasks().Append(row);
-    TaskList().ListDirty = true;
     CommandEffect effect;
+    effect.list_dirty = true;
     effect.save = true;
     effect.note = NoteLine(row);
     return effect;
@@ -79,15 +80,16 @@ CommandEffect ChangeText(std::string_view text) {
     const int row = ChosenRow();
     // Cut as Add cuts: the field may have been given more than it takes.
     if (row != -1) Tasks().ReplaceCell(TaskField::Text, row, CutText(text, kTaskTextCapacity));
-    TaskList().ListDirty = true;
-    return {};
+    CommandEffect effect;
+    effect.list_dirty = true;
+    return effect;
 }
 
 CommandEffect DeleteTask() {
     if (TaskList().RowSelected) {
         const int row = ChosenRow();
         if (row >= 0) Tasks().Delete(row);
-        EndChoice();
+        EndRowChoice();
     }
     CommandEffect effect;
     effect.save = true;
@@ -101,7 +103,7 @@ CommandEffect SendToLog(std::string_view today) {
     list.SelectedRow = row;
     CommandEffect effect;
     effect.save = true;
-    list.ListDirty = true;
+    effect.list_dirty = true;
     FileHandle log;
     if (OpenFile(log, TextFile, LogFileName(), "a") != 0) {
         ShowMessageBox(Owner(), "Unable to write to log", "Error...sub SendToLog...", 0);
@@ -111,7 +113,7 @@ CommandEffect SendToLog(std::string_view today) {
     CloseFile(log, TextFile);
     if (list.RowSelected && row >= 0 && row < Tasks().Count()) {
         Tasks().Delete(row);
-        EndChoice();
+        EndRowChoice();
     } else {
         ShowMessageBox(Owner(), "Problem deleting entry", "Error!", 0);
     }
@@ -139,7 +141,7 @@ CommandEffect ClearAll(std::string_view today) {
         MakeTaskRow(JoinText(kProgramTitle, kCreditText), " 1", "06-02-2004", today, " 1");
     row.state = " 0";
     Tasks().Append(row);
-    EndChoice();
+    EndRowChoice();
     return {};
 }
 
@@ -148,9 +150,8 @@ CommandEffect SortByPriority() {
     std::vector<std::pair<int, int>> order;  // priority, row
     order.reserve(static_cast<std::size_t>(rows.Count()));
     for (int row = 0; row < rows.Count(); ++row) order.emplace_back(PriorityOf(row), row);
-    // Equal priorities keep their order.
-    std::stable_sort(order.begin(), order.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    // Equal priorities keep their order: the row breaks the tie.
+    std::sort(order.begin(), order.end());
     TaskRows sorted;
     sorted.Reserve(order.size(), order.size() * 64);
     for (const auto& [priority, row] : order) sorted.Append(rows.View(row));
@@ -158,8 +159,8 @@ CommandEffect SortByPriority() {
         const ScopedRedraw quiet(Tasks().Window());
         Tasks().Replace(std::move(sorted));
     }
-    EndChoice();  // the chosen row has moved
-    TaskList().ListDirty = true;
+    EndRowChoice();               // the chosen row has moved
+    TaskList().ListDirty = true;  // before the save, as the sort always has
     CommandEffect effect;
     effect.save = true;
     return effect;
@@ -172,7 +173,7 @@ CommandEffect PriorityUp() {
         Tasks().ReplaceCell(TaskField::Priority, row, NumberText(PriorityOf(row) - 1));
         effect.select = CommandEffect::Pick{TaskField::Priority, row};
     }
-    TaskList().ListDirty = true;
+    effect.list_dirty = true;
     return effect;
 }
 
@@ -183,7 +184,7 @@ CommandEffect PriorityDown() {
         Tasks().ReplaceCell(TaskField::Priority, row, NumberText(PriorityOf(row) + 1.0));
         effect.select = CommandEffect::Pick{TaskField::Priority, row};
     }
-    TaskList().ListDirty = true;
+    effect.list_dirty = true;
     return effect;
 }
 
@@ -195,7 +196,7 @@ CommandEffect SwitchInactive() {
         Tasks().ReplaceCell(TaskField::State, row, inactive ? " 5" : " 6");
         effect.select = CommandEffect::Pick{TaskField::State, row};
     }
-    TaskList().ListDirty = true;
+    effect.list_dirty = true;
     effect.restart_highlight = true;
     effect.timer_ms = kSwitchInactiveTickMs;
     return effect;

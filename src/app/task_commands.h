@@ -26,6 +26,9 @@ struct CommandEffect {
     unsigned timer_ms = 0;
     // The scheduler's roving highlight starts again from the top.
     bool restart_highlight = false;
+    // The list was edited: the tick's next selection step may move the
+    // selection. Set last, after the save and its messages.
+    bool list_dirty = false;
     // The selection the window shows afterwards.
     struct Pick {
         TaskField field;
@@ -40,6 +43,9 @@ struct CommandEffect {
 void ChooseRow(int row);
 // That row while the choice stands, else -1.
 int ChosenRow();
+// Whatever reorders or removes rows (a load, the sort, a deletion, Clear
+// All) ends the choice.
+void EndRowChoice();
 
 // Add: a row from the entry field's text and the date and time fields, with
 // the next priority; an empty text adds nothing.

@@ -6,6 +6,7 @@
 #include "app/message_line.h"
 #include "app/settings_file.h"
 #include "app/state.h"
+#include "app/task_commands.h"
 #include "app/task_model.h"
 #include "app/task_store.h"
 #include "runtime/atomic_file.h"
@@ -18,7 +19,7 @@ bool LoadTaskList() {
     TaskRows rows;
     if (!LoadDatabase(rows, list.Buffer)) return false;
     Tasks().Replace(std::move(rows));
-    list.RowSelected = false;  // a choice made among other rows
+    EndRowChoice();  // a choice made among other rows
     Message().Show("Number of entries in the list: " + NumberText(Tasks().Count()));
     return true;
 }

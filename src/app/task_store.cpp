@@ -204,6 +204,18 @@ const std::string& DatabasePath() {
     return SettingsOf().Values.database_path;
 }
 
+bool IsDatabaseFile(const std::string& path) {
+    const auto full = [](const std::string& name) {
+        std::string buffer(32768, '\0');
+        const DWORD length = GetFullPathNameA(name.c_str(), static_cast<DWORD>(buffer.size()),
+                                              buffer.data(), nullptr);
+        buffer.resize(length < buffer.size() ? length : 0);
+        return LowerText(buffer);
+    };
+    const std::string database = full(DatabasePath());
+    return !database.empty() && full(path) == database;
+}
+
 bool LoadDatabase(TaskRows& rows, RecordBuffer& buffer) {
     FileHandle database;
     if (OpenFile(database, RecordFile, DatabasePath(), "a") != 0) return false;

@@ -52,5 +52,8 @@ AppendResult AppendToDatabase(const std::function<TaskRow(std::size_t rows_befor
 
 // The database's path, as the settings give it.
 const std::string& DatabasePath();
+// Whether `path` names the database file (however it is spelled): nothing
+// but the store writes there.
+bool IsDatabaseFile(const std::string& path);
 
 }  // namespace vemo

@@ -77,7 +77,6 @@ inline constexpr int ProgramTimer = 1;
 inline constexpr unsigned FirstTickMs = 2000;
 // Every tick stops the timer first and arms it with this as its last step.
 inline constexpr unsigned TickMs = 3000;
-inline constexpr unsigned SwitchInactiveTickMs = 2000;
 inline constexpr unsigned PauseRestartMs = 3000;
 inline constexpr unsigned DatabaseSwitchTickMs = 4000;
 // While the user edits a row's date the scheduler waits longer.

@@ -218,7 +218,7 @@ void OnMainInit() {
     SetClassIcon(window, Program().AppIcon.get());
     Program().ReloadFlag = false;
     LoadSettings();
-    KeepWindowPlaceOnScreen(SettingsOf().Values);
+    KeepWindowPlaceOnScreen(SettingsOf());
     LoadWeights();
     const Settings& settings = SettingsOf().Values;
     // The template places the client area; the settings hold where the whole
@@ -263,6 +263,7 @@ bool ApplyCommand(const CommandEffect& effect, SaveReport report) {
     if (!effect.note.empty() && !AddToTxtFile(effect.note, report) && report == SaveReport::Quiet) {
         PostMessageA(Window().window, kDeferredNoteReport, 0, 0);
     }
+    if (effect.list_dirty) TaskList().ListDirty = true;
     return saved;
 }
 

@@ -13,7 +13,9 @@
 
 namespace vemo {
 
-void KeepWindowPlaceOnScreen(Settings& settings) {
+void KeepWindowPlaceOnScreen(SettingsState& state) {
+    if (!state.PlaceFromFile) return;
+    Settings& settings = state.Values;
     // Far enough off any screen to stay off, near enough that the edges
     // below cannot overflow.
     constexpr int kFar = 1 << 20;

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "app/settings_format.h"
+#include "app/state.h"
 #include "runtime/win32.h"
 
 namespace vemo {
@@ -21,7 +21,9 @@ static_assert(kMainWindowStyle == 0x00CA0000);
 // no monitor shows enough of its caption (a damaged vemo.ini, a monitor since
 // removed), becomes a place on the nearest monitor's work area, as Windows
 // restores windows; it also stays inside what a dialog template can hold.
-void KeepWindowPlaceOnScreen(Settings& settings);
+// Applied to a place read from vemo.ini; without the file the window opens
+// at (0, 0), as it always has.
+void KeepWindowPlaceOnScreen(SettingsState& settings);
 
 void RememberWindowState();
 

@@ -140,7 +140,7 @@ void DropWeightsDialog() {
 void ToggleWeightsDialog() {
     NetworkState& network = Network();
     if (!network.WeightsDialogOpen) {
-        network.WeightsDialogOpen = OpenModeless(Dialog(), nullptr) != nullptr ? 1 : 0;
+        network.WeightsDialogOpen = OpenModeless(Dialog(), nullptr) != nullptr;
         EvaluateConditions();
     } else {
         network.WeightsDialogOpen = false;

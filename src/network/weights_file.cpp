@@ -34,4 +34,8 @@ void SaveWeights() {
     }
 }
 
+void RemoveLeftoverWeightsSave() {
+    RemoveLeftoverTemporary(WeightsPath());
+}
+
 }  // namespace vemo

@@ -5,5 +5,7 @@ namespace vemo {
 
 void LoadWeights();
 void SaveWeights();
+// The temporary file a crashed save may have left beside it.
+void RemoveLeftoverWeightsSave();
 
 }  // namespace vemo

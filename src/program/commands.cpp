@@ -124,6 +124,11 @@ int AddFromCommandLine(const NewTask& task) {
 }
 
 int Export(const CommandLine& command) {
+    LoadSettings();
+    if (IsDatabaseFile(command.export_path)) {
+        PrintErrorLine("vemo: an export never goes over the database " + DatabasePath());
+        return kBadArgumentsExitCode;
+    }
     bool saved_first = true;
     {
         // Some edits are saved only by the next save: a running Vemo saves

@@ -4,9 +4,11 @@
 #include <utility>
 
 #include "alarms/alarm_action_dialog.h"
+#include "alarms/alarm_actions.h"
 #include "alarms/scheduler_state.h"
 #include "app/settings_file.h"
 #include "app/state.h"
+#include "app/task_commands.h"
 #include "app/task_store.h"
 #include "mainwin/ids.h"
 #include "mainwin/main_window.h"
@@ -14,6 +16,7 @@
 #include "mainwin/window_place.h"
 #include "network/network_state.h"
 #include "network/weights_dialog.h"
+#include "network/weights_file.h"
 #include "program/database_switch.h"
 #include "runtime/atomic_file.h"
 #include "runtime/events.h"
@@ -37,17 +40,15 @@ void PrepareFloatingPoint() {
 // A save cut short by a crash may have left its temporary files behind.
 void RemoveLeftoverSaves() {
     RemoveLeftoverDatabaseSave();
-    RemoveLeftoverTemporary(ProgramFolder() + "vemo.ini");
-    RemoveLeftoverTemporary(ProgramFolder() + "weights.ini");
-    const std::string& message_file = SettingsOf().Values.message_file_path;
-    RemoveLeftoverTemporary(message_file.empty() ? ProgramFolder() + "VemoMessage.txt"
-                                                 : message_file);
+    RemoveLeftoverSettingsSave();
+    RemoveLeftoverWeightsSave();
+    RemoveLeftoverMessageFile();
 }
 
 }  // namespace
 
 void DefineProgramWindows() {
-    KeepWindowPlaceOnScreen(SettingsOf().Values);
+    KeepWindowPlaceOnScreen(SettingsOf());
     const Settings& settings = SettingsOf().Values;
     DefineMainWindow(settings.window_x, settings.window_y, Program().WindowTitle);
     DefineAlarmActionDialog();
@@ -82,7 +83,7 @@ void ResetSharedState() {
     ReportEarlierAlarmsNextTick(scheduler, EarlierReport::AtStart);
     scheduler.AlarmState = 0;
     Program().WindowTitle = kProgramTitle;
-    TaskList().RowSelected = false;
+    EndRowChoice();
     Program().ReloadFlag = false;
     Program().RunFlag = true;
     Program().ExitSaveFailed = false;

@@ -459,6 +459,10 @@ TEST_F(EndToEnd, TheCommandLineReachesVemoWhetherItRunsOrNot) {
     const TaskRow dentist{"Call the dentist", " 2", Today(), "29-02-2028", "09:30", " 6"};
     EXPECT_EQ(DecodeDatabase(ReadWholeFile(folder / "vemo.dat"), buffer),
               std::vector<TaskRow>{dentist});
+    // An export never goes over the database, however its path is spelled.
+    const std::string database = ReadWholeFile(folder / "vemo.dat");
+    EXPECT_EQ(Run("/export \"" + folder / "VEMO.DAT" + "\""), 2);
+    EXPECT_EQ(ReadWholeFile(folder / "vemo.dat"), database);
 
     // In the tray: the window hidden behind the icon until its double click;
     // a second /tray leaves it be. (No row is due today, so no alarm shows it.)

@@ -149,7 +149,7 @@ TEST_F(DatabaseReadsAndSaves, NoCommandDropsUnsavedRowsButCloseOrExitTwiceInARow
             // Still the same window on the unsaved rows.
             EXPECT_EQ(MainWindow().window, window) << c.keys;
             EXPECT_EQ(Column(ids::TextColumn).back(), "unsaved") << c.keys;
-            EXPECT_EQ(Program().ReloadFlag, 0) << c.keys;
+            EXPECT_FALSE(Program().ReloadFlag) << c.keys;
         }
         EXPECT_EQ(ended_after, c.ends_after) << c.keys;
         EXPECT_TRUE(file_dialogs.empty()) << c.keys;

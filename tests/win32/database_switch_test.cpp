@@ -50,7 +50,7 @@ TEST_F(DatabaseSwitchTest, ACancelledChoiceSavesAndReloadsTheSameTasks) {
     EXPECT_EQ(file_dialogs[0].title, "Open Vemo database");
     EXPECT_EQ(file_dialogs[0].owner, nullptr);
     EXPECT_EQ(file_dialogs[0].filter, Bytes("Dat Files (*.dat)\0*.dat\0\0\0\0"));
-    EXPECT_EQ(Scheduler().ShowEarlierAlarms, 0);  // no earlier-today report after a switch
+    EXPECT_FALSE(Scheduler().ShowEarlierAlarms);  // no earlier-today report after a switch
     // The weights dialog went with the switch; the next press opens it.
     EXPECT_EQ(WeightsDialog().window, nullptr);
     Command(ids::WeightsCommand);

@@ -103,8 +103,8 @@ TEST_F(DateTimeFields, ChoosingARowLoadsItsDateAndTimeByPosition) {
         EXPECT_EQ(GetSelection(MainWindow(), column), 1) << column;
     }
     EXPECT_EQ(TaskList().SelectedRow, 1);
-    EXPECT_EQ(TaskList().RowSelected, 1);
-    EXPECT_EQ(TaskList().ListDirty, 1);
+    EXPECT_TRUE(TaskList().RowSelected);
+    EXPECT_TRUE(TaskList().ListDirty);
 
     SetSelection(MainWindow(), ids::RemindDateColumn, 0);
     Notify(ids::RemindDateColumn, LBN_SELCHANGE);

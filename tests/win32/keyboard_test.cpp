@@ -97,7 +97,7 @@ TEST_F(KeyboardTest, EscClosesTheTwoDialogsAsTheirCancelAndCloseBoxDo) {
     EXPECT_EQ(SettingsOf().Values.run_program, 1);
     EXPECT_EQ(SettingsOf().Values.play_sound, 0);
     EXPECT_EQ(SettingsOf().Values.sound_path, "");
-    EXPECT_EQ(Network().WeightsDialogOpen, 0);
+    EXPECT_FALSE(Network().WeightsDialogOpen);
     EXPECT_EQ(LineOf(folder / "weights.ini", 7), "typed");
 }
 

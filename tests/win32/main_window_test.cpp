@@ -259,7 +259,7 @@ TEST_F(MainWindowTest, SendToTrayMinimisesWhenTheIconCannotBeAdded) {
         }
         EXPECT_TRUE(IsWindowVisible(MainWindow().window)) << close_box;
         EXPECT_TRUE(IsIconic(MainWindow().window)) << close_box;
-        EXPECT_EQ(Tray().InTray, 1);
+        EXPECT_TRUE(Tray().InTray);
         EXPECT_FALSE(Tray().IconShown);
         ShowWindow(MainWindow().window, SW_RESTORE);
     }
@@ -275,8 +275,8 @@ TEST_F(MainWindowTest, RefreshRebuildsWithTheSameRowsAndPlace) {
     Start();
     MoveWindow(MainWindow().window, 120, 80, 900, 420, TRUE);
     Command(ids::RefreshCommand);
-    EXPECT_EQ(Program().ReloadFlag, 1);
-    EXPECT_EQ(Program().RunFlag, 0);
+    EXPECT_TRUE(Program().ReloadFlag);
+    EXPECT_FALSE(Program().RunFlag);
     CloseDialog(MainWindow(), 0);  // what the start-up loop does next
     Start();
     EXPECT_EQ(Column(ids::TextColumn), (std::vector<std::string>{"task 1", "task 2", "task 3"}));
@@ -384,14 +384,14 @@ TEST_F(MainWindowTest, CloseBoxSavesAndGoesToTheTrayAndRestores) {
     DeleteFileA((folder / "vemo.dat").c_str());
     SendMessageA(MainWindow().window, WM_CLOSE, 0, 0);
     EXPECT_FALSE(IsWindowVisible(MainWindow().window));
-    EXPECT_EQ(Tray().InTray, 1);
+    EXPECT_TRUE(Tray().InTray);
     EXPECT_TRUE(FileExists(folder / "vemo.dat"));
-    EXPECT_EQ(Program().RunFlag, 1);
+    EXPECT_TRUE(Program().RunFlag);
     SendMessageA(MainWindow().window, kTrayMessage, 1, WM_LBUTTONDBLCLK);
     EXPECT_TRUE(IsWindowVisible(MainWindow().window));
-    EXPECT_EQ(Tray().InTray, 0);
+    EXPECT_FALSE(Tray().InTray);
     SendMessageA(MainWindow().window, WM_COMMAND, ids::TrayExitItem, 0);
-    EXPECT_EQ(Program().RunFlag, 0);
+    EXPECT_FALSE(Program().RunFlag);
 }
 
 TEST_F(MainWindowTest, EditingButtonsActOnAClickNotADoubleClickNotification) {

@@ -91,7 +91,7 @@ TEST_F(SchedulerTest, AReminderAtHalfPastTwoAlarmsOnceAndAgesAfterwards) {
     EXPECT_EQ(opened, Texts{"notepad.exe"});
     ASSERT_EQ(sounds.size(), 1u);
     EXPECT_EQ(sounds[0], "Play " + ShortPathName(folder / "bell.wav"));
-    EXPECT_EQ(Tray().InTray, 0);
+    EXPECT_FALSE(Tray().InTray);
     EXPECT_EQ(Network().ChosenClass, 3);  // two minutes old: within the hour
 }
 
@@ -278,7 +278,7 @@ TEST_F(SchedulerTest, AnAlarmLeavesTheKeyboardWhereItWasAndFlashes) {
         }
         EXPECT_EQ(GetWindowLongPtrA(main, GWL_EXSTYLE) & WS_EX_TOPMOST, 0) << where;
         EXPECT_EQ(flashes, step.flashes) << where;
-        EXPECT_EQ(Tray().InTray, 0) << where;
+        EXPECT_FALSE(Tray().InTray) << where;
         EXPECT_FALSE(Tray().IconShown) << where;
         if (where == "minimised") Shell_NotifyIconA(NIM_DELETE, &taken);
         if (where == "dialog") CloseDialog(AlarmActionDialog(), 0);
@@ -471,7 +471,7 @@ TEST_F(SchedulerTest, ThePauseBoxHoldsTheTimerUntilItIsAnswered) {
     EXPECT_EQ(messages[0].flags, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
     EXPECT_EQ(timer_running, std::vector<bool>{false});
     EXPECT_TRUE(TimerRunning());
-    EXPECT_EQ(TaskList().ListDirty, 1);
+    EXPECT_TRUE(TaskList().ListDirty);
     Tick(9, 10);
     EXPECT_TRUE(opened.empty());
 }

@@ -99,7 +99,7 @@ TEST_F(DamagedSettings, AWindowThatCannotBeMadeEndsTheProgramWithAMessage) {
     DefineControl(MainWindow(), unknown_kind, "", 0, 0, 10, 10, 0, 500);
     EXPECT_FALSE(OpenMainWindow());
     EXPECT_EQ(MainWindow().window, nullptr);
-    EXPECT_EQ(Program().RunFlag, 0);
+    EXPECT_FALSE(Program().RunFlag);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].caption, "Error...start...");
     EXPECT_EQ(messages[0].text, "Unable to open the main window");

@@ -153,6 +153,8 @@ TEST_F(TaskCommands, EachActsOnItsRowAndSaysWhatTheWindowMustDo) {
         EXPECT_EQ(ChosenRow(), step.chosen) << step.name;
         EXPECT_EQ(effect.save, step.save) << step.name;
         EXPECT_EQ(effect.timer_ms, step.timer_ms) << step.name;
+        // Only "+/-" starts the scheduler's highlight again, with its timer.
+        EXPECT_EQ(effect.restart_highlight, step.timer_ms != 0) << step.name;
         EXPECT_EQ(effect.select.has_value(), step.select.has_value()) << step.name;
         if (effect.select && step.select) {
             EXPECT_EQ(effect.select->field, step.select->field) << step.name;

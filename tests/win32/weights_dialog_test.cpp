@@ -70,7 +70,7 @@ TEST_F(WeightsDialogTest, TypedTextsAreStoredByUpdateAndClosingButLostToAnotherB
     SetControlText(Dialog(), weights::ResponseEdit, "Pending today");
     SendMessageA(Dialog().window, WM_CLOSE, 0, 0);  // the close box stores and saves
     EXPECT_EQ(Dialog().window, nullptr);
-    EXPECT_EQ(Network().WeightsDialogOpen, 0);
+    EXPECT_FALSE(Network().WeightsDialogOpen);
     EXPECT_EQ(LineOf(folder / "weights.ini", 10), "Pending today");
 
     Command(ids::WeightsCommand);  // opens again, from the file
