@@ -3,6 +3,7 @@
 #include "app/state.h"
 #include "runtime/atomic_file.h"
 #include "runtime/files.h"
+#include "runtime/paths.h"
 #include "runtime/shell.h"
 
 namespace vemo {
@@ -29,6 +30,7 @@ void LoadSettings() {
     FileSource source(file);
     ParseSettings(source, values);
     CloseFile(file, TextFile);
+    values.database_path = PathInFolder(values.database_path, ProgramFolder());
     SettingsOf().PlaceFromFile = true;
 }
 
@@ -40,7 +42,10 @@ void SaveSettings(SaveReport report) {
         state.Values.create_message_file = state.LastCreateMessageFile ? "yes" : "no";
         state.Values.fine_tune = state.LastFineTune ? "yes" : "no";
     }
-    if (!ReplaceFileAtomically(SettingsPath(), FormatSettings(state.Values))) {
+    // A database in the program folder is kept relative to it.
+    Settings stored = state.Values;
+    stored.database_path = PathRelativeTo(stored.database_path, ProgramFolder());
+    if (!ReplaceFileAtomically(SettingsPath(), FormatSettings(stored))) {
         TraceSaveFailure("SaveSettings", GetLastError());
         if (report == SaveReport::Show) {
             ShowMessageBox(Owner(), "Unable to create INI file", "Error...SaveData...", 0);

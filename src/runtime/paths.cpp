@@ -31,4 +31,41 @@ std::string FolderKey(std::string_view folder) {
     return key;
 }
 
+namespace {
+
+bool IsSeparator(char c) {
+    return c == '\\' || c == '/';
+}
+
+char LowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool IsAbsolute(std::string_view path) {
+    const bool drive = path.size() >= 2 && path[1] == ':';
+    return drive || (!path.empty() && IsSeparator(path.front()));
+}
+
+}  // namespace
+
+std::string PathRelativeTo(std::string_view path, std::string_view folder) {
+    if (folder.empty() || !IsSeparator(folder.back()) || path.size() <= folder.size()) {
+        return std::string(path);
+    }
+    for (std::size_t i = 0; i < folder.size(); ++i) {
+        const bool same = IsSeparator(folder[i]) ? IsSeparator(path[i])
+                                                 : LowerAscii(folder[i]) == LowerAscii(path[i]);
+        if (!same) return std::string(path);
+    }
+    const std::string_view rest = path.substr(folder.size());
+    // A rest that climbs out again, or one that reads as absolute, stays whole.
+    if (IsAbsolute(rest) || rest.find("..") != std::string_view::npos) return std::string(path);
+    return std::string(rest);
+}
+
+std::string PathInFolder(std::string_view path, std::string_view folder) {
+    if (path.empty() || IsAbsolute(path)) return std::string(path);
+    return std::string(folder) + std::string(path);
+}
+
 }  // namespace vemo

@@ -20,4 +20,12 @@ std::string TemporaryPathFor(std::string_view path);
 // system names one folder all those ways.
 std::string FolderKey(std::string_view folder);
 
+// A path as the settings file keeps it: one inside `folder` (which ends in
+// a backslash) relative to it, so a program folder synced between two PCs
+// with different user folders names the same file on both; any other path
+// as it is. And back: a relative path read from the settings lies in
+// `folder`, an absolute one (a drive, a share, a root) stands.
+std::string PathRelativeTo(std::string_view path, std::string_view folder);
+std::string PathInFolder(std::string_view path, std::string_view folder);
+
 }  // namespace vemo

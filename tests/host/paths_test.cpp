@@ -39,5 +39,31 @@ TEST(ProgramFolderPath, FolderKeyFoldsCaseSlashesAndClosingSeparators) {
     }
 }
 
+// The database as the settings keep it: inside the program folder relative
+// to it, so a folder synced between two PCs names the same file on both.
+TEST(ProgramFolderPath, ADatabaseInTheProgramFolderIsKeptRelativeToIt) {
+    const std::string folder = "C:\\Users\\ann\\Sync\\Vemo\\";
+    struct Case {
+        const char *path, *kept;
+    };
+    for (const Case& c :
+         {Case{"C:\\Users\\ann\\Sync\\Vemo\\vemo.dat", "vemo.dat"},
+          Case{"c:/users/ANN/sync/vemo/data\\work.dat", "data\\work.dat"},
+          Case{"C:\\Users\\ann\\Sync\\Vemo\\..\\other.dat",
+               "C:\\Users\\ann\\Sync\\Vemo\\..\\other.dat"},
+          Case{"C:\\Users\\ann\\Sync\\Vemo2\\vemo.dat", "C:\\Users\\ann\\Sync\\Vemo2\\vemo.dat"},
+          Case{"D:\\vemo.dat", "D:\\vemo.dat"},
+          Case{"\\\\server\\share\\vemo.dat", "\\\\server\\share\\vemo.dat"},
+          Case{"C:\\Users\\ann\\Sync\\Vemo\\", "C:\\Users\\ann\\Sync\\Vemo\\"}}) {
+        const std::string kept = PathRelativeTo(c.path, folder);
+        EXPECT_EQ(kept, c.kept) << c.path;
+        // Read back on a PC whose program folder lies elsewhere.
+        const std::string there = PathInFolder(kept, "E:\\Bob\\Vemo\\");
+        EXPECT_EQ(there, kept == c.path ? std::string(c.path) : "E:\\Bob\\Vemo\\" + kept);
+    }
+    EXPECT_EQ(PathInFolder("", folder), "");
+    EXPECT_EQ(PathInFolder("\\root.dat", folder), "\\root.dat");
+}
+
 }  // namespace
 }  // namespace vemo

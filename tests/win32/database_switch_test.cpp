@@ -72,7 +72,7 @@ TEST_F(DatabaseSwitchTest, AnotherFileIsRecordedThenLoadedAndAMissingOneStartsEm
                     folder / "new.dat"};
     Switch();
     EXPECT_EQ(file_dialogs[0].owner, AlarmActionDialog().window);
-    EXPECT_EQ(LineOf(folder / "vemo.ini", 5), folder / "work.dat");
+    EXPECT_EQ(LineOf(folder / "vemo.ini", 5), "work.dat");  // kept relative to the folder
     EXPECT_EQ(Column(ids::TextColumn), (std::vector<std::string>{"report", "meeting"}));
     char title[128] = {};
     GetWindowTextA(MainWindow().window, title, sizeof(title));
@@ -81,11 +81,11 @@ TEST_F(DatabaseSwitchTest, AnotherFileIsRecordedThenLoadedAndAMissingOneStartsEm
     Switch();  // a path too long for a setting: refused, the same database again
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].caption, "Error...file name...");
-    EXPECT_EQ(LineOf(folder / "vemo.ini", 5), folder / "work.dat");
+    EXPECT_EQ(LineOf(folder / "vemo.ini", 5), "work.dat");
     EXPECT_EQ(Column(ids::TextColumn), (std::vector<std::string>{"report", "meeting"}));
 
     Switch();  // a file that does not exist is made, as at start
-    EXPECT_EQ(LineOf(folder / "vemo.ini", 5), folder / "new.dat");
+    EXPECT_EQ(LineOf(folder / "vemo.ini", 5), "new.dat");
     EXPECT_EQ(GetItemCount(MainWindow(), ids::TextColumn), 0);
     EXPECT_TRUE(FileExists(folder / "new.dat"));
     EXPECT_FALSE(ended);
