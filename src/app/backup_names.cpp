@@ -25,9 +25,9 @@ bool SameName(std::string_view a, std::string_view b) {
                       [](char x, char y) { return Lower(x) == Lower(y); });
 }
 
-// The "yyyy-mm-dd" of a name that IsDatedBackupName accepted.
-std::string_view DateOf(std::string_view name) {
-    return name.substr(name.size() - kExtension.size() - kDateShape.size(), kDateShape.size());
+// The "yyyy-mm-dd" of a name of this stem that IsDatedBackupName accepted.
+std::string_view DateOf(std::string_view name, std::string_view stem) {
+    return name.substr(stem.size() + 1, kDateShape.size());
 }
 
 }  // namespace
@@ -44,8 +44,11 @@ std::string BackupStemOf(std::string_view database_path) {
     return std::string(dot == std::string_view::npos || dot == 0 ? name : name.substr(0, dot));
 }
 
-std::string DatedBackupName(std::string_view stem, std::string_view date) {
-    return std::string(stem) + "-" + std::string(date) + std::string(kExtension);
+std::string DatedBackupName(std::string_view stem, std::string_view date,
+                            std::string_view computer) {
+    std::string name = std::string(stem) + "-" + std::string(date);
+    if (!computer.empty()) name += "." + std::string(computer);
+    return name + std::string(kExtension);
 }
 
 std::string ClearAllBackupName(std::string_view stem, std::string_view date, std::string_view time,
@@ -58,29 +61,35 @@ std::string ClearAllBackupName(std::string_view stem, std::string_view date, std
     return name + std::string(kExtension);
 }
 
-bool IsDatedBackupName(std::string_view name, std::string_view stem) {
-    const std::size_t length = stem.size() + 1 + kDateShape.size() + kExtension.size();
-    if (name.size() != length || !SameName(name.substr(0, stem.size()), stem) ||
+bool IsDatedBackupName(std::string_view name, std::string_view stem, std::string_view computer) {
+    const std::size_t dated = stem.size() + 1 + kDateShape.size();
+    if (name.size() < dated + kExtension.size() || !SameName(name.substr(0, stem.size()), stem) ||
         name[stem.size()] != '-' ||
-        !SameName(name.substr(length - kExtension.size()), kExtension)) {
+        !SameName(name.substr(name.size() - kExtension.size()), kExtension)) {
         return false;
     }
-    const std::string_view date = DateOf(name);
+    const std::string_view date = DateOf(name, stem);
     for (std::size_t i = 0; i < kDateShape.size(); ++i) {
         const bool digit = date[i] >= '0' && date[i] <= '9';
         if (kDateShape[i] == 'd' ? !digit : date[i] != kDateShape[i]) return false;
     }
-    return true;
+    // Between the date and the extension: nothing (an older copy), or this
+    // computer's name after a dot.
+    const std::string_view between = name.substr(dated, name.size() - dated - kExtension.size());
+    return between.empty() || (!computer.empty() && between.size() == computer.size() + 1 &&
+                               between.front() == '.' && SameName(between.substr(1), computer));
 }
 
 std::vector<std::string> DatedBackupsToDelete(std::vector<std::string> names, std::string_view stem,
-                                              std::size_t keep) {
-    std::erase_if(names,
-                  [stem](const std::string& name) { return !IsDatedBackupName(name, stem); });
+                                              std::string_view computer, std::size_t keep) {
+    std::erase_if(names, [stem, computer](const std::string& name) {
+        return !IsDatedBackupName(name, stem, computer);
+    });
     if (names.size() <= keep) return {};
     // Newest first; "yyyy-mm-dd" sorts as the dates do.
-    std::sort(names.begin(), names.end(),
-              [](const std::string& a, const std::string& b) { return DateOf(a) > DateOf(b); });
+    std::sort(names.begin(), names.end(), [stem](const std::string& a, const std::string& b) {
+        return DateOf(a, stem) > DateOf(b, stem);
+    });
     names.erase(names.begin(), names.begin() + static_cast<std::ptrdiff_t>(keep));
     return names;
 }

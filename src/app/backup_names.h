@@ -9,7 +9,7 @@
 
 namespace vemo {
 
-// How many dated copies of one database are kept.
+// How many dated copies of one database are kept, for each computer.
 inline constexpr std::size_t kDatedBackupsKept = 14;
 
 // The "backups" folder in the database's own folder, without a closing
@@ -18,19 +18,26 @@ std::string BackupFolderFor(std::string_view database_path);
 // The database's file name without its extension: "vemo" for "C:\Vemo\vemo.dat".
 std::string BackupStemOf(std::string_view database_path);
 
-// "<stem>-<date>.dat", the date as "yyyy-mm-dd": the copy of the day's first start.
-std::string DatedBackupName(std::string_view stem, std::string_view date);
+// "<stem>-<date>.<computer>.dat", the date as "yyyy-mm-dd": the copy of the
+// day's first start on that computer (a database in a synced folder is
+// started on several); "<stem>-<date>.dat" without a computer's name, as
+// older copies are named.
+std::string DatedBackupName(std::string_view stem, std::string_view date,
+                            std::string_view computer);
 // "<stem>-<date>-<hhmmss>.dat" from the time as "hh:mm:ss"; a later attempt
 // (2, 3, ...) adds "-<attempt>" so it never meets an earlier copy's name.
 std::string ClearAllBackupName(std::string_view stem, std::string_view date, std::string_view time,
                                int attempt);
 
-// Exactly "<stem>-dddd-dd-dd.dat", compared as Windows compares file names
-// (ASCII case ignored).
-bool IsDatedBackupName(std::string_view name, std::string_view stem);
-// Of a folder's file names, the dated copies of this stem older than the
-// newest `keep`; nothing else is ever among them.
+// Exactly "<stem>-dddd-dd-dd.<computer>.dat", or an older copy's
+// "<stem>-dddd-dd-dd.dat", compared as Windows compares file names (ASCII
+// case ignored).
+bool IsDatedBackupName(std::string_view name, std::string_view stem, std::string_view computer);
+// Of a folder's file names, this computer's dated copies of this stem (and
+// the older copies without a computer's name) older than the newest `keep`;
+// nothing else is ever among them, another computer's copies least of all.
 std::vector<std::string> DatedBackupsToDelete(std::vector<std::string> names, std::string_view stem,
+                                              std::string_view computer,
                                               std::size_t keep = kDatedBackupsKept);
 
 }  // namespace vemo

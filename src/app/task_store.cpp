@@ -122,12 +122,13 @@ void KeepDatedBackup(const std::string& database_path) {
         return;
     }
     // The day's first start wins: its copy holds the day's starting tasks.
-    const std::string copy = folder + "\\" + DatedBackupName(stem, date);
+    const std::string computer = ComputerName();
+    const std::string copy = folder + "\\" + DatedBackupName(stem, date, computer);
     if (!CopyAsPlainFile(database_path, copy)) {
         const DWORD error = GetLastError();
         if (!NameTaken(error)) TraceSaveFailure("Dated backup", error);
     }
-    for (const std::string& old : DatedBackupsToDelete(FileNamesIn(folder), stem)) {
+    for (const std::string& old : DatedBackupsToDelete(FileNamesIn(folder), stem, computer)) {
         if (!RemoveFile(folder + "\\" + old)) {
             TraceSaveFailure("Dated backup rotation", GetLastError());
         }

@@ -131,6 +131,12 @@ std::string ProgramPath() {
     return std::string(buffer.data(), length < buffer.size() ? length : 0);
 }
 
+std::string ComputerName() {
+    char name[MAX_COMPUTERNAME_LENGTH + 1] = {};
+    DWORD length = sizeof(name);
+    return GetComputerNameA(name, &length) ? std::string(name, length) : std::string();
+}
+
 std::string ProgramFolder() {
     if (!Seams().program_folder.empty()) return Seams().program_folder;
     return FolderOfModulePath(ProgramPath());

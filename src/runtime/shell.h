@@ -51,6 +51,9 @@ std::string TimeText();
 // Lower case as the system code page has it.
 std::string LowerText(std::string_view text);
 
+// This computer's name ("ANN-PC"); "" when the system gives none.
+std::string ComputerName();
+
 // The folder of the program file, ending in a backslash.
 std::string ProgramFolder();
 // The full path of the running program, vemo.exe.

@@ -26,9 +26,9 @@ class Backups : public ProgramTest {
         Seams().clock->wMonth = static_cast<WORD>(month);
         Seams().clock->wDay = static_cast<WORD>(day);
         BackUpAtStart();
-        char name[32] = {};
-        std::snprintf(name, sizeof(name), "vemo-%04d-%02d-%02d.dat", year, month, day);
-        return name;
+        char date[32] = {};
+        std::snprintf(date, sizeof(date), "%04d-%02d-%02d", year, month, day);
+        return "vemo-" + std::string(date) + "." + ComputerName() + ".dat";
     }
 };
 
@@ -42,10 +42,10 @@ TEST_F(Backups, EachDayKeepsItsFirstStartsCopyAndTheNewestFourteenOfThisDatabase
         StartOn(2026, 12, 20);
         EXPECT_TRUE(Listing().empty()) << size;
     }
-    // Not this database's dated copies: never deleted.
-    const std::vector<std::string> others = {"notes.txt", "vemo-2026-01-01-120000.dat",
-                                             "vemo-2026-1-01.dat", "vemo-2026-01-01.txt",
-                                             "work-2026-01-01.dat"};
+    // Not this database's dated copies, or another computer's: never deleted.
+    const std::vector<std::string> others = {"notes.txt",           "vemo-2026-01-01-120000.dat",
+                                             "vemo-2026-1-01.dat",  "vemo-2026-01-01.txt",
+                                             "work-2026-01-01.dat", "vemo-2026-01-01.OTHER-PC.dat"};
     std::map<std::string, std::string> first_of_day;
     for (int i = 0; i < 16; ++i) {  // 20 December to 4 January
         const int day = 20 + i;
