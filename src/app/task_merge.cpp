@@ -1,0 +1,114 @@
+#include "app/task_merge.h"
+
+#include <algorithm>
+#include <map>
+
+#include "runtime/text.h"
+
+namespace vemo {
+
+namespace {
+
+// A text as a record field of `width` bytes keeps it.
+std::string AsStored(const std::string& text, std::size_t width) {
+    return text.substr(0, std::min(text.find('\0'), width - 1));
+}
+
+std::int32_t PriorityOf(const TaskRow& row) {
+    return RoundTo<std::int32_t>(TextToNumber(row.priority));
+}
+
+bool Inactive(const TaskRow& row) {
+    return RoundHalfEven(TextToNumber(row.state)) == 6;
+}
+
+// Where one task stands on each side: its rows here and in the file, in
+// their order, and how many copies the merge keeps.
+struct Task {
+    std::vector<std::size_t> here;
+    std::vector<std::size_t> file;
+    std::size_t kept = 0;
+};
+
+// Copy k of a task, from the rows both sides have of it.
+TaskRow Resolve(const LocalRow* here, const TaskRow* file) {
+    if (file == nullptr) return here->row;
+    if (here == nullptr) return *file;
+    TaskRow row = *file;
+    if (here->priority_changed) row.priority = here->row.priority;
+    const bool inactive = here->inactive_changed ? Inactive(here->row) : Inactive(*file);
+    // The code is this PC's tick's; only the inactive mark is decided here.
+    row.state = here->row.state;
+    if (inactive) {
+        row.state = " 6";
+    } else if (Inactive(row)) {
+        row.state = " 5";
+    }
+    return row;
+}
+
+bool SameAttributes(const TaskRow& a, const TaskRow& b) {
+    return PriorityOf(a) == PriorityOf(b) && Inactive(a) == Inactive(b);
+}
+
+}  // namespace
+
+TaskIdentity IdentityOf(const TaskRow& row) {
+    using namespace record_field;
+    return {AsStored(row.text, kTextWidth), AsStored(row.created, kCreatedWidth),
+            AsStored(row.remind_date, kRemindDateWidth), AsStored(row.time, kTimeWidth)};
+}
+
+MergedList MergeTaskLists(std::span<const LocalRow> here, std::span<const TaskRow> file,
+                          std::span<const DeletionRecord> live_records) {
+    // Each row's task, and which copy of it the row is on its side.
+    std::map<TaskIdentity, Task> tasks;
+    struct Place {
+        Task* task;
+        std::size_t copy;
+    };
+    std::vector<Place> of_here(here.size());
+    std::vector<Place> of_file(file.size());
+    for (std::size_t i = 0; i < here.size(); ++i) {
+        Task& task = tasks[IdentityOf(here[i].row)];
+        of_here[i] = {&task, task.here.size()};
+        task.here.push_back(i);
+    }
+    for (std::size_t i = 0; i < file.size(); ++i) {
+        Task& task = tasks[IdentityOf(file[i])];
+        of_file[i] = {&task, task.file.size()};
+        task.file.push_back(i);
+    }
+    for (auto& [identity, task] : tasks) task.kept = std::max(task.here.size(), task.file.size());
+    for (const DeletionRecord& record : live_records) {
+        const auto task = tasks.find(record.task);
+        if (task != tasks.end()) task->second.kept = std::min(task->second.kept, record.remaining);
+    }
+
+    MergedList merged;
+    merged.rows.reserve(std::max(here.size(), file.size()));
+    merged.equals_file = true;
+    const auto copy = [&](const Task& task, std::size_t k) {
+        const LocalRow* mine = k < task.here.size() ? &here[task.here[k]] : nullptr;
+        const TaskRow* theirs = k < task.file.size() ? &file[task.file[k]] : nullptr;
+        TaskRow row = Resolve(mine, theirs);
+        if (mine != nullptr && !SameAttributes(row, mine->row)) ++merged.changed;
+        if (theirs == nullptr || !SameAttributes(row, *theirs)) merged.equals_file = false;
+        merged.rows.push_back(std::move(row));
+    };
+    // The file's order first, then what only this side has, in its order.
+    for (const auto& [task, k] : of_file) {
+        if (k < task->kept) copy(*task, k);
+    }
+    for (const auto& [task, k] : of_here) {
+        if (k >= task->file.size() && k < task->kept) copy(*task, k);
+    }
+    for (const auto& [identity, task] : tasks) {
+        merged.changed += task.kept > task.here.size() ? task.kept - task.here.size()
+                                                       : task.here.size() - task.kept;
+        if (task.kept != task.file.size()) merged.equals_file = false;
+    }
+    return merged;
+}
+
+}  // namespace vemo

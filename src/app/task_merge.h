@@ -1,0 +1,58 @@
+// Two versions of the task list merged: the rows here and the rows a file
+// holds that another PC wrote (a database in a synced folder). A task is its
+// text, created date, remind date and time as the record stores them; its
+// priority and inactive mark are attributes; state codes, which every tick
+// rewrites, are never compared. A task missing from one side is never a
+// deletion by itself: only a deletion record removes it. Portable.
+#pragma once
+
+#include <cstddef>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "app/task_record.h"
+
+namespace vemo {
+
+// A task as the record stores it: each text cut at its field and at a zero.
+struct TaskIdentity {
+    std::string text, created, remind_date, time;
+    auto operator<=>(const TaskIdentity&) const = default;
+};
+TaskIdentity IdentityOf(const TaskRow& row);
+
+// A row here, with what the user changed on it since the last read or write
+// of the file: those attributes follow this row, the others the file's.
+struct LocalRow {
+    TaskRow row;
+    bool priority_changed = false;  // "+" or "-"
+    bool inactive_changed = false;  // "+/-"
+};
+
+// A PC deleted, cleared, sent to the log or changed a task: at most
+// `remaining` copies of it are left (0 for the last). Only live records
+// (not cancelled by the task's creation since) are given to the merge.
+struct DeletionRecord {
+    TaskIdentity task;
+    std::size_t remaining = 0;
+};
+
+struct MergedList {
+    // The file's tasks in the file's order, then the tasks only here in
+    // their order here.
+    std::vector<TaskRow> rows;
+    // The merged list holds the file's tasks, in their numbers, with their
+    // attributes: showing the file is a reload, not a merge.
+    bool equals_file = false;
+    // Tasks the merge changed here: added, removed, or given the other
+    // side's priority or inactive mark.
+    std::size_t changed = 0;
+};
+
+// Each task as many times as the side that has more, less what the live
+// records remove.
+MergedList MergeTaskLists(std::span<const LocalRow> here, std::span<const TaskRow> file,
+                          std::span<const DeletionRecord> live_records);
+
+}  // namespace vemo
