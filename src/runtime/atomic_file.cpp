@@ -6,6 +6,7 @@
 #include "runtime/paths.h"
 #include "runtime/scoped.h"
 #include "runtime/seams.h"
+#include "runtime/shell.h"
 #include "runtime/win32.h"
 
 namespace vemo {
@@ -147,6 +148,11 @@ void TraceSaveFailure(const std::string& what, unsigned long error) {
     const std::string line =
         "Vemo: " + what + " failed, Win32 error " + std::to_string(error) + "\n";
     OutputDebugStringA(line.c_str());
+}
+
+std::string TemporaryPathFor(const std::string& path) {
+    static const std::string owner = ComputerName() + "-" + UserName();
+    return TemporaryPathOf(path, owner);
 }
 
 void RemoveLeftoverTemporary(const std::string& path) {

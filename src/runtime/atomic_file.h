@@ -49,7 +49,10 @@ bool ReplaceFileAtomically(const std::string& path, const ContentProducer& produ
 // failed save can be diagnosed from a user's report.
 void TraceSaveFailure(const std::string& what, unsigned long error);
 
-// Removes the temporary file a crashed save may have left beside `path`.
+// The temporary file this computer and user write a save of `path` to.
+std::string TemporaryPathFor(const std::string& path);
+// Removes the temporary file a crashed save of this computer and user may
+// have left beside `path`; another's is left alone.
 void RemoveLeftoverTemporary(const std::string& path);
 
 }  // namespace vemo

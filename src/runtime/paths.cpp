@@ -10,8 +10,10 @@ std::string FolderOfModulePath(std::string_view module_path) {
     return std::string(module_path.substr(0, last + 1));
 }
 
-std::string TemporaryPathFor(std::string_view path) {
-    return std::string(path) + ".saving";
+std::string TemporaryPathOf(std::string_view path, std::string_view owner) {
+    std::string temporary(path);
+    if (!owner.empty()) temporary += "." + std::string(owner);
+    return temporary + ".saving";
 }
 
 std::string FolderKey(std::string_view folder) {

@@ -10,9 +10,11 @@ namespace vemo {
 // name can be appended directly; a name without any backslash is returned whole.
 std::string FolderOfModulePath(std::string_view module_path);
 
-// The name under which a save is written before it replaces `path`; it lies
-// in the same folder, so the replacing move never crosses volumes.
-std::string TemporaryPathFor(std::string_view path);
+// The name under which a save by `owner` (a computer and a user) is written
+// before it replaces `path`: in the same folder, so the replacing move never
+// crosses volumes, and the owner's own, so a start on one PC never removes
+// the save another PC is writing into a synced folder.
+std::string TemporaryPathOf(std::string_view path, std::string_view owner);
 
 // A folder's name for system-wide objects (the one-Vemo-per-folder guard):
 // 16 hex digits of the 64-bit FNV-1a hash of the path with ASCII letters

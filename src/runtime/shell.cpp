@@ -137,6 +137,14 @@ std::string ComputerName() {
     return GetComputerNameA(name, &length) ? std::string(name, length) : std::string();
 }
 
+std::string UserName() {
+    char name[257] = {};  // UNLEN + 1
+    DWORD length = sizeof(name);
+    // The length counts the closing zero.
+    return GetUserNameA(name, &length) && length > 0 ? std::string(name, length - 1)
+                                                     : std::string();
+}
+
 std::string ProgramFolder() {
     if (!Seams().program_folder.empty()) return Seams().program_folder;
     return FolderOfModulePath(ProgramPath());

@@ -51,8 +51,10 @@ std::string TimeText();
 // Lower case as the system code page has it.
 std::string LowerText(std::string_view text);
 
-// This computer's name ("ANN-PC"); "" when the system gives none.
+// This computer's name ("ANN-PC") and the user's ("ann"); "" when the
+// system gives none.
 std::string ComputerName();
+std::string UserName();
 
 // The folder of the program file, ending in a backslash.
 std::string ProgramFolder();

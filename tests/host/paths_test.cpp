@@ -18,8 +18,9 @@ TEST(ProgramFolderPath, NameWithoutBackslashIsReturnedWhole) {
 
 TEST(ProgramFolderPath, TemporarySaveLiesInTheSameFolder) {
     const std::string target = "D:\\Data\\vemo.dat";
-    EXPECT_EQ(FolderOfModulePath(TemporaryPathFor(target)), "D:\\Data\\");
-    EXPECT_NE(TemporaryPathFor(target), target);
+    EXPECT_EQ(TemporaryPathOf(target, "ANN-PC-ann"), "D:\\Data\\vemo.dat.ANN-PC-ann.saving");
+    EXPECT_NE(TemporaryPathOf(target, "BOB-PC-bob"), TemporaryPathOf(target, "ANN-PC-ann"));
+    EXPECT_EQ(FolderOfModulePath(TemporaryPathOf(target, "")), "D:\\Data\\");
 }
 
 // The key of the one-Vemo-per-folder guard: one folder, however it is

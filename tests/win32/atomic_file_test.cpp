@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "runtime/paths.h"
+#include "runtime/shell.h"
 #include "support/harness.h"
 
 namespace vemo {
@@ -62,9 +63,12 @@ TEST_F(AtomicFileTest, AFailureAtAnyStepKeepsTheOldFile) {
 }
 
 // A save killed at any step leaves the old file whole; the temporary file it
-// may leave is removed at the next start.
+// may leave is removed at the next start, and another PC's save in progress
+// into the same synced folder is left alone.
 TEST_F(AtomicFileTest, ACrashAtAnyStepKeepsTheOldFile) {
     Seams().abandon_on_fault = true;
+    const std::string others = TemporaryPathOf(target, "OTHER-PC-bob");
+    WriteWholeFile(others, "another PC's save");
     for (int step = 1; step <= 5; ++step) {
         WriteWholeFile(target, old_bytes);
         Seams().atomic_write_fault_step = step;
@@ -74,6 +78,8 @@ TEST_F(AtomicFileTest, ACrashAtAnyStepKeepsTheOldFile) {
         EXPECT_FALSE(FileExists(TemporaryPathFor(target)));
         EXPECT_EQ(ReadWholeFile(target), old_bytes);
     }
+    EXPECT_EQ(ReadWholeFile(others), "another PC's save");
+    EXPECT_NE(TemporaryPathFor(target).find("." + ComputerName() + "-"), std::string::npos);
 }
 
 TEST_F(AtomicFileTest, ReadOnlyFilesAndFoldersAreNotReplaced) {

@@ -12,6 +12,7 @@
 #include "mainwin/ids.h"
 #include "mainwin/tray.h"
 #include "program/startup.h"
+#include "runtime/atomic_file.h"
 #include "runtime/controls.h"
 #include "runtime/events.h"
 #include "runtime/paths.h"

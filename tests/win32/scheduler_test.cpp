@@ -12,6 +12,7 @@
 #include "app/task_list.h"
 #include "mainwin/ids.h"
 #include "program/startup.h"
+#include "runtime/atomic_file.h"
 #include "runtime/controls.h"
 #include "runtime/events.h"
 #include "runtime/paths.h"
