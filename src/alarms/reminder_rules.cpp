@@ -477,6 +477,7 @@ class TickPass {
         // report comes at the next tick, counted afresh.
         if (caught_up_ != -1) {
             memory_.EarlierAlarmCount = 0;
+            memory_.EarlierReportAfterCatchUp = true;
             return;
         }
         const int earlier = memory_.EarlierAlarmCount;
@@ -488,7 +489,8 @@ class TickPass {
                                         " REMINDER ALARMS FROM EARLIER TODAY >> "));
         }
         if (earlier > 0) {
-            if (!ReadsAs(CodeAfter(rows_, tick_.writes, memory_.EarlierAlarmRow), 0)) {
+            if (!memory_.EarlierReportAfterCatchUp &&
+                !ReadsAs(CodeAfter(rows_, tick_.writes, memory_.EarlierAlarmRow), 0)) {
                 Select(memory_.EarlierAlarmRow);
             }
             // The report runs the actions once for what it covers and has not
@@ -505,6 +507,7 @@ class TickPass {
         }
         memory_.ShowEarlierAlarms = false;
         memory_.EarlierReportSince.reset();
+        memory_.EarlierReportAfterCatchUp = false;
     }
 
     std::span<const ReminderRow> rows_;

@@ -32,9 +32,9 @@ struct ClockReading {
     // Minutes since 01-01-1970 00:00 on the local clock: orders ticks and
     // reminder occurrences across midnight.
     std::int64_t minutes = 0;
-    // How far the clock stands from a steady clock that runs on through
-    // sleep and is never set: it changes only when the clock is set (by the
-    // user, a time server, daylight saving).
+    // How far the system clock stands from a steady clock that runs on
+    // through sleep and is never set: it changes only when the clock is set
+    // (by the user, a time server), not with daylight saving.
     std::int64_t offset = 0;
 };
 
@@ -103,9 +103,9 @@ std::optional<Occurrence> LatestOccurrence(const ReminderTime& reminder, const C
 // The occurrences whose alarm actions have run in this process, so that each
 // runs them once: on every tick of its alarm window, after a resume, in a
 // repeated daylight-saving hour, when the clock is set ahead and back. A
-// mark holds under the clock it was made by: one made while the clock stood
-// more than a daylight-saving shift away (a day tried ahead to see a
-// "--Fri" reminder ring) is another moment's, and the real day still rings.
+// mark holds under the clock it was made by: one made while the clock was
+// set more than a few minutes away (an hour or a day tried ahead to see a
+// reminder ring) is another moment's, and the real one still rings.
 class OccurrenceLog {
   public:
     bool Ran(std::uint64_t key, const ClockReading& clock) const;
@@ -114,11 +114,13 @@ class OccurrenceLog {
     void Forget(const ClockReading& clock);
 
   private:
-    static constexpr std::int64_t kSameClockMinutes = 90;
+    // A time server's corrections and the two clocks' minutes turning over
+    // at different seconds stay within it.
+    static constexpr std::int64_t kSameClockMinutes = 5;
     static constexpr std::int64_t kKeptMinutes = 2 * 1440;
     struct Made {
         std::int64_t offset;  // the clock's, when the mark was made
-        std::int64_t steady;  // the steady clock's minute then
+        std::int64_t steady;  // the steady clock's minute then (give or take the zone)
     };
     std::unordered_multimap<std::uint64_t, Made> marks_;
 };
@@ -138,6 +140,9 @@ struct ReminderMemory {
     // minute. None for the report of a start or a Refresh, which runs them
     // once for every earlier alarm that has not run.
     std::optional<std::int64_t> EarlierReportSince;
+    // A report that waited a tick for a catch-up: it leaves the selection on
+    // the task caught up.
+    bool EarlierReportAfterCatchUp = false;
     int AlarmState = 0;     // 0 at each tick: 1 a minute passed, 3 an alarm fired
     std::string AlarmText;  // text of the row that alarmed last; kept
     // Kept for the life of the process: a reload or a database switch must

@@ -32,9 +32,7 @@ void ApplySelections(const TickSelections& before, const TickSelections& after) 
 ClockReading ReadClockNow() {
     const SYSTEMTIME now = CurrentLocalTime();
     ClockReading clock = ReadClock(now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute);
-    if (const std::optional<std::int64_t> steady = SteadyMinutes()) {
-        clock.offset = clock.minutes - *steady;
-    }
+    if (const std::optional<std::int64_t> offset = ClockOffsetMinutes()) clock.offset = *offset;
     return clock;
 }
 

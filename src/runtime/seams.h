@@ -35,9 +35,9 @@ struct OpenCall {
 struct TestSeams {
     // The local date and time that DateText and TimeText read.
     std::optional<SYSTEMTIME> clock;
-    // The steady clock's minute under the test clock; none: the clock is
-    // taken as never set.
-    std::optional<std::int64_t> steady_minutes;
+    // ClockOffsetMinutes under the test clock; none: the clock is taken as
+    // never set.
+    std::optional<std::int64_t> clock_offset_minutes;
     // The folder ProgramFolder reports, with its trailing backslash.
     std::string program_folder;
     // Answers message boxes instead of showing them; returns the button id.

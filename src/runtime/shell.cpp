@@ -24,16 +24,22 @@ SYSTEMTIME CurrentLocalTime() {
     return now;
 }
 
-std::optional<std::int64_t> SteadyMinutes() {
-    if (Seams().clock) return Seams().steady_minutes;
+std::optional<std::int64_t> ClockOffsetMinutes() {
+    if (Seams().clock) return Seams().clock_offset_minutes;
     // The tick count runs on through sleep, unlike the interrupt time; it
     // wraps every 49.7 days, which each call (one a tick) carries over.
     static std::uint64_t wraps = 0;
     static DWORD last = 0;
-    const DWORD now = GetTickCount();
-    if (now < last) wraps += std::uint64_t{1} << 32;
-    last = now;
-    return static_cast<std::int64_t>((wraps + now) / 60000);
+    const DWORD ticks = GetTickCount();
+    if (ticks < last) wraps += std::uint64_t{1} << 32;
+    last = ticks;
+    FILETIME utc{};
+    GetSystemTimeAsFileTime(&utc);
+    const std::uint64_t utc_100ns =
+        (static_cast<std::uint64_t>(utc.dwHighDateTime) << 32) | utc.dwLowDateTime;
+    constexpr std::uint64_t k100nsPerMinute = 600000000;
+    return static_cast<std::int64_t>(utc_100ns / k100nsPerMinute) -
+           static_cast<std::int64_t>((wraps + ticks) / 60000);
 }
 
 SYSTEMTIME CurrentUtcTime() {

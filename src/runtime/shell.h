@@ -18,10 +18,11 @@ namespace vemo {
 
 // The local date and time (the test clock when one is set).
 SYSTEMTIME CurrentLocalTime();
-// Minutes of a clock that runs on through sleep and is never set, so that
-// a change of the local clock shows against it. Under the test clock, the
-// test's steady clock, or none.
-std::optional<std::int64_t> SteadyMinutes();
+// How far the system clock (UTC) stands from a clock that runs on through
+// sleep and is never set, in minutes: it changes when the clock is set, not
+// with daylight saving or the time zone. Under the test clock, the test's
+// offset, or none.
+std::optional<std::int64_t> ClockOffsetMinutes();
 // The date and time in UTC.
 SYSTEMTIME CurrentUtcTime();
 

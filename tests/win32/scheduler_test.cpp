@@ -3,6 +3,7 @@
 // commands go to recorders.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <future>
 #include <thread>
 
@@ -161,7 +162,15 @@ TEST_F(SchedulerTest, EachOccurrenceBringsTheWindowBackOnce) {
 // list), and flashes its taskbar button until the user turns to it; the
 // tray's Restore and double click, asked for by the user, still activate it.
 // Another program's window, where the user types: an edit control on a
-// thread of its own, as the program's windows are on theirs.
+// thread of its own, as the program's windows are on theirs, counting the
+// times it loses the keyboard.
+std::atomic<int> g_focus_losses{0};
+WNDPROC g_edit_procedure = nullptr;
+LRESULT CALLBACK CountFocusLosses(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == WM_KILLFOCUS) ++g_focus_losses;
+    return CallWindowProcA(g_edit_procedure, window, message, wparam, lparam);
+}
+
 class ForeignWindow {
   public:
     ForeignWindow() {
@@ -171,6 +180,8 @@ class ForeignWindow {
             thread_id_ = GetCurrentThreadId();
             HWND edit = CreateWindowExA(0, "EDIT", "typing", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 400,
                                         300, 200, 100, nullptr, nullptr, nullptr, nullptr);
+            g_edit_procedure = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+                edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CountFocusLosses)));
             made.set_value(edit);
             MSG message;
             while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
@@ -265,12 +276,21 @@ TEST_F(SchedulerTest, AnAlarmLeavesTheKeyboardWhereItWasAndFlashes) {
         }
         ASSERT_EQ(GetForegroundWindow(), front) << where;
         const HWND typing_in = other.Focus(front == other.get() ? other.get() : nullptr);
+        g_focus_losses = 0;
         Tick(14, step.minute);
         EXPECT_EQ(opened.size(), step.opened) << where;
         EXPECT_TRUE(IsWindowVisible(main)) << where;
         EXPECT_FALSE(IsIconic(main)) << where;
         EXPECT_EQ(GetForegroundWindow(), front) << where;
         EXPECT_EQ(other.Focus(typing_in), typing_in) << where;
+        // Not even for a moment; coming back from a minimised state, Wine
+        // moves the activation whatever the flags say, and the keyboard is
+        // handed straight back.
+        if (where == "tray" || where == "behind") {
+            EXPECT_EQ(g_focus_losses, 0) << where;
+        } else if (where == "minimised") {
+            EXPECT_LE(g_focus_losses, 1) << where;
+        }
         // Back from the tray, above the typing. (From a minimised state,
         // Wine moves the activation afterwards, on the other thread's time,
         // and the window handed the keyboard back may come up again.)
@@ -319,12 +339,12 @@ TEST_F(SchedulerTest, TheTimerIsArmedWithTheIntervalOfEachEvent) {
 }
 
 TEST_F(SchedulerTest, EarlierAlarmsAreReportedAtStartAndAfterAWakeUp) {
-    Start({Row("Dentist", "07-12-2026", "09:00"), Row("Lunch", "--Mon", "11:00"),
-           Row("Tea", "07-12-2026", "16:30")});
+    Start({Row("Tea", "07-12-2026", "16:30"), Row("Dentist", "07-12-2026", "09:00"),
+           Row("Lunch", "--Mon", "11:00")});
     const std::string report = "<< THERE ARE 2 REMINDER ALARMS FROM EARLIER TODAY >> ";
     Tick(16, 0);
     EXPECT_EQ(Line(), report);
-    EXPECT_EQ(Selection(ids::TextColumn), 1);
+    EXPECT_EQ(Selection(ids::TextColumn), 2);  // the last of them
     EXPECT_EQ(opened.size(), 1u);
     Tick(16, 0);
     EXPECT_EQ(Line(), "Reminders today: 3. ");
@@ -352,10 +372,11 @@ TEST_F(SchedulerTest, EarlierAlarmsAreReportedAtStartAndAfterAWakeUp) {
     SendMessageA(MainWindow().window, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
     Tick(17, 0);
     EXPECT_EQ(Line(), "Reminder 30 minutes old: Tea  Reminders today: 3. ");
-    EXPECT_EQ(Selection(ids::TextColumn), 2);
+    EXPECT_EQ(Selection(ids::TextColumn), 0);
     EXPECT_EQ(opened.size(), 2u);
     Tick(17, 1);
     EXPECT_EQ(Line(), "<< THERE ARE 3 REMINDER ALARMS FROM EARLIER TODAY >> ");
+    EXPECT_EQ(Selection(ids::TextColumn), 0);  // still on the task caught up
     EXPECT_EQ(opened.size(), 2u);
 }
 
