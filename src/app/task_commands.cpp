@@ -27,7 +27,20 @@ int PriorityOf(int row) {
     return RoundTo<int>(TextToNumber(Tasks().Cell(row, TaskField::Priority)));
 }
 
-// Whatever reorders or removes rows ends the user's choice.
+// "+" and "-": the priority column's selected row one step, never above 1;
+// counted in a double, so the largest priority still goes one further down.
+CommandEffect StepPriority(int step) {
+    CommandEffect effect;
+    const int row = Tasks().Selection(TaskField::Priority);
+    if (row != -1 && (step > 0 || PriorityOf(row) > 1)) {
+        Tasks().ReplaceCell(TaskField::Priority, row,
+                            NumberText(PriorityOf(row) + static_cast<double>(step)));
+        effect.select = CommandEffect::Pick{TaskField::Priority, row};
+    }
+    effect.list_dirty = true;
+    return effect;
+}
+
 }  // namespace
 
 void EndRowChoice() {
@@ -167,25 +180,11 @@ CommandEffect SortByPriority() {
 }
 
 CommandEffect PriorityUp() {
-    CommandEffect effect;
-    const int row = Tasks().Selection(TaskField::Priority);
-    if (row != -1 && PriorityOf(row) > 1) {
-        Tasks().ReplaceCell(TaskField::Priority, row, NumberText(PriorityOf(row) - 1));
-        effect.select = CommandEffect::Pick{TaskField::Priority, row};
-    }
-    effect.list_dirty = true;
-    return effect;
+    return StepPriority(-1);
 }
 
 CommandEffect PriorityDown() {
-    CommandEffect effect;
-    const int row = Tasks().Selection(TaskField::Priority);
-    if (row != -1) {
-        Tasks().ReplaceCell(TaskField::Priority, row, NumberText(PriorityOf(row) + 1.0));
-        effect.select = CommandEffect::Pick{TaskField::Priority, row};
-    }
-    effect.list_dirty = true;
-    return effect;
+    return StepPriority(+1);
 }
 
 CommandEffect SwitchInactive() {

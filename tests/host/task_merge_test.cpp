@@ -10,26 +10,26 @@ namespace {
 
 // A task as the tests write it: "text" or "text p3" (priority 3) or
 // "text p3 s6" (inactive); the dates and time are the same for all.
-TaskRow Task(const std::string& spec) {
-    TaskRow row{spec, " 2", "01-12-2026", "24-12-2026", "10:00", " 5"};
-    const auto p = spec.find(" p");
+TaskRow Task(const std::string& shape) {
+    TaskRow row{shape, " 2", "01-12-2026", "24-12-2026", "10:00", " 5"};
+    const auto p = shape.find(" p");
     if (p != std::string::npos) {
-        row.text = spec.substr(0, p);
-        row.priority = " " + spec.substr(p + 2, 1);
-        const auto s = spec.find(" s", p);
-        if (s != std::string::npos) row.state = " " + spec.substr(s + 2, 1);
+        row.text = shape.substr(0, p);
+        row.priority = " " + shape.substr(p + 2, 1);
+        const auto s = shape.find(" s", p);
+        if (s != std::string::npos) row.state = " " + shape.substr(s + 2, 1);
     }
     return row;
 }
 
-std::vector<TaskRow> Tasks(const std::vector<std::string>& specs) {
+std::vector<TaskRow> Tasks(const std::vector<std::string>& shapes) {
     std::vector<TaskRow> rows;
-    for (const std::string& spec : specs) rows.push_back(Task(spec));
+    for (const std::string& shape : shapes) rows.push_back(Task(shape));
     return rows;
 }
 
 // Two PCs' versions of one list merged: each case the rows here (a "+"
-// before a spec: its priority changed here, a "!": its inactive mark), the
+// before a shape: its priority changed here, a "!": its inactive mark), the
 // file the other PC wrote, the live deletion records, and what comes out.
 TEST(TaskMerge, NoTaskThatNoPcDeletedIsLost) {
     struct Case {
@@ -114,22 +114,22 @@ TEST(TaskMerge, NoTaskThatNoPcDeletedIsLost) {
     };
     for (const Case& c : cases) {
         std::vector<LocalRow> here;
-        for (std::string spec : c.here) {
+        for (std::string shape : c.here) {
             LocalRow row;
-            if (spec[0] == '+' || spec[0] == '!') {
-                row.priority_changed = spec[0] == '+';
-                row.inactive_changed = spec[0] == '!';
-                spec.erase(0, 1);
+            if (shape[0] == '+' || shape[0] == '!') {
+                row.priority_changed = shape[0] == '+';
+                row.inactive_changed = shape[0] == '!';
+                shape.erase(0, 1);
             }
-            row.row = Task(spec);
+            row.row = Task(shape);
             here.push_back(row);
         }
         std::vector<DeletionRecord> records;
-        for (const std::string& spec : c.deleted) {
-            const auto copies = spec.find(" x");
+        for (const std::string& shape : c.deleted) {
+            const auto copies = shape.find(" x");
             records.push_back(
-                {IdentityOf(Task(spec.substr(0, copies))),
-                 copies == std::string::npos ? 0u : std::stoul(spec.substr(copies + 2))});
+                {IdentityOf(Task(shape.substr(0, copies))),
+                 copies == std::string::npos ? 0u : std::stoul(shape.substr(copies + 2))});
         }
         const MergedList merged = MergeTaskLists(here, Tasks(c.file), records);
         EXPECT_EQ(merged.rows, Tasks(c.merged)) << c.name;
