@@ -1,6 +1,7 @@
 #include "app/backup_names.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace vemo {
 
@@ -30,7 +31,69 @@ std::string_view DateOf(std::string_view name, std::string_view stem) {
     return name.substr(stem.size() + 1, kDateShape.size());
 }
 
+constexpr std::string_view kMomentShape = "dddd-dd-dd-dddddd";
+
+bool HasShape(std::string_view text, std::string_view shape) {
+    if (text.size() != shape.size()) return false;
+    for (std::size_t i = 0; i < shape.size(); ++i) {
+        const bool digit = text[i] >= '0' && text[i] <= '9';
+        if (shape[i] == 'd' ? !digit : text[i] != shape[i]) return false;
+    }
+    return true;
+}
+
+std::string Digits(std::string_view time) {
+    std::string digits;
+    for (char c : time) {
+        if (c != ':') digits += c;
+    }
+    return digits;
+}
+
+// The "yyyy-mm-dd-hhmmss" of this computer's merge copy of this stem, or "".
+std::string_view MergeMomentOf(std::string_view name, std::string_view stem,
+                               std::string_view computer) {
+    const std::size_t moment = stem.size() + 1;
+    const std::size_t rest = moment + kMomentShape.size();
+    if (computer.empty() || name.size() <= rest || !SameName(name.substr(0, stem.size()), stem) ||
+        name[stem.size()] != '-' ||
+        !HasShape(name.substr(moment, kMomentShape.size()), kMomentShape)) {
+        return {};
+    }
+    const std::string_view tail = name.substr(rest);
+    for (const std::string_view kind : {".found", ".here"}) {
+        if (SameName(tail,
+                     "." + std::string(computer) + std::string(kind) + std::string(kExtension))) {
+            return name.substr(moment, kMomentShape.size());
+        }
+    }
+    return {};
+}
+
 }  // namespace
+
+std::string MergeBackupName(std::string_view stem, std::string_view date, std::string_view time,
+                            std::string_view computer, bool found) {
+    return std::string(stem) + "-" + std::string(date) + "-" + Digits(time) + "." +
+           std::string(computer) + (found ? ".found" : ".here") + std::string(kExtension);
+}
+
+std::vector<std::string> MergeBackupsToDelete(std::vector<std::string> names, std::string_view stem,
+                                              std::string_view computer, std::size_t keep) {
+    std::erase_if(names, [&](const std::string& name) {
+        return MergeMomentOf(name, stem, computer).empty();
+    });
+    std::vector<std::string_view> moments;
+    for (const std::string& name : names) moments.push_back(MergeMomentOf(name, stem, computer));
+    std::sort(moments.begin(), moments.end(), std::greater<>());
+    moments.erase(std::unique(moments.begin(), moments.end()), moments.end());
+    if (moments.size() <= keep) return {};
+    const std::string newest_gone(moments[keep]);
+    std::erase_if(names, [&](const std::string& name) {
+        return MergeMomentOf(name, stem, computer) > newest_gone;
+    });
+    return names;
+}
 
 std::string BackupFolderFor(std::string_view database_path) {
     return std::string(database_path.substr(0, NameStart(database_path))) +
@@ -53,10 +116,7 @@ std::string DatedBackupName(std::string_view stem, std::string_view date,
 
 std::string ClearAllBackupName(std::string_view stem, std::string_view date, std::string_view time,
                                int attempt) {
-    std::string name = std::string(stem) + "-" + std::string(date) + "-";
-    for (char c : time) {
-        if (c != ':') name += c;
-    }
+    std::string name = std::string(stem) + "-" + std::string(date) + "-" + Digits(time);
     if (attempt > 1) name += "-" + std::to_string(attempt);
     return name + std::string(kExtension);
 }

@@ -29,6 +29,16 @@ std::string DatedBackupName(std::string_view stem, std::string_view date,
 std::string ClearAllBackupName(std::string_view stem, std::string_view date, std::string_view time,
                                int attempt);
 
+// Before a merge is written, the file as found and this PC's list before the
+// merge: "<stem>-<date>-<hhmmss>.<computer>.found.dat" and ".here.dat".
+std::string MergeBackupName(std::string_view stem, std::string_view date, std::string_view time,
+                            std::string_view computer, bool found);
+// Of a folder's file names, this computer's merge pairs of this stem older
+// than the newest `keep` pairs.
+std::vector<std::string> MergeBackupsToDelete(std::vector<std::string> names, std::string_view stem,
+                                              std::string_view computer,
+                                              std::size_t keep = kDatedBackupsKept);
+
 // Exactly "<stem>-dddd-dd-dd.<computer>.dat", or an older copy's
 // "<stem>-dddd-dd-dd.dat", compared as Windows compares file names (ASCII
 // case ignored).

@@ -8,8 +8,10 @@
 #include "app/log_files.h"
 #include "app/log_lines.h"
 #include "app/state.h"
+#include "app/task_merge.h"
 #include "app/task_model.h"
 #include "app/task_store.h"
+#include "app/task_sync.h"
 #include "runtime/atomic_file.h"
 #include "runtime/files.h"
 #include "runtime/list_box.h"
@@ -35,6 +37,7 @@ CommandEffect StepPriority(int step) {
     if (row != -1 && (step > 0 || PriorityOf(row) > 1)) {
         Tasks().ReplaceCell(TaskField::Priority, row,
                             NumberText(PriorityOf(row) + static_cast<double>(step)));
+        NoteAttributeChanged(Tasks().Row(row), true);
         effect.select = CommandEffect::Pick{TaskField::Priority, row};
     }
     effect.list_dirty = true;
@@ -71,8 +74,27 @@ CommandEffect AddTask(const TaskValues& values, std::string_view today) {
                                   values.remind_date, values.time));
 }
 
+// A cell of the chosen task rewritten: when the task is another one now,
+// the old one is recorded as changed and the new one as created here.
+void RewriteCell(TaskField field, int row, std::string_view text) {
+    const TaskRow old = Tasks().Row(row);
+    Tasks().ReplaceCell(field, row, text);
+    const TaskRow now = Tasks().Row(row);
+    if (IdentityOf(old) == IdentityOf(now)) return;
+    NoteTaskRemoved(old);
+    NoteTaskCreated(now);
+}
+
+// The row at `row` goes, recorded as deleted here.
+void RemoveRow(int row) {
+    const TaskRow old = Tasks().Row(row);
+    Tasks().Delete(row);
+    NoteTaskRemoved(old);
+}
+
 CommandEffect AddTaskRow(const TaskRow& row) {
     Tasks().Append(row);
+    NoteTaskCreated(row);
     CommandEffect effect;
     effect.list_dirty = true;
     effect.save = true;
@@ -92,7 +114,15 @@ CommandEffect ImportTask(std::string_view line, std::string_view today, int hour
 CommandEffect ChangeText(std::string_view text) {
     const int row = ChosenRow();
     // Cut as Add cuts: the field may have been given more than it takes.
-    if (row != -1) Tasks().ReplaceCell(TaskField::Text, row, CutText(text, kTaskTextCapacity));
+    if (row != -1) RewriteCell(TaskField::Text, row, CutText(text, kTaskTextCapacity));
+    CommandEffect effect;
+    effect.list_dirty = true;
+    return effect;
+}
+
+CommandEffect ChangeReminder(TaskField field, std::string_view text) {
+    const int row = Tasks().Selection(field);
+    if (row >= 0 && Tasks().IsSelected(field, row)) RewriteCell(field, row, text);
     CommandEffect effect;
     effect.list_dirty = true;
     return effect;
@@ -101,7 +131,7 @@ CommandEffect ChangeText(std::string_view text) {
 CommandEffect DeleteTask() {
     if (TaskList().RowSelected) {
         const int row = ChosenRow();
-        if (row >= 0) Tasks().Delete(row);
+        if (row >= 0) RemoveRow(row);
         EndRowChoice();
     }
     CommandEffect effect;
@@ -125,7 +155,7 @@ CommandEffect SendToLog(std::string_view today) {
     WriteItem(log, TextFile, LogLine(Tasks().Row(row), std::string(today)));
     CloseFile(log, TextFile);
     if (list.RowSelected && row >= 0 && row < Tasks().Count()) {
-        Tasks().Delete(row);
+        RemoveRow(row);
         EndRowChoice();
     } else {
         ShowMessageBox(Owner(), "Problem deleting entry", "Error!", 0);
@@ -141,19 +171,24 @@ CommandEffect ClearAll(std::string_view today) {
         ShowMessageBox(Owner(), "Problem saving data", "Error...SaveData...", 0);
         return {};
     }
-    // The file is emptied first, as the command says; a file that cannot be
-    // written ends the program before any row is touched.
-    if (!EmptyDatabase()) {
+    // The rows shown go, each recorded as cleared here; the file is emptied
+    // of them at once, as the command says, keeping only what another PC
+    // added since the list was last shown. A file that cannot be written
+    // ends the program.
+    const TaskRows shown = Tasks().Rows();
+    Tasks().Clear();
+    for (int row = 0; row < shown.Count(); ++row) NoteTaskRemoved(shown.Row(row));
+    if (!SaveSharedRows(list.Buffer).saved) {
         TraceSaveFailure("ClearAll", GetLastError());
         ShowMessageBox(Owner(), "Cant find vemo.dat", "Error!", 0);
         EndProgramNow();
         return {};
     }
-    Tasks().Clear();
     TaskRow row =
         MakeTaskRow(JoinText(kProgramTitle, kCreditText), " 1", "06-02-2004", today, " 1");
     row.state = " 0";
     Tasks().Append(row);
+    NoteTaskCreated(row);
     EndRowChoice();
     return {};
 }
@@ -193,6 +228,7 @@ CommandEffect SwitchInactive() {
     if (row != -1) {
         const bool inactive = TextToNumber(Tasks().Cell(row, TaskField::State)) == 6;
         Tasks().ReplaceCell(TaskField::State, row, inactive ? " 5" : " 6");
+        NoteAttributeChanged(Tasks().Row(row), false);
         effect.select = CommandEffect::Pick{TaskField::State, row};
     }
     effect.list_dirty = true;

@@ -65,6 +65,9 @@ CommandEffect ImportTask(std::string_view line, std::string_view today, int hour
 
 // Change selected: the chosen row's text.
 CommandEffect ChangeText(std::string_view text);
+// The date or the time "Change": the column's selected row's remind date
+// or time, when that row is shown selected.
+CommandEffect ChangeReminder(TaskField field, std::string_view text);
 // Delete: the chosen row, when there is one; saved either way.
 CommandEffect DeleteTask();
 // Send to log: the row appended to the log and, when chosen, removed.

@@ -9,6 +9,7 @@
 #include "app/task_commands.h"
 #include "app/task_model.h"
 #include "app/task_store.h"
+#include "app/task_sync.h"
 #include "runtime/atomic_file.h"
 #include "runtime/shell.h"
 
@@ -18,9 +19,13 @@ bool LoadTaskList() {
     TaskListState& list = TaskList();
     TaskRows rows;
     if (!LoadDatabase(rows, list.Buffer)) return false;
+    const bool restored = RememberLoadedRows(rows);
     Tasks().Replace(std::move(rows));
     EndRowChoice();  // a choice made among other rows
     Message().Show("Number of entries in the list: " + NumberText(Tasks().Count()));
+    // Tasks this PC saved that a writer which does not merge dropped are
+    // back in the list, and go back into the file.
+    if (restored) SaveData(SaveReport::Quiet);
     return true;
 }
 
@@ -31,7 +36,9 @@ bool SaveData(SaveReport report) {
     bool saved = true;
     const TaskModel& tasks = Tasks();
     if (tasks.Window() != nullptr) {
-        saved = SaveDatabase(tasks.Rows(), tasks.Count(), list.Buffer);
+        const SharedSave save = SaveSharedRows(list.Buffer);
+        saved = save.saved;
+        if (save.merged > 0) Message().Show(MergedMessage(save.merged));
         if (saved) Program().ExitSaveFailed = false;
         if (!saved) {
             TraceSaveFailure("SaveData", GetLastError());

@@ -22,6 +22,37 @@ bool Inactive(const TaskRow& row) {
     return RoundHalfEven(TextToNumber(row.state)) == 6;
 }
 
+// The text a record keeps of a field, borrowed.
+std::string_view StoredView(std::string_view text, std::size_t width) {
+    return text.substr(0, std::min(text.find('\0'), width - 1));
+}
+
+class ListHasher {
+  public:
+    void Add(const TaskRowView& row) {
+        using namespace record_field;
+        Text(StoredView(row.text, kTextWidth));
+        Text(StoredView(row.created, kCreatedWidth));
+        Text(StoredView(row.remind_date, kRemindDateWidth));
+        Text(StoredView(row.time, kTimeWidth));
+        const std::int32_t priority = RoundTo<std::int32_t>(TextToNumber(row.priority));
+        const bool inactive = RoundHalfEven(TextToNumber(row.state)) == 6;
+        Byte(static_cast<unsigned char>(inactive));
+        for (int shift = 0; shift < 32; shift += 8) {
+            Byte(static_cast<unsigned char>(static_cast<std::uint32_t>(priority) >> shift));
+        }
+    }
+    std::uint64_t value() const { return hash_; }
+
+  private:
+    void Byte(unsigned char byte) { hash_ = (hash_ ^ byte) * 0x100000001B3ull; }
+    void Text(std::string_view text) {
+        for (const char c : text) Byte(static_cast<unsigned char>(c));
+        Byte(0);
+    }
+    std::uint64_t hash_ = 0xCBF29CE484222325ull;
+};
+
 // Where one task stands on each side: its rows here and in the file, in
 // their order, and how many copies the merge keeps.
 struct Task {
@@ -52,6 +83,37 @@ bool SameAttributes(const TaskRow& a, const TaskRow& b) {
 }
 
 }  // namespace
+
+std::uint64_t ListHash(std::span<const TaskRow> rows) {
+    ListHasher hasher;
+    for (const TaskRow& row : rows) {
+        hasher.Add({row.text, row.priority, row.created, row.remind_date, row.time, row.state});
+    }
+    return hasher.value();
+}
+
+std::uint64_t ListHash(const TaskRows& rows) {
+    ListHasher hasher;
+    for (int row = 0; row < rows.Count(); ++row) hasher.Add(rows.View(row));
+    return hasher.value();
+}
+
+TaskIdentity IdentityOf(const TaskRowView& row) {
+    using namespace record_field;
+    return {std::string(StoredView(row.text, kTextWidth)),
+            std::string(StoredView(row.created, kCreatedWidth)),
+            std::string(StoredView(row.remind_date, kRemindDateWidth)),
+            std::string(StoredView(row.time, kTimeWidth))};
+}
+
+bool SameTask(const TaskRowView& a, const TaskRowView& b) {
+    using namespace record_field;
+    return StoredView(a.text, kTextWidth) == StoredView(b.text, kTextWidth) &&
+           StoredView(a.created, kCreatedWidth) == StoredView(b.created, kCreatedWidth) &&
+           StoredView(a.remind_date, kRemindDateWidth) ==
+               StoredView(b.remind_date, kRemindDateWidth) &&
+           StoredView(a.time, kTimeWidth) == StoredView(b.time, kTimeWidth);
+}
 
 TaskIdentity IdentityOf(const TaskRow& row) {
     using namespace record_field;

@@ -7,11 +7,13 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <span>
 #include <string>
 #include <vector>
 
 #include "app/task_record.h"
+#include "app/task_rows.h"
 
 namespace vemo {
 
@@ -21,6 +23,9 @@ struct TaskIdentity {
     auto operator<=>(const TaskIdentity&) const = default;
 };
 TaskIdentity IdentityOf(const TaskRow& row);
+TaskIdentity IdentityOf(const TaskRowView& row);
+// Whether two rows are one task, compared as the record stores them.
+bool SameTask(const TaskRowView& a, const TaskRowView& b);
 
 // A row here, with what the user changed on it since the last read or write
 // of the file: those attributes follow this row, the others the file's.
@@ -37,6 +42,12 @@ struct DeletionRecord {
     TaskIdentity task;
     std::size_t remaining = 0;
 };
+
+// What a list holds, in its order: each task with its priority and
+// inactive mark (state codes left out, as the tick rewrites them). A file
+// read twice unchanged, or a list written and read back, gives the same.
+std::uint64_t ListHash(std::span<const TaskRow> rows);
+std::uint64_t ListHash(const TaskRows& rows);
 
 struct MergedList {
     // The file's tasks in the file's order, then the tasks only here in

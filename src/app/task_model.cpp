@@ -68,6 +68,10 @@ void TaskModel::Clear() {
     for (const TaskField field : kDeleteOrder) Box(field).Reset();
 }
 
+void TaskModel::ScrollTo(int row) const {
+    for (const ListBoxView& box : boxes_) box.SetTopIndex(row);
+}
+
 void TaskModel::SelectIn(int row, std::initializer_list<TaskField> fields) const {
     for (const TaskField field : fields) Select(field, row);
 }

@@ -56,6 +56,9 @@ class TaskModel {
     // Selects the row in each of the columns, in the order given.
     void SelectIn(int row, std::initializer_list<TaskField> fields) const;
     bool IsSelected(TaskField field, int row) const { return Box(field).IsSelected(row); }
+    // The text column's first visible row, and every column scrolled to one.
+    int TopRow() const { return Box(TaskField::Text).TopIndex(); }
+    void ScrollTo(int row) const;
 
   private:
     ListBoxView Box(TaskField field) const { return boxes_[static_cast<std::size_t>(field)]; }

@@ -4,9 +4,11 @@
 #include <cstring>
 
 #include "app/backup_names.h"
+#include "app/database_watch.h"
 #include "app/state.h"
 #include "runtime/atomic_file.h"
 #include "runtime/files.h"
+#include "runtime/paths.h"
 #include "runtime/scoped.h"
 #include "runtime/shell.h"
 
@@ -287,6 +289,76 @@ AppendResult AppendToDatabase(const std::function<TaskRow(std::size_t rows_befor
         result.status = AppendResult::Status::Unsaved;
     }
     return result;
+}
+
+namespace {
+
+std::string OwnFile(std::string_view ending) {
+    return JoinText(DatabasePath(), ".", ThisPcName(), ending);
+}
+
+std::string DatabaseBytes(const TaskRows& rows, const RecordBuffer& buffer) {
+    RecordBuffer record = buffer;
+    BytesWriter content;
+    WriteDatabaseContent(content, record, rows, rows.Count());
+    return content.bytes();
+}
+
+}  // namespace
+
+RecordsFile ReadOwnRecords() {
+    for (OwnedRecords& file : ReadRecordsFiles(DatabasePath())) {
+        if (SameFileName(file.owner, ThisPcName())) return std::move(file.file);
+    }
+    return {};
+}
+
+bool WriteOwnRecords(const RecordsFile& file) {
+    return ReplaceFileAtomically(OwnFile(".del"), EncodeRecords(file));
+}
+
+bool WriteLastList(const TaskRows& rows, const RecordBuffer& buffer) {
+    return ReplaceFileAtomically(OwnFile(".last"), DatabaseBytes(rows, buffer));
+}
+
+std::optional<std::vector<TaskRow>> ReadLastList(std::int64_t max_days) {
+    const std::string path = OwnFile(".last");
+    const FileStamp stamp = QueryStamp(path);
+    FILETIME clock{};
+    GetSystemTimeAsFileTime(&clock);
+    const std::uint64_t now =
+        (static_cast<std::uint64_t>(clock.dwHighDateTime) << 32) | clock.dwLowDateTime;
+    constexpr std::uint64_t kDay = 24ull * 60 * 60 * 10'000'000;
+    if (!stamp.present ||
+        (now > stamp.time && (now - stamp.time) / kDay > static_cast<std::uint64_t>(max_days))) {
+        return std::nullopt;
+    }
+    DatabaseRead read = ReadDatabaseFile(path, nullptr, false);
+    if (read.status != DatabaseRead::Status::Read) return std::nullopt;
+    return std::move(read.rows);
+}
+
+void KeepMergeBackups(const std::vector<TaskRow>& found, const TaskRows& here) {
+    const std::string& database = DatabasePath();
+    const std::string folder = BackupFolderFor(database);
+    if (!MakeFolder(folder)) {
+        TraceSaveFailure("Merge backup", GetLastError());
+        return;
+    }
+    const std::string stem = BackupStemOf(database);
+    const std::string date = DateText(kBackupDatePicture);
+    const std::string time = TimeText();
+    const std::string computer = ComputerName();
+    RecordBuffer buffer{};
+    if (!ReplaceFileAtomically(folder + "\\" + MergeBackupName(stem, date, time, computer, true),
+                               EncodeDatabase(found, buffer)) ||
+        !ReplaceFileAtomically(folder + "\\" + MergeBackupName(stem, date, time, computer, false),
+                               DatabaseBytes(here, RecordBuffer{}))) {
+        TraceSaveFailure("Merge backup", GetLastError());
+    }
+    for (const std::string& old : MergeBackupsToDelete(FileNamesIn(folder), stem, computer)) {
+        RemoveFile(folder + "\\" + old);
+    }
 }
 
 bool BackUpDatabase() {

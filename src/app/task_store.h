@@ -5,11 +5,13 @@
 // replace it whole through the crash-safe write.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "app/deletion_records.h"
 #include "app/task_record.h"
 #include "app/task_rows.h"
 
@@ -49,6 +51,22 @@ struct AppendResult {
     TaskRow row;
 };
 AppendResult AppendToDatabase(const std::function<TaskRow(std::size_t rows_before)>& make);
+
+// Beside a database other PCs write too, this PC's own files.
+// Its deletion records, "<database>.<COMPUTER>-<user>.del": as on disk now
+// (none when missing or unreadable), and written crash-safe.
+RecordsFile ReadOwnRecords();
+bool WriteOwnRecords(const RecordsFile& file);
+// The list this PC last wrote, "<database>.<COMPUTER>-<user>.last": what
+// the next start merges into the file, in case a writer that does not merge
+// dropped a task of it. None when there is none, or it is older than
+// `max_days` (its deletions' records are gone by then).
+bool WriteLastList(const TaskRows& rows, const RecordBuffer& buffer);
+std::optional<std::vector<TaskRow>> ReadLastList(std::int64_t max_days);
+// Before a merge is written: the file as found and this PC's list before
+// the merge in "backups", the newest 14 pairs of this computer kept. Quiet:
+// a failure leaves only a trace.
+void KeepMergeBackups(const std::vector<TaskRow>& found, const TaskRows& here);
 
 // The database's path, as the settings give it.
 const std::string& DatabasePath();

@@ -116,23 +116,19 @@ void OnTimeDoubleClicked() {
 }
 
 void ChangeDate() {
-    const int row = Tasks().Selection(TaskField::RemindDate);
-    if (row >= 0 && Tasks().IsSelected(TaskField::RemindDate, row)) {
-        Tasks().ReplaceCell(TaskField::RemindDate, row,
-                            JoinText(Field(ids::DayField), "-", Field(ids::MonthField), "-",
-                                     Field(ids::YearField)));
-    }
-    TaskList().ListDirty = true;
+    ApplyCommand(ChangeReminder(
+        TaskField::RemindDate,
+        JoinText(Field(ids::DayField), "-", Field(ids::MonthField), "-", Field(ids::YearField))));
 }
 
 void ChangeTime() {
-    const int row = Tasks().Selection(TaskField::Time);
-    if (row >= 0 && Tasks().IsSelected(TaskField::Time, row) && Field(ids::MinuteField) != "MM") {
-        Tasks().ReplaceCell(TaskField::Time, row,
-                            JoinText(Field(ids::HourField), ":", Field(ids::MinuteField)));
-    }
     // A changed time is a new occurrence: the row alarms at its new time.
-    TaskList().ListDirty = true;
+    if (Field(ids::MinuteField) == "MM") {
+        TaskList().ListDirty = true;
+        return;
+    }
+    ApplyCommand(ChangeReminder(TaskField::Time,
+                                JoinText(Field(ids::HourField), ":", Field(ids::MinuteField))));
 }
 
 void NextWeekday() {

@@ -14,6 +14,7 @@
 #include "app/task_commands.h"
 #include "app/task_list.h"
 #include "app/task_model.h"
+#include "app/task_sync.h"
 #include "mainwin/date_time.h"
 #include "mainwin/ids.h"
 #include "mainwin/remote_requests.h"
@@ -23,6 +24,7 @@
 #include "network/network_state.h"
 #include "network/weights_dialog.h"
 #include "network/weights_file.h"
+#include "runtime/atomic_file.h"
 #include "runtime/controls.h"
 #include "runtime/events.h"
 #include "runtime/shell.h"
@@ -174,6 +176,7 @@ int MainWindowHandler() {
             return 1;
         case kDeferredSaveReport: ReportFailedRemoteSave(); break;
         case kDeferredNoteReport: ReportFailedRemoteNote(); break;
+        case kDatabaseNotice: OnDatabaseNotice(); break;
         // The runtime has laid the controls out at the new DPI; the toolbar
         // is built again for it, with the strip that suits it.
         case kDpiChangedMessage: BuildToolbar(); break;
@@ -280,6 +283,28 @@ void OnProgramTimer() {
         ImportAdded(*line, ApplyCommand(ImportTask(*line, Today(), now.wHour, now.wMinute)));
     }
     StartTimer(window, ids::TickMs, ids::ProgramTimer);
+    // Has another PC changed the database? Asked off this thread; the
+    // answer comes as kDatabaseNotice.
+    AskAboutDatabase(window.window, kDatabaseNotice);
+}
+
+void OnDatabaseNotice() {
+    const NoticeOutcome outcome = TakeDatabaseNotice();
+    if (outcome.kind != NoticeOutcome::Kind::None) {
+        // The rows are others now: the tick starts over on them, with no
+        // earlier-today report (the occurrence log keeps what ran here).
+        SchedulerState& scheduler = Scheduler();
+        scheduler.HighlightRow = -1;
+        scheduler.HighlightDone = false;
+        scheduler.LastOldRow = 0;
+        scheduler.EarlierAlarmRow = 0;
+        Message().Show(outcome.kind == NoticeOutcome::Kind::Reloaded
+                           ? std::string(kReloadedMessage)
+                           : MergedMessage(outcome.changed));
+    }
+    if (outcome.write_now && !WriteMergeNow(TaskList().Buffer)) {
+        TraceSaveFailure("Merge write", GetLastError());
+    }
 }
 
 void RunAlarmActions() {

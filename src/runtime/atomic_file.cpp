@@ -151,8 +151,7 @@ void TraceSaveFailure(const std::string& what, unsigned long error) {
 }
 
 std::string TemporaryPathFor(const std::string& path) {
-    static const std::string owner = ComputerName() + "-" + UserName();
-    return TemporaryPathOf(path, owner);
+    return TemporaryPathOf(path, ThisPcName());
 }
 
 void RemoveLeftoverTemporary(const std::string& path) {

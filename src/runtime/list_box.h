@@ -63,6 +63,8 @@ class ListBoxView {
         return control_ != nullptr ? static_cast<int>(Send(LB_GETCURSEL, 0, 0)) : -1;
     }
     void Select(int index) const { Send(LB_SETCURSEL, static_cast<WPARAM>(index), 0); }
+    int TopIndex() const { return static_cast<int>(Send(LB_GETTOPINDEX, 0, 0)); }
+    void SetTopIndex(int index) const { Send(LB_SETTOPINDEX, static_cast<WPARAM>(index), 0); }
     bool IsSelected(int index) const {
         const LRESULT selected = Send(LB_GETSEL, static_cast<WPARAM>(index), 0);
         return selected != LB_ERR && selected != 0;

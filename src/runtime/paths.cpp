@@ -1,5 +1,7 @@
 #include "runtime/paths.h"
 
+#include <algorithm>
+
 #include <cstdint>
 
 namespace vemo {
@@ -66,6 +68,12 @@ std::string PathRelativeTo(std::string_view path, std::string_view folder) {
 std::string PathInFolder(std::string_view path, std::string_view folder) {
     if (path.empty() || IsAbsolute(path)) return std::string(path);
     return std::string(folder) + std::string(path);
+}
+
+bool SameFileName(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return LowerAscii(x) == LowerAscii(y);
+           });
 }
 
 }  // namespace vemo

@@ -21,6 +21,9 @@ std::string TemporaryPathOf(std::string_view path, std::string_view owner);
 // lowered, '/' read as '\\' and closing separators dropped, since the file
 // system names one folder all those ways.
 std::string FolderKey(std::string_view folder);
+// Two file names the way Windows compares them (ASCII letters in either
+// case).
+bool SameFileName(std::string_view a, std::string_view b);
 
 // A path as the settings file keeps it: one inside `folder` (which ends in
 // a backslash) relative to it, so a program folder synced between two PCs

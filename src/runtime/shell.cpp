@@ -151,6 +151,11 @@ std::string UserName() {
                                                      : std::string();
 }
 
+const std::string& ThisPcName() {
+    static const std::string name = ComputerName() + "-" + UserName();
+    return name;
+}
+
 std::string ProgramFolder() {
     if (!Seams().program_folder.empty()) return Seams().program_folder;
     return FolderOfModulePath(ProgramPath());

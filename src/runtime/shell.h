@@ -56,6 +56,9 @@ std::string LowerText(std::string_view text);
 // system gives none.
 std::string ComputerName();
 std::string UserName();
+// "<COMPUTER>-<user>": the owner of the files one PC writes beside a shared
+// database (a save's temporary file, its deletion records, its last list).
+const std::string& ThisPcName();
 
 // The folder of the program file, ending in a backslash.
 std::string ProgramFolder();

@@ -1,0 +1,68 @@
+// A PC's deletion records: the file "<database name>.<COMPUTER>-<user>.del"
+// beside a shared database, which only that PC writes. Each record says the
+// PC deleted, cleared, sent to the log or changed a task, and how many
+// copies of it it left; each cancellation says a record (of any PC) no
+// longer counts, because the user created that task here again. The merge
+// removes what the live records remove, and nothing else. Portable.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/task_merge.h"
+
+namespace vemo {
+
+// Records and cancellations older than this, by the owner's clock, are
+// dropped by the owner at its next write.
+inline constexpr std::int64_t kRecordDays = 30;
+
+struct RecordEntry {
+    std::uint32_t number = 0;
+    std::int64_t day = 0;  // days since 1970-01-01 by the owner's clock
+    std::size_t remaining = 0;
+    TaskIdentity task;
+    bool operator==(const RecordEntry&) const = default;
+};
+
+struct CancelEntry {
+    std::string owner;  // "<COMPUTER>-<user>", as in the records file's name
+    std::uint32_t number = 0;
+    std::int64_t day = 0;
+    bool operator==(const CancelEntry&) const = default;
+};
+
+struct RecordsFile {
+    std::uint32_t next = 1;  // numbers are never given twice
+    std::vector<RecordEntry> records;
+    std::vector<CancelEntry> cancels;
+    bool operator==(const RecordsFile&) const = default;
+};
+
+// One PC's file, named by its owner.
+struct OwnedRecords {
+    std::string owner;
+    RecordsFile file;
+};
+
+std::string EncodeRecords(const RecordsFile& file);
+// Any bytes: a line that is not a whole record or cancellation is skipped;
+// texts are cut at their record fields.
+RecordsFile DecodeRecords(std::string_view bytes);
+
+// The owner of "<database name>.<owner>.del", or "" when `file_name` is no
+// records file of that database (compared as Windows compares names).
+std::string RecordsOwnerOf(std::string_view file_name, std::string_view database_name);
+// "<database name>.<owner>.del".
+std::string RecordsFileName(std::string_view database_name, std::string_view owner);
+
+// Every record of every PC that no PC's cancellation names.
+std::vector<DeletionRecord> LiveRecords(std::span<const OwnedRecords> files);
+// The owner's own housekeeping at its write: records and cancellations
+// older than kRecordDays before `today` go.
+void DropOldRecords(RecordsFile& file, std::int64_t today);
+
+}  // namespace vemo

@@ -1,0 +1,426 @@
+#include "app/task_sync.h"
+
+#include <algorithm>
+#include <optional>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/database_watch.h"
+#include "app/dates.h"
+#include "app/deletion_records.h"
+#include "app/state.h"
+#include "app/task_commands.h"
+#include "app/task_merge.h"
+#include "app/task_model.h"
+#include "app/task_store.h"
+#include "runtime/atomic_file.h"
+#include "runtime/paths.h"
+#include "runtime/shell.h"
+#include "runtime/text.h"
+
+namespace vemo {
+
+namespace {
+
+// The edits made here since the last write of the database.
+struct LocalEdits {
+    std::set<TaskIdentity> priority, inactive, created;
+    std::vector<RecordEntry> records;  // numbered when written
+    std::vector<CancelEntry> cancels;
+    bool Any() const {
+        return !priority.empty() || !inactive.empty() || !created.empty() || !records.empty() ||
+               !cancels.empty();
+    }
+};
+
+struct Replica {
+    std::string path;  // the database all this is of
+    FileStamp stamp;   // the file as last read or written
+    std::uint64_t hash = 0;
+    std::uint64_t records_stamp = 0;
+    std::vector<OwnedRecords> records;  // every PC's, as last read
+    // Bumped at each read or write here: a tick's answer to an older
+    // question is about a file this PC has since replaced.
+    std::uint64_t generation = 0;
+    std::int64_t last_contact = 0;  // the day of the last read or write
+    int quiet_ticks = 0;
+    // The list is a merge the file does not hold yet; kept for the copies
+    // made before it is written: the file as found and the list before.
+    bool merge_waiting = false;
+    std::vector<TaskRow> found;
+    TaskRows before;
+    std::optional<std::uint64_t> last_merge_write;
+    std::vector<std::string> loaded;  // databases this process has loaded
+    LocalEdits edits;
+};
+
+Replica& State() {
+    static Replica replica;
+    return replica;
+}
+
+std::int64_t Today() {
+    const SYSTEMTIME now = CurrentLocalTime();
+    return DaysFromCivil(now.wYear, now.wMonth, now.wDay);
+}
+
+int CopiesOf(const TaskRowView& task) {
+    const TaskRows& rows = Tasks().Rows();
+    int copies = 0;
+    for (int row = 0; row < rows.Count(); ++row) copies += SameTask(rows.View(row), task) ? 1 : 0;
+    return copies;
+}
+
+TaskRowView ViewOf(const TaskRow& row) {
+    return {row.text, row.priority, row.created, row.remind_date, row.time, row.state};
+}
+
+bool Cancelled(const std::string& owner, std::uint32_t number) {
+    const Replica& replica = State();
+    const auto names = [&](const CancelEntry& cancel) {
+        return cancel.number == number && SameFileName(cancel.owner, owner);
+    };
+    if (std::any_of(replica.edits.cancels.begin(), replica.edits.cancels.end(), names)) return true;
+    return std::any_of(
+        replica.records.begin(), replica.records.end(), [&](const OwnedRecords& file) {
+            return std::any_of(file.file.cancels.begin(), file.file.cancels.end(), names);
+        });
+}
+
+// Every PC's live records, with this PC's edits not yet written acting as
+// records too.
+std::vector<DeletionRecord> LiveRecordsNow() {
+    const Replica& replica = State();
+    std::vector<OwnedRecords> files = replica.records;
+    files.push_back({ThisPcName(), RecordsFile{1, {}, replica.edits.cancels}});
+    std::vector<DeletionRecord> live = LiveRecords(files);
+    for (const RecordEntry& record : replica.edits.records) {
+        live.push_back({record.task, record.remaining});
+    }
+    return live;
+}
+
+// The list here merged with the file's rows. A PC away longer than records
+// are kept merges only its unsaved edits: its other rows may be tasks
+// deleted elsewhere whose records are gone.
+MergedList MergeWithFile(const std::vector<TaskRow>& file) {
+    const Replica& replica = State();
+    const LocalEdits& edits = replica.edits;
+    const bool away = Today() - replica.last_contact > kRecordDays;
+    const TaskRows& rows = Tasks().Rows();
+    std::vector<LocalRow> here;
+    here.reserve(static_cast<std::size_t>(rows.Count()));
+    for (int i = 0; i < rows.Count(); ++i) {
+        LocalRow local{rows.Row(i)};
+        if (edits.Any()) {
+            const TaskIdentity task = IdentityOf(local.row);
+            local.priority_changed = edits.priority.contains(task);
+            local.inactive_changed = edits.inactive.contains(task);
+            if (away && !edits.created.contains(task) && !local.priority_changed &&
+                !local.inactive_changed) {
+                continue;
+            }
+        } else if (away) {
+            continue;
+        }
+        here.push_back(std::move(local));
+    }
+    return MergeTaskLists(here, file, LiveRecordsNow());
+}
+
+// Where a row stands: its task and which copy of it.
+struct Place {
+    TaskRow task;
+    int copy = 0;
+};
+
+std::optional<Place> PlaceOf(const TaskRows& rows, int row) {
+    if (!rows.Has(row)) return std::nullopt;
+    Place place{rows.Row(row)};
+    for (int before = 0; before < row; ++before) {
+        place.copy += SameTask(rows.View(before), rows.View(row)) ? 1 : 0;
+    }
+    return place;
+}
+
+int RowOf(const TaskRows& rows, const std::optional<Place>& place) {
+    if (!place) return -1;
+    int copy = 0;
+    for (int row = 0; row < rows.Count(); ++row) {
+        if (SameTask(rows.View(row), ViewOf(place->task)) && copy++ == place->copy) return row;
+    }
+    return -1;
+}
+
+// The list shows `rows`; the top row, the selections and the chosen row
+// stay on their tasks where those still exist, and are cleared where not.
+void ShowKeepingPlaces(const std::vector<TaskRow>& rows) {
+    TaskModel& tasks = Tasks();
+    const std::optional<Place> top = PlaceOf(tasks.Rows(), tasks.TopRow());
+    const std::optional<Place> chosen = PlaceOf(tasks.Rows(), ChosenRow());
+    std::optional<Place> selected[kTaskFieldCount];
+    for (std::size_t f = 0; f < kTaskFieldCount; ++f) {
+        selected[f] = PlaceOf(tasks.Rows(), tasks.Selection(static_cast<TaskField>(f)));
+    }
+    TaskRows shown;
+    std::size_t bytes = 0;
+    for (const TaskRow& row : rows) bytes += row.text.size() + 32;
+    shown.Reserve(rows.size(), bytes);
+    for (const TaskRow& row : rows) shown.Append(row);
+    tasks.Replace(std::move(shown));
+    for (std::size_t f = 0; f < kTaskFieldCount; ++f) {
+        const int row = RowOf(tasks.Rows(), selected[f]);
+        if (row >= 0) tasks.Select(static_cast<TaskField>(f), row);
+    }
+    const int chosen_row = RowOf(tasks.Rows(), chosen);
+    if (chosen_row >= 0) {
+        ChooseRow(chosen_row);
+    } else {
+        EndRowChoice();
+    }
+    const int top_row = RowOf(tasks.Rows(), top);
+    if (top_row > 0) tasks.ScrollTo(top_row);
+}
+
+// The records this PC's edits leave, written after the write that holds
+// them: numbered, this PC's own cancelled ones taken out, old ones dropped.
+void WriteRecordsOfEdits() {
+    Replica& replica = State();
+    LocalEdits& edits = replica.edits;
+    if (edits.records.empty() && edits.cancels.empty()) return;
+    RecordsFile own = ReadOwnRecords();
+    for (RecordEntry record : edits.records) {
+        record.number = own.next++;
+        own.records.push_back(std::move(record));
+    }
+    for (const CancelEntry& cancel : edits.cancels) {
+        if (SameFileName(cancel.owner, ThisPcName())) {
+            std::erase_if(own.records, [&](const RecordEntry& record) {
+                return record.number == cancel.number;
+            });
+        } else {
+            own.cancels.push_back(cancel);
+        }
+    }
+    DropOldRecords(own, Today());
+    if (!WriteOwnRecords(own)) TraceSaveFailure("Deletion records", GetLastError());
+}
+
+// After a write of the database: what it now is, this PC's records and its
+// last list beside it, and no edit left unsaved.
+void AfterWrite(const RecordBuffer& buffer) {
+    Replica& replica = State();
+    const TaskRows& rows = Tasks().Rows();
+    replica.stamp = OpenedStamp(replica.path);
+    replica.hash = ListHash(rows);
+    WriteRecordsOfEdits();
+    if (!WriteLastList(rows, buffer)) TraceSaveFailure("Last list", GetLastError());
+    replica.records = ReadRecordsFiles(replica.path, &replica.records_stamp);
+    replica.edits = {};
+    replica.merge_waiting = false;
+    replica.found.clear();
+    replica.before = {};
+    replica.last_contact = Today();
+    replica.quiet_ticks = 0;
+    ++replica.generation;
+}
+
+// A merge now shown and not yet written.
+void HoldMerge(std::vector<TaskRow> found) {
+    Replica& replica = State();
+    if (!replica.merge_waiting) replica.before = Tasks().Rows();
+    replica.merge_waiting = true;
+    replica.found = std::move(found);
+}
+
+}  // namespace
+
+std::string MergedMessage(std::size_t changed) {
+    return "Merged: " + NumberText(static_cast<double>(changed)) + " tasks changed on another PC";
+}
+
+void NoteTaskCreated(const TaskRow& row) {
+    Replica& replica = State();
+    LocalEdits& edits = replica.edits;
+    const TaskIdentity task = IdentityOf(row);
+    const auto copies = static_cast<std::size_t>(CopiesOf(ViewOf(row)));
+    edits.created.insert(task);
+    // An edit undone: the record that would take this task away again goes.
+    std::erase_if(edits.records, [&](const RecordEntry& record) {
+        return record.task == task && record.remaining < copies;
+    });
+    for (const OwnedRecords& file : replica.records) {
+        for (const RecordEntry& record : file.file.records) {
+            if (record.task == task && record.remaining < copies &&
+                !Cancelled(file.owner, record.number)) {
+                edits.cancels.push_back({file.owner, record.number, Today()});
+            }
+        }
+    }
+}
+
+void NoteTaskRemoved(const TaskRow& row) {
+    RecordEntry record;
+    record.day = Today();
+    record.remaining = static_cast<std::size_t>(CopiesOf(ViewOf(row)));
+    record.task = IdentityOf(row);
+    State().edits.records.push_back(std::move(record));
+}
+
+void NoteAttributeChanged(const TaskRow& row, bool priority) {
+    LocalEdits& edits = State().edits;
+    (priority ? edits.priority : edits.inactive).insert(IdentityOf(row));
+}
+
+bool HaveUnsavedEdits() {
+    return State().edits.Any();
+}
+
+bool RememberLoadedRows(TaskRows& rows) {
+    Replica& replica = State();
+    replica.path = DatabasePath();
+    // Looked at again by the first tick: a writer may have been busy.
+    replica.stamp = OpenedStamp(replica.path);
+    replica.stamp.settled = false;
+    replica.hash = ListHash(rows);
+    replica.records = ReadRecordsFiles(replica.path, &replica.records_stamp);
+    replica.edits = {};
+    replica.merge_waiting = false;
+    replica.found.clear();
+    replica.before = {};
+    replica.last_contact = Today();
+    replica.quiet_ticks = 0;
+    ++replica.generation;
+
+    const bool first =
+        std::none_of(replica.loaded.begin(), replica.loaded.end(),
+                     [&](const std::string& path) { return SameFileName(path, replica.path); });
+    if (!first) return false;
+    replica.loaded.push_back(replica.path);
+    // A writer that does not merge may have dropped a task this PC saved.
+    const std::optional<std::vector<TaskRow>> last = ReadLastList(kRecordDays);
+    if (!last || ListHash(*last) == replica.hash) return false;
+    std::vector<LocalRow> here;
+    here.reserve(last->size());
+    for (const TaskRow& row : *last) here.push_back({row});
+    std::vector<TaskRow> file;
+    file.reserve(static_cast<std::size_t>(rows.Count()));
+    for (int row = 0; row < rows.Count(); ++row) file.push_back(rows.Row(row));
+    MergedList merged = MergeTaskLists(here, file, LiveRecordsNow());
+    if (merged.equals_file) return false;
+    TaskRows restored;
+    for (const TaskRow& row : merged.rows) restored.Append(row);
+    rows = std::move(restored);
+    return true;
+}
+
+SharedSave SaveSharedRows(RecordBuffer& buffer) {
+    Replica& replica = State();
+    SharedSave result;
+    if (!SameFileName(replica.path, DatabasePath())) {
+        replica.path = DatabasePath();
+        replica.stamp = {};
+        replica.hash = 0;
+    }
+    // The file as it is now, unless it is the one last read or written; a
+    // short one as far as its whole records go.
+    DatabaseRead found = ReadDatabaseFile(replica.path, &replica.stamp, false);
+    std::uint64_t records_stamp = 0;
+    replica.records = ReadRecordsFiles(replica.path, &records_stamp);
+    const bool records_changed =
+        std::exchange(replica.records_stamp, records_stamp) != records_stamp;
+    if (found.status == DatabaseRead::Status::Read &&
+        (found.hash != replica.hash || records_changed)) {
+        replica.stamp = found.stamp;
+        replica.hash = found.hash;
+        const MergedList merged = MergeWithFile(found.rows);
+        if (ListHash(merged.rows) != ListHash(Tasks().Rows())) {
+            HoldMerge(std::move(found.rows));
+            ShowKeepingPlaces(merged.rows);
+            result.merged = merged.changed;
+        } else if (!merged.equals_file) {
+            HoldMerge(std::move(found.rows));
+        }
+    }
+    if (replica.merge_waiting) KeepMergeBackups(replica.found, replica.before);
+    const TaskModel& tasks = Tasks();
+    result.saved = SaveDatabase(tasks.Rows(), tasks.Count(), buffer);
+    if (result.saved) AfterWrite(buffer);
+    return result;
+}
+
+bool WriteMergeNow(RecordBuffer& buffer) {
+    const std::uint64_t written = ListHash(Tasks().Rows());
+    const bool saved = SaveSharedRows(buffer).saved;
+    if (saved) State().last_merge_write = written;
+    return saved;
+}
+
+void AskAboutDatabase(HWND window, UINT message) {
+    const Replica& replica = State();
+    if (replica.path.empty()) return;
+    AskForNotice(window, message,
+                 {replica.path, replica.stamp, replica.records_stamp, replica.generation});
+}
+
+NoticeOutcome TakeDatabaseNotice() {
+    Replica& replica = State();
+    NoticeOutcome outcome;
+    std::optional<Notice> notice = TakeNotice();
+    if (!notice || notice->query.generation != replica.generation ||
+        !SameFileName(notice->query.path, replica.path)) {
+        return outcome;
+    }
+    DatabaseRead& read = notice->read;
+    if (read.status == DatabaseRead::Status::Unchanged) {
+        ++replica.quiet_ticks;
+        outcome.write_now = replica.merge_waiting && replica.quiet_ticks >= 2 &&
+                            !HaveUnsavedEdits() &&
+                            replica.last_merge_write != ListHash(Tasks().Rows());
+        return outcome;
+    }
+    replica.quiet_ticks = 0;
+    // Missing, locked, half written: not yet, never an empty or short list.
+    if (read.status != DatabaseRead::Status::Read) return outcome;
+    const bool records_changed = notice->records_stamp != replica.records_stamp;
+    replica.records = std::move(notice->records);
+    replica.records_stamp = notice->records_stamp;
+    replica.last_contact = Today();
+    const bool file_changed = read.hash != replica.hash;
+    replica.stamp = read.stamp;
+    replica.hash = read.hash;
+    if (!file_changed && !records_changed) return outcome;  // touched, not changed
+
+    const std::uint64_t shown = ListHash(Tasks().Rows());
+    MergedList merged = MergeWithFile(read.rows);
+    if (merged.equals_file) {
+        // The file holds everything here: shown as it is, in its order.
+        replica.merge_waiting = false;
+        replica.found.clear();
+        replica.before = {};
+        LocalEdits& edits = replica.edits;
+        edits.priority.clear();
+        edits.inactive.clear();
+        edits.created.clear();
+        if (shown == read.hash) return outcome;
+        ShowKeepingPlaces(read.rows);
+        TaskList().Buffer = read.buffer;
+        outcome.kind = NoticeOutcome::Kind::Reloaded;
+        return outcome;
+    }
+    if (ListHash(merged.rows) != shown) {
+        HoldMerge(std::move(read.rows));
+        ShowKeepingPlaces(merged.rows);
+    } else {
+        HoldMerge(std::move(read.rows));
+    }
+    if (merged.changed > 0) {
+        outcome.kind = NoticeOutcome::Kind::Merged;
+        outcome.changed = merged.changed;
+    }
+    return outcome;
+}
+
+}  // namespace vemo

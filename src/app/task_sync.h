@@ -1,0 +1,62 @@
+// This PC's list as one replica of a database other PCs write too (a synced
+// folder): the edits made here since the last write, the merge before every
+// write, and the tick's notice of a file changed on disk, shown as a reload
+// or a merge. A task that no PC deleted is never lost: a row missing from
+// one side is kept, and only deletion records remove a task.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "app/task_record.h"
+#include "app/task_rows.h"
+#include "runtime/win32.h"
+
+namespace vemo {
+
+// What the user did here, told by the task commands after the list changed.
+// A task created here (Add, Change selected, the date or time Change, the
+// import, another process's /add) that a live record would remove cancels
+// that record.
+void NoteTaskCreated(const TaskRow& row);
+// Deleted, cleared, sent to the log or changed (the old version): a record
+// of how many copies the list keeps, written after the next write.
+void NoteTaskRemoved(const TaskRow& row);
+// "+" or "-" (priority) or "+/-" (the inactive mark): that attribute of the
+// task follows this PC's row in merges until the next write.
+void NoteAttributeChanged(const TaskRow& row, bool priority);
+// Edits here that no write holds yet.
+bool HaveUnsavedEdits();
+
+// The rows the load read, as the store read them, remembered; at the first
+// load of a database in this process, this PC's last list is merged in.
+// True when that merge added to the file: the list should be written.
+bool RememberLoadedRows(TaskRows& rows);
+
+// The save: the file as it is now merged into the list first (when it
+// changed since it was last read or written), then the list written.
+struct SharedSave {
+    bool saved = false;
+    // Tasks the merge before it changed in the list.
+    std::size_t merged = 0;
+};
+SharedSave SaveSharedRows(RecordBuffer& buffer);
+
+// The message line after a reload or a merge of another PC's changes.
+inline constexpr char kReloadedMessage[] = "Reloaded: changed on another PC";
+std::string MergedMessage(std::size_t changed);  // "Merged: N tasks changed on another PC"
+
+// The tick asks; the answer comes to `window` as `message`.
+void AskAboutDatabase(HWND window, UINT message);
+struct NoticeOutcome {
+    enum class Kind { None, Reloaded, Merged } kind = Kind::None;
+    std::size_t changed = 0;
+    // The merged list may be written now: nothing unsaved here, the files
+    // quiet for two ticks, and the list not this PC's last merge write.
+    bool write_now = false;
+};
+NoticeOutcome TakeDatabaseNotice();
+// A merge written at once is kept in "backups\" with the file as found.
+bool WriteMergeNow(RecordBuffer& buffer);
+
+}  // namespace vemo
