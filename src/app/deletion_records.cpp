@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <set>
 #include <utility>
 
 #include "app/dates.h"
@@ -67,7 +66,10 @@ bool ParseNumber(std::string_view text, Number& value) {
 
 std::string DateOfDay(std::int64_t day) {
     const CivilDate date = CivilFromDays(day);
-    std::string text = NumberText(static_cast<double>(date.year));
+    // Four digits, as the reader takes them (a clock never stands outside the years a
+    // file time can name).
+    std::string text = std::to_string(std::clamp(date.year, 1601, 9999));
+    text.insert(0, 4 - text.size(), '0');
     text += '-';
     text += TwoDigits(date.month);
     text += '-';
@@ -79,7 +81,7 @@ bool ParseDate(std::string_view text, std::int64_t& day) {
     int year = 0, month = 0, dd = 0;
     if (text.size() != 10 || text[4] != '-' || text[7] != '-' ||
         !ParseNumber(text.substr(0, 4), year) || !ParseNumber(text.substr(5, 2), month) ||
-        !ParseNumber(text.substr(8, 2), dd) || month < 1 || month > 12 || dd < 1 ||
+        !ParseNumber(text.substr(8, 2), dd) || year < 1601 || month < 1 || month > 12 || dd < 1 ||
         dd > DaysInMonth(year, month)) {
         return false;
     }
@@ -182,23 +184,60 @@ std::string RecordsFileName(std::string_view database_name, std::string_view own
     return JoinText(database_name, ".", owner, ".del");
 }
 
-std::vector<DeletionRecord> LiveRecords(std::span<const OwnedRecords> files) {
-    std::set<std::pair<std::string, std::uint32_t>> cancelled;
+namespace {
+
+// Calls `visit(owner, record)` for every record no file cancels.
+template <typename Visit>
+void ForEachLiveRecord(std::span<const OwnedRecords> files, Visit&& visit) {
+    std::vector<std::pair<std::string, std::uint32_t>> cancelled;
     for (const OwnedRecords& file : files) {
         for (const CancelEntry& cancel : file.file.cancels) {
-            cancelled.emplace(Lowered(cancel.owner), cancel.number);
+            cancelled.emplace_back(Lowered(cancel.owner), cancel.number);
         }
     }
-    std::vector<DeletionRecord> live;
+    std::sort(cancelled.begin(), cancelled.end());
     for (const OwnedRecords& file : files) {
         const std::string owner = Lowered(file.owner);
         for (const RecordEntry& record : file.file.records) {
-            if (!cancelled.contains({owner, record.number})) {
-                live.push_back({record.task, record.remaining});
+            if (!std::binary_search(cancelled.begin(), cancelled.end(),
+                                    std::pair(owner, record.number))) {
+                visit(file.owner, record);
             }
         }
     }
+}
+
+}  // namespace
+
+std::vector<DeletionRecord> LiveRecords(std::span<const OwnedRecords> files) {
+    std::vector<DeletionRecord> live;
+    ForEachLiveRecord(files, [&](const std::string&, const RecordEntry& record) {
+        live.push_back({record.task, record.remaining});
+    });
     return live;
+}
+
+std::vector<CancelEntry> CancelsFor(const TaskIdentity& task, std::size_t copies,
+                                    std::span<const OwnedRecords> files, std::int64_t today) {
+    std::vector<CancelEntry> cancels;
+    ForEachLiveRecord(files, [&](const std::string& owner, const RecordEntry& record) {
+        if (record.remaining < copies && record.task == task) {
+            cancels.push_back({owner, record.number, today});
+        }
+    });
+    return cancels;
+}
+
+void ApplyCancels(RecordsFile& own, std::string_view owner, std::span<const CancelEntry> cancels) {
+    for (const CancelEntry& cancel : cancels) {
+        if (SameFileName(cancel.owner, owner)) {
+            std::erase_if(own.records, [&](const RecordEntry& record) {
+                return record.number == cancel.number;
+            });
+        } else {
+            own.cancels.push_back(cancel);
+        }
+    }
 }
 
 void DropOldRecords(RecordsFile& file, std::int64_t today) {

@@ -61,6 +61,13 @@ std::string RecordsFileName(std::string_view database_name, std::string_view own
 
 // Every record of every PC that no PC's cancellation names.
 std::vector<DeletionRecord> LiveRecords(std::span<const OwnedRecords> files);
+// The cancellations a task created here makes, with `copies` of it in the
+// list: one for each live record of it that would leave fewer.
+std::vector<CancelEntry> CancelsFor(const TaskIdentity& task, std::size_t copies,
+                                    std::span<const OwnedRecords> files, std::int64_t today);
+// The owner's file after its cancellations: its own records named go, the
+// others' are kept as cancellations.
+void ApplyCancels(RecordsFile& own, std::string_view owner, std::span<const CancelEntry> cancels);
 // The owner's own housekeeping at its write: records and cancellations
 // older than kRecordDays before `today` go.
 void DropOldRecords(RecordsFile& file, std::int64_t today);

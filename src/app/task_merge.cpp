@@ -121,8 +121,15 @@ TaskIdentity IdentityOf(const TaskRow& row) {
             AsStored(row.remind_date, kRemindDateWidth), AsStored(row.time, kTimeWidth)};
 }
 
-MergedList MergeTaskLists(std::span<const LocalRow> here, std::span<const TaskRow> file,
-                          std::span<const DeletionRecord> live_records) {
+MergedList MergeTaskLists(std::span<const LocalRow> all_here, std::span<const TaskRow> file,
+                          std::span<const DeletionRecord> live_records, bool edits_only) {
+    std::vector<LocalRow> edits;
+    if (edits_only) {
+        for (const LocalRow& row : all_here) {
+            if (row.created || row.priority_changed || row.inactive_changed) edits.push_back(row);
+        }
+    }
+    const std::span<const LocalRow> here = edits_only ? std::span<const LocalRow>(edits) : all_here;
     // Each row's task, and which copy of it the row is on its side.
     std::map<TaskIdentity, Task> tasks;
     struct Place {
@@ -165,9 +172,23 @@ MergedList MergeTaskLists(std::span<const LocalRow> here, std::span<const TaskRo
     for (const auto& [task, k] : of_here) {
         if (k >= task->file.size() && k < task->kept) copy(*task, k);
     }
+    // Against the whole list shown here, rows left out included.
+    std::map<TaskIdentity, std::size_t> shown;
+    if (edits_only) {
+        for (const LocalRow& row : all_here) {
+            const TaskIdentity identity = IdentityOf(row.row);
+            // A row left out whose task neither side keeps is gone from the list.
+            if (!tasks.contains(identity)) ++merged.changed;
+            ++shown[identity];
+        }
+    }
     for (const auto& [identity, task] : tasks) {
-        merged.changed += task.kept > task.here.size() ? task.kept - task.here.size()
-                                                       : task.here.size() - task.kept;
+        std::size_t before = task.here.size();
+        if (edits_only) {
+            const auto found = shown.find(identity);
+            before = found == shown.end() ? 0 : found->second;
+        }
+        merged.changed += task.kept > before ? task.kept - before : before - task.kept;
         if (task.kept != task.file.size()) merged.equals_file = false;
     }
     return merged;

@@ -33,6 +33,7 @@ struct LocalRow {
     TaskRow row;
     bool priority_changed = false;  // "+" or "-"
     bool inactive_changed = false;  // "+/-"
+    bool created = false;           // made here since: not in the file yet
 };
 
 // A PC deleted, cleared, sent to the log or changed a task: at most
@@ -62,8 +63,10 @@ struct MergedList {
 };
 
 // Each task as many times as the side that has more, less what the live
-// records remove.
+// records remove. A PC away longer than records are kept brings only its
+// edits (`edits_only`): its other rows may be tasks deleted elsewhere whose
+// records are gone.
 MergedList MergeTaskLists(std::span<const LocalRow> here, std::span<const TaskRow> file,
-                          std::span<const DeletionRecord> live_records);
+                          std::span<const DeletionRecord> live_records, bool edits_only = false);
 
 }  // namespace vemo

@@ -281,13 +281,16 @@ AppendResult AppendToDatabase(const std::function<TaskRow(std::size_t rows_befor
         result.status = AppendResult::Status::Unreadable;
         return result;
     }
-    RecordBuffer buffer{};
-    std::vector<TaskRow> rows = DecodeDatabase(*bytes, buffer);
+    RecordBuffer& buffer = result.buffer;
+    std::vector<TaskRow>& rows = result.rows;
+    rows = DecodeDatabase(*bytes, buffer);
     rows.push_back(make(rows.size()));
     result.row = rows.back();
+    const RecordBuffer start = buffer;
     if (!ReplaceFileAtomically(DatabasePath(), EncodeDatabase(rows, buffer))) {
         result.status = AppendResult::Status::Unsaved;
     }
+    buffer = start;
     return result;
 }
 

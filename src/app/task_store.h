@@ -49,6 +49,8 @@ std::optional<std::vector<TaskRow>> ReadDatabaseRows();
 struct AppendResult {
     enum class Status { Added, Unreadable, Unsaved } status = Status::Added;
     TaskRow row;
+    std::vector<TaskRow> rows;  // as written
+    RecordBuffer buffer{};
 };
 AppendResult AppendToDatabase(const std::function<TaskRow(std::size_t rows_before)>& make);
 

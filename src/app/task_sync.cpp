@@ -52,7 +52,6 @@ struct Replica {
     std::vector<TaskRow> found;
     TaskRows before;
     std::optional<std::uint64_t> last_merge_write;
-    std::vector<std::string> loaded;  // databases this process has loaded
     LocalEdits edits;
 };
 
@@ -77,38 +76,30 @@ TaskRowView ViewOf(const TaskRow& row) {
     return {row.text, row.priority, row.created, row.remind_date, row.time, row.state};
 }
 
-bool Cancelled(const std::string& owner, std::uint32_t number) {
+// Every PC's records as last read, with this PC's cancellations not yet
+// written.
+std::vector<OwnedRecords> RecordsNow() {
     const Replica& replica = State();
-    const auto names = [&](const CancelEntry& cancel) {
-        return cancel.number == number && SameFileName(cancel.owner, owner);
-    };
-    if (std::any_of(replica.edits.cancels.begin(), replica.edits.cancels.end(), names)) return true;
-    return std::any_of(
-        replica.records.begin(), replica.records.end(), [&](const OwnedRecords& file) {
-            return std::any_of(file.file.cancels.begin(), file.file.cancels.end(), names);
-        });
+    std::vector<OwnedRecords> files = replica.records;
+    files.push_back({ThisPcName(), RecordsFile{1, {}, replica.edits.cancels}});
+    return files;
 }
 
 // Every PC's live records, with this PC's edits not yet written acting as
 // records too.
 std::vector<DeletionRecord> LiveRecordsNow() {
     const Replica& replica = State();
-    std::vector<OwnedRecords> files = replica.records;
-    files.push_back({ThisPcName(), RecordsFile{1, {}, replica.edits.cancels}});
-    std::vector<DeletionRecord> live = LiveRecords(files);
+    std::vector<DeletionRecord> live = LiveRecords(RecordsNow());
     for (const RecordEntry& record : replica.edits.records) {
         live.push_back({record.task, record.remaining});
     }
     return live;
 }
 
-// The list here merged with the file's rows. A PC away longer than records
-// are kept merges only its unsaved edits: its other rows may be tasks
-// deleted elsewhere whose records are gone.
+// The list here merged with the file's rows.
 MergedList MergeWithFile(const std::vector<TaskRow>& file) {
     const Replica& replica = State();
     const LocalEdits& edits = replica.edits;
-    const bool away = Today() - replica.last_contact > kRecordDays;
     const TaskRows& rows = Tasks().Rows();
     std::vector<LocalRow> here;
     here.reserve(static_cast<std::size_t>(rows.Count()));
@@ -118,16 +109,12 @@ MergedList MergeWithFile(const std::vector<TaskRow>& file) {
             const TaskIdentity task = IdentityOf(local.row);
             local.priority_changed = edits.priority.contains(task);
             local.inactive_changed = edits.inactive.contains(task);
-            if (away && !edits.created.contains(task) && !local.priority_changed &&
-                !local.inactive_changed) {
-                continue;
-            }
-        } else if (away) {
-            continue;
+            local.created = edits.created.contains(task);
         }
         here.push_back(std::move(local));
     }
-    return MergeTaskLists(here, file, LiveRecordsNow());
+    const bool away = Today() - replica.last_contact > kRecordDays;
+    return MergeTaskLists(here, file, LiveRecordsNow(), away);
 }
 
 // Where a row stands: its task and which copy of it.
@@ -238,7 +225,7 @@ void HoldMerge(std::vector<TaskRow> found) {
 }  // namespace
 
 std::string MergedMessage(std::size_t changed) {
-    return "Merged: " + NumberText(static_cast<double>(changed)) + " tasks changed on another PC";
+    return "Merged: " + std::to_string(changed) + " tasks changed on another PC";
 }
 
 void NoteTaskCreated(const TaskRow& row) {
@@ -251,13 +238,8 @@ void NoteTaskCreated(const TaskRow& row) {
     std::erase_if(edits.records, [&](const RecordEntry& record) {
         return record.task == task && record.remaining < copies;
     });
-    for (const OwnedRecords& file : replica.records) {
-        for (const RecordEntry& record : file.file.records) {
-            if (record.task == task && record.remaining < copies &&
-                !Cancelled(file.owner, record.number)) {
-                edits.cancels.push_back({file.owner, record.number, Today()});
-            }
-        }
+    for (CancelEntry& cancel : CancelsFor(task, copies, RecordsNow(), Today())) {
+        edits.cancels.push_back(std::move(cancel));
     }
 }
 
@@ -280,9 +262,14 @@ bool HaveUnsavedEdits() {
 
 bool RememberLoadedRows(TaskRows& rows) {
     Replica& replica = State();
-    replica.path = DatabasePath();
+    const std::string path = DatabasePath();
+    const FileStamp loaded = OpenedStamp(path);
+    // The file this PC last wrote (a Refresh) holds its last list already.
+    const bool written_here =
+        SameFileName(replica.path, path) && replica.stamp.present && replica.stamp.SameFile(loaded);
+    replica.path = path;
     // Looked at again by the first tick: a writer may have been busy.
-    replica.stamp = OpenedStamp(replica.path);
+    replica.stamp = loaded;
     replica.stamp.settled = false;
     replica.hash = ListHash(rows);
     replica.records = ReadRecordsFiles(replica.path, &replica.records_stamp);
@@ -293,12 +280,7 @@ bool RememberLoadedRows(TaskRows& rows) {
     replica.last_contact = Today();
     replica.quiet_ticks = 0;
     ++replica.generation;
-
-    const bool first =
-        std::none_of(replica.loaded.begin(), replica.loaded.end(),
-                     [&](const std::string& path) { return SameFileName(path, replica.path); });
-    if (!first) return false;
-    replica.loaded.push_back(replica.path);
+    if (written_here) return false;
     // A writer that does not merge may have dropped a task this PC saved.
     const std::optional<std::vector<TaskRow>> last = ReadLastList(kRecordDays);
     if (!last || ListHash(*last) == replica.hash) return false;
@@ -351,6 +333,27 @@ SharedSave SaveSharedRows(RecordBuffer& buffer) {
     return result;
 }
 
+AppendResult AddToSharedDatabase(const std::function<TaskRow(std::size_t rows_before)>& make) {
+    AppendResult added = AppendToDatabase(make);
+    if (added.status != AppendResult::Status::Added) return added;
+    // As any write: the records the new task cancels, and this PC's last list.
+    const TaskRowView task = ViewOf(added.row);
+    TaskRows written;
+    for (const TaskRow& row : added.rows) written.Append(row);
+    std::size_t copies = 0;
+    for (int row = 0; row < written.Count(); ++row) copies += SameTask(written.View(row), task);
+    const std::vector<CancelEntry> cancels =
+        CancelsFor(IdentityOf(added.row), copies, ReadRecordsFiles(DatabasePath()), Today());
+    if (!cancels.empty()) {
+        RecordsFile own = ReadOwnRecords();
+        ApplyCancels(own, ThisPcName(), cancels);
+        DropOldRecords(own, Today());
+        if (!WriteOwnRecords(own)) TraceSaveFailure("Deletion records", GetLastError());
+    }
+    if (!WriteLastList(written, added.buffer)) TraceSaveFailure("Last list", GetLastError());
+    return added;
+}
+
 bool WriteMergeNow(RecordBuffer& buffer) {
     const std::uint64_t written = ListHash(Tasks().Rows());
     const bool saved = SaveSharedRows(buffer).saved;
@@ -374,16 +377,22 @@ NoticeOutcome TakeDatabaseNotice() {
         return outcome;
     }
     DatabaseRead& read = notice->read;
-    if (read.status == DatabaseRead::Status::Unchanged) {
+    // A merge shown and not written goes to the file once nothing here is
+    // unsaved and the files have been quiet for two ticks, unless it is
+    // what this PC last wrote for a merge: two PCs never write back and forth.
+    const auto quiet = [&] {
         ++replica.quiet_ticks;
         outcome.write_now = replica.merge_waiting && replica.quiet_ticks >= 2 &&
                             !HaveUnsavedEdits() &&
                             replica.last_merge_write != ListHash(Tasks().Rows());
         return outcome;
-    }
-    replica.quiet_ticks = 0;
+    };
+    if (read.status == DatabaseRead::Status::Unchanged) return quiet();
     // Missing, locked, half written: not yet, never an empty or short list.
-    if (read.status != DatabaseRead::Status::Read) return outcome;
+    if (read.status != DatabaseRead::Status::Read) {
+        replica.quiet_ticks = 0;
+        return outcome;
+    }
     const bool records_changed = notice->records_stamp != replica.records_stamp;
     replica.records = std::move(notice->records);
     replica.records_stamp = notice->records_stamp;
@@ -391,7 +400,8 @@ NoticeOutcome TakeDatabaseNotice() {
     const bool file_changed = read.hash != replica.hash;
     replica.stamp = read.stamp;
     replica.hash = read.hash;
-    if (!file_changed && !records_changed) return outcome;  // touched, not changed
+    if (file_changed || records_changed) replica.quiet_ticks = 0;
+    if (!file_changed && !records_changed) return quiet();  // touched, or looked at again
 
     const std::uint64_t shown = ListHash(Tasks().Rows());
     MergedList merged = MergeWithFile(read.rows);

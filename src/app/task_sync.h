@@ -6,10 +6,12 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 
 #include "app/task_record.h"
 #include "app/task_rows.h"
+#include "app/task_store.h"
 #include "runtime/win32.h"
 
 namespace vemo {
@@ -45,6 +47,10 @@ SharedSave SaveSharedRows(RecordBuffer& buffer);
 // The message line after a reload or a merge of another PC's changes.
 inline constexpr char kReloadedMessage[] = "Reloaded: changed on another PC";
 std::string MergedMessage(std::size_t changed);  // "Merged: N tasks changed on another PC"
+
+// /add with no Vemo running: the task appended to the file as found, then
+// its records and this PC's last list written as any write writes them.
+AppendResult AddToSharedDatabase(const std::function<TaskRow(std::size_t rows_before)>& make);
 
 // The tick asks; the answer comes to `window` as `message`.
 void AskAboutDatabase(HWND window, UINT message);

@@ -10,6 +10,7 @@
 #include "app/settings_file.h"
 #include "app/task_record.h"
 #include "app/task_store.h"
+#include "app/task_sync.h"
 #include "cli/command_line.h"
 #include "cli/export_file.h"
 #include "cli/export_text.h"
@@ -107,7 +108,7 @@ int AddFromCommandLine(const NewTask& task) {
     LoadSettings();
     const std::string& path = DatabasePath();
     const SYSTEMTIME now = CurrentLocalTime();
-    const AppendResult added = AppendToDatabase([&](std::size_t rows_before) {
+    const AppendResult added = AddToSharedDatabase([&](std::size_t rows_before) {
         return NewTaskRow(task, TodayText(), now.wHour, now.wMinute, rows_before);
     });
     if (added.status == AppendResult::Status::Unreadable) {

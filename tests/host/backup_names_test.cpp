@@ -78,5 +78,34 @@ TEST(BackupNames, OnlyTheDatabasesOwnOlderDatedCopiesAreDeleted) {
                   "vemo-2026-12-18.dat", "vemo-2026-12-16.dat", "vemo-2020-01-01.BOB.dat"}));
 }
 
+// Before a merge is written: pairs named for the moment and the computer;
+// the newest 14 pairs of this computer stay, a pair goes whole, and no
+// other file is ever among those deleted.
+TEST(BackupNames, MergePairsRotateInWholePairsPerComputer) {
+    EXPECT_EQ(MergeBackupName("vemo", "2026-12-07", "09:05:03", "ANN-PC", true),
+              "vemo-2026-12-07-090503.ANN-PC.found.dat");
+    EXPECT_EQ(MergeBackupName("vemo", "2026-12-07", "09:05:03", "ANN-PC", false),
+              "vemo-2026-12-07-090503.ANN-PC.here.dat");
+    std::vector<std::string> names = {"vemo-2026-12-07-090500.dat",  // Clear All's
+                                      "vemo-2026-12-07.ANN-PC.dat",
+                                      "vemo-2026-12-01-000000.BOB.found.dat",
+                                      "vemo-2026-12-01-000000.ANN-PC.other.dat",
+                                      "vemo-2026-12-1-000000.ANN-PC.here.dat",
+                                      "work-2026-12-01-000000.ANN-PC.here.dat"};
+    for (int minute = 10; minute < 26; ++minute) {  // 16 pairs, one of them half
+        const std::string time = "10:" + std::to_string(minute) + ":00";
+        names.push_back(MergeBackupName("VEMO", "2026-12-07", time, "ann-pc", true));
+        if (minute != 11)
+            names.push_back(MergeBackupName("vemo", "2026-12-07", time, "ANN-PC", false));
+    }
+    EXPECT_TRUE(MergeBackupsToDelete(names, "vemo", "ANN-PC", 16).empty());
+    EXPECT_EQ(MergeBackupsToDelete(names, "vemo", "ANN-PC"),
+              (std::vector<std::string>{"VEMO-2026-12-07-101000.ann-pc.found.dat",
+                                        "vemo-2026-12-07-101000.ANN-PC.here.dat",
+                                        "VEMO-2026-12-07-101100.ann-pc.found.dat"}));
+    EXPECT_EQ(MergeBackupsToDelete(names, "vemo", "BOB", 0),
+              (std::vector<std::string>{"vemo-2026-12-01-000000.BOB.found.dat"}));
+}
+
 }  // namespace
 }  // namespace vemo

@@ -29,7 +29,8 @@ std::vector<TaskRow> Tasks(const std::vector<std::string>& shapes) {
 }
 
 // Two PCs' versions of one list merged: each case the rows here (a "+"
-// before a shape: its priority changed here, a "!": its inactive mark), the
+// before a shape: its priority changed here, a "!": its inactive mark, a
+// "*": made here), the
 // file the other PC wrote, the live deletion records, and what comes out.
 TEST(TaskMerge, NoTaskThatNoPcDeletedIsLost) {
     struct Case {
@@ -111,14 +112,24 @@ TEST(TaskMerge, NoTaskThatNoPcDeletedIsLost) {
          false,
          1},
         {"the same list", {"a", "b"}, {"b", "a"}, {}, {"b", "a"}, true, 0},
+        // Away 31 days: b and c may have been deleted there with records
+        // dropped since; only what was made or changed here comes along.
+        {"a PC away for 31 days",
+         {"a p1", "b", "c", "*new", "+a p1"},
+         {"a p3", "a p3", "d"},
+         {},
+         {"a p1", "a p3", "d", "new"},
+         false,
+         3},
     };
     for (const Case& c : cases) {
         std::vector<LocalRow> here;
         for (std::string shape : c.here) {
             LocalRow row;
-            if (shape[0] == '+' || shape[0] == '!') {
+            if (shape[0] == '+' || shape[0] == '!' || shape[0] == '*') {
                 row.priority_changed = shape[0] == '+';
                 row.inactive_changed = shape[0] == '!';
+                row.created = shape[0] == '*';
                 shape.erase(0, 1);
             }
             row.row = Task(shape);
@@ -131,7 +142,8 @@ TEST(TaskMerge, NoTaskThatNoPcDeletedIsLost) {
                 {IdentityOf(Task(shape.substr(0, copies))),
                  copies == std::string::npos ? 0u : std::stoul(shape.substr(copies + 2))});
         }
-        const MergedList merged = MergeTaskLists(here, Tasks(c.file), records);
+        const bool away = std::string(c.name).find("away") != std::string::npos;
+        const MergedList merged = MergeTaskLists(here, Tasks(c.file), records, away);
         EXPECT_EQ(merged.rows, Tasks(c.merged)) << c.name;
         EXPECT_EQ(merged.equals_file, c.equals_file) << c.name;
         EXPECT_EQ(merged.changed, c.changed) << c.name;
