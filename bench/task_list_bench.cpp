@@ -17,10 +17,13 @@
 #include <string>
 #include <vector>
 
+#include "app/database_watch.h"
 #include "app/settings_file.h"
 #include "app/state.h"
 #include "app/task_list.h"
+#include "app/task_merge.h"
 #include "app/task_model.h"
+#include "app/task_sync.h"
 #include "bench/bench_support.h"
 #include "mainwin/ids.h"
 #include "mainwin/main_window.h"
@@ -186,6 +189,70 @@ void Measure(const std::string& folder, int count) {
         }
     }
     const double settings_ms = BestMs([] {}, [] { SaveSettings(); });
+
+    // Another PC's version: every hundredth task changed, one added.
+    std::vector<TaskRow> theirs = rows;
+    for (std::size_t i = 0; i < theirs.size(); i += 100) theirs[i].text += " (changed there)";
+    theirs.push_back({"Added there", " 1", "01-12-2026", "Tue", "09:00", " 5"});
+    RecordBuffer their_buffer{};
+    WriteBytes(folder + "theirs.dat", EncodeDatabase(theirs, their_buffer));
+    const double decode_ms =
+        BestMs([] {}, [&] { ReadDatabaseFile(folder + "theirs.dat", nullptr, true); });
+    std::vector<LocalRow> here;
+    for (const TaskRow& row : rows) here.push_back({row});
+    const double merge_ms = BestMs([] {},
+                                   [&] {
+                                       const DatabaseRead read =
+                                           ReadDatabaseFile(folder + "theirs.dat", nullptr, true);
+                                       MergeTaskLists(here, read.rows, {});
+                                   });
+    // A reload, from the tick's question to the list shown: the file has
+    // the same tasks, every tenth with another priority, each run in turn.
+    std::vector<std::string> versions = {bytes, {}};
+    std::vector<TaskRow> reprioritised = rows;
+    for (std::size_t i = 0; i < rows.size(); i += 10) reprioritised[i].priority = " 9";
+    RecordBuffer reload_buffer{};
+    versions[1] = EncodeDatabase(reprioritised, reload_buffer);
+    int version = 0;
+    bool reloaded = true;
+    const double reload_ms = BestMs(
+        [&] {
+            version = 1 - version;
+            WriteBytes(folder + "next.dat", versions[static_cast<std::size_t>(version)]);
+            MoveFileExA((folder + "next.dat").c_str(), (folder + "vemo.dat").c_str(),
+                        MOVEFILE_REPLACE_EXISTING);
+        },
+        [&] {
+            AskAboutDatabase(MainWindow().window, kDatabaseNotice);
+            MSG msg;
+            while (!PeekMessageA(&msg, MainWindow().window, kDatabaseNotice, kDatabaseNotice,
+                                 PM_REMOVE)) {
+                Sleep(0);
+            }
+            OnDatabaseNotice();
+            reloaded = reloaded && GetItemText(MainWindow(), ids::PriorityColumn, 0) ==
+                                       (version == 1 ? " 9" : rows[0].priority);
+        });
+    // What the store adds to a save: the look at the file and the records
+    // before it, this PC's last list after it.
+    const std::string database = folder + "vemo.dat";
+    const double check_ms = BestMs([] {},
+                                   [&] {
+                                       OpenedStamp(database);
+                                       ReadRecordsFiles(database);
+                                   });
+    const double last_ms =
+        BestMs([] {}, [&] { ReplaceFileAtomically(folder + "vemo.dat.PC-user.last", bytes); });
+    // The copies a merge keeps until it is written: the file as found and
+    // the list before it.
+    double kept_mb = 0;
+    {
+        const double before_mb = MegabytesInUse();
+        const std::vector<TaskRow> found =
+            ReadDatabaseFile(folder + "theirs.dat", nullptr, true).rows;
+        const TaskRows list_before = Tasks().Rows();
+        kept_mb = MegabytesInUse() - before_mb;
+    }
     const int shown = GetItemCount(MainWindow(), ids::TextColumn);
     CloseDialog(MainWindow(), 0);
     Pump();
@@ -200,6 +267,12 @@ void Measure(const std::string& folder, int count) {
     line("load", load_ms, "fill", fill_ms);
     line("save", save_ms, "safe write", safe_write_ms);
     line("open main window", open_ms, "bare dialog + fill", dialog_ms + fill_ms);
+    line("merge", merge_ms, "decode-only read", decode_ms);
+    line(reloaded ? "reload" : "reload (NOT SHOWN)", reload_ms, "load", load_ms);
+    std::printf(
+        "  a save's look at the file and the records before it %.2f ms, its last list after "
+        "it %.1f ms; a waiting merge keeps %.1f MB (the file as found, the list before)\n",
+        check_ms, last_ms, kept_mb);
     std::printf(
         "  floors: fill %.1f ms, safe write %.1f ms, bare dialog %.1f ms; for reference: read "
         "%.1f ms, write/flush in place %.1f ms, the settings' own save (part of every save) "

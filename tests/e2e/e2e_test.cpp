@@ -1,6 +1,7 @@
 // The real vemo.exe in a temporary program folder, driven from outside.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <ostream>
@@ -523,6 +524,67 @@ TEST_F(EndToEnd, TheCommandLineReachesVemoWhetherItRunsOrNot) {
     EXPECT_EQ(DecodeDatabase(ReadWholeFile(sample / "vemo.dat"), buffer).size(), rows.size());
     SendCommand(sample_main, ids::CloseCommand);
     EXPECT_EQ(running.WaitForExit(kStartMs), 0);
+}
+
+// Two PCs on one database in a synced folder: two program folders whose
+// settings name one database in a third. (Both run on this machine as one
+// user, so they share one records file, as two Vemos of one user on one PC
+// do.) What one adds or deletes shows in the other within a few ticks; an
+// unsaved priority change in one survives the other's new task; after both
+// close, the database holds exactly the merged list.
+TEST_F(EndToEnd, TwoCopiesOnOneDatabaseEndWithEveryTaskNoneDeleted) {
+    TempFolder second;
+    TempFolder shared;
+    ASSERT_TRUE(CopyFileA(g_vemo_exe.c_str(), (second / "vemo.exe").c_str(), FALSE));
+    RecordBuffer buffer{};
+    const auto row = [](const char* text) {
+        return TaskRow{text, " 2", "01-12-2026", "24-12-2030", "10:00", " 5"};
+    };
+    WriteWholeFile(shared / "vemo.dat", EncodeDatabase({row("a"), row("b")}, buffer));
+    for (const TempFolder* pc : {&folder, &second}) {
+        WriteWholeFile(*pc / "vemo.ini",
+                       "\r\n\r\n 0\r\n 0\r\n" + shared.path() +
+                           "vemo.dat\r\n 40  40 Vemo: \r\nno\r\nno\r\n\r\nno\r\n\r\n");
+        WriteWholeFile(*pc / "weights.ini", kWeights);
+    }
+    VemoProcess one(exe, folder.path());
+    VemoProcess two(second / "vemo.exe", second.path());
+    HWND first = WaitForWindow(one.Id(), "Vemo V009u", kStartMs);
+    HWND other = WaitForWindow(two.Id(), "Vemo V009u", kStartMs);
+    ASSERT_NE(first, nullptr);
+    ASSERT_NE(other, nullptr);
+    const auto texts = [](HWND main) { return ListItems(main, ids::TextColumn); };
+    using Texts = std::vector<std::string>;
+
+    SetFieldText(first, ids::EntryField, "from one");
+    PressButton(first, ids::AddButton);
+    ChooseRow(first, ids::TextColumn, 1);  // b
+    SendCommand(first, ids::DeleteCommand);
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            return texts(other) == Texts{"a", "from one"};
+        },
+        15000))
+        << ::testing::PrintToString(texts(other));
+
+    ChooseRow(other, ids::PriorityColumn, 0);  // a: 2 -> 3, not saved yet
+    PressButton(other, ids::PriorityDownButton);
+    SetFieldText(first, ids::EntryField, "again from one");
+    PressButton(first, ids::AddButton);
+    EXPECT_TRUE(WaitUntil([&] { return texts(other).size() == 3; }, 15000))
+        << ::testing::PrintToString(texts(other));
+    EXPECT_EQ(ListItems(other, ids::PriorityColumn)[0], " 3");
+
+    SendCommand(other, ids::CloseCommand);
+    EXPECT_EQ(two.WaitForExit(kStartMs), 0);
+    SendCommand(first, ids::CloseCommand);
+    EXPECT_EQ(one.WaitForExit(kStartMs), 0);
+    const std::vector<TaskRow> rows = DecodeDatabase(ReadWholeFile(shared / "vemo.dat"), buffer);
+    std::vector<std::pair<std::string, std::string>> saved;
+    for (const TaskRow& r : rows) saved.emplace_back(r.text, r.priority);
+    std::sort(saved.begin(), saved.end());
+    EXPECT_EQ(saved, (std::vector<std::pair<std::string, std::string>>{
+                         {"a", " 3"}, {"again from one", " 3"}, {"from one", " 3"}}));
 }
 
 }  // namespace

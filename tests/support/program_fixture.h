@@ -119,7 +119,12 @@ class ProgramTest : public ::testing::Test {
         RecordBuffer buffer{};
         WriteWholeFile(path, EncodeDatabase(rows, buffer));
     }
-    void WriteRows(const std::vector<TaskRow>& rows) { WriteRows(folder / "vemo.dat", rows); }
+    // The database as the test lays it out, with no list of this PC's from an
+    // earlier start in the folder to bring that start's tasks back.
+    void WriteRows(const std::vector<TaskRow>& rows) {
+        WriteRows(folder / "vemo.dat", rows);
+        DeleteFileA((folder / ("vemo.dat." + ThisPcName() + ".last")).c_str());
+    }
     static std::vector<TaskRow> Rows(std::initializer_list<const char*> texts) {
         std::vector<TaskRow> rows;
         int priority = 0;

@@ -237,7 +237,7 @@ TEST_F(SharedDatabase, TheNextStartBringsBackWhatAWriterThatDoesNotMergeDropped)
     ASSERT_TRUE(SaveData());
     CloseDialog(MainWindow(), 0);
     WaitForEvents(1);
-    WriteRows({Row("a")});
+    Arrive({Row("a")});
     Start();
     EXPECT_EQ(Shown(), (Texts{"a", "b"}));
     EXPECT_EQ(Saved(), (Texts{"a", "b"}));
@@ -256,7 +256,7 @@ TEST_F(SharedDatabase, TheNextStartBringsBackWhatAWriterThatDoesNotMergeDropped)
     const FILETIME old{time.LowPart, time.HighPart};
     SetFileTime(file, nullptr, nullptr, &old);
     CloseHandle(file);
-    WriteRows({Row("a")});
+    Arrive({Row("a")});
     Start();
     EXPECT_EQ(Shown(), (Texts{"a"}));
 }
