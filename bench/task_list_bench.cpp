@@ -23,6 +23,7 @@
 #include "app/task_list.h"
 #include "app/task_merge.h"
 #include "app/task_model.h"
+#include "app/task_store.h"
 #include "app/task_sync.h"
 #include "bench/bench_support.h"
 #include "mainwin/ids.h"
@@ -198,13 +199,11 @@ void Measure(const std::string& folder, int count) {
     WriteBytes(folder + "theirs.dat", EncodeDatabase(theirs, their_buffer));
     const double decode_ms =
         BestMs([] {}, [&] { ReadDatabaseFile(folder + "theirs.dat", nullptr, true); });
-    std::vector<LocalRow> here;
-    for (const TaskRow& row : rows) here.push_back({row});
     const double merge_ms = BestMs([] {},
                                    [&] {
                                        const DatabaseRead read =
                                            ReadDatabaseFile(folder + "theirs.dat", nullptr, true);
-                                       MergeTaskLists(here, read.rows, {});
+                                       MergeTaskLists(Tasks().Rows(), {}, read.rows, {});
                                    });
     // A reload, from the tick's question to the list shown: the file has
     // the same tasks, every tenth with another priority, each run in turn.
@@ -248,8 +247,7 @@ void Measure(const std::string& folder, int count) {
     double kept_mb = 0;
     {
         const double before_mb = MegabytesInUse();
-        const std::vector<TaskRow> found =
-            ReadDatabaseFile(folder + "theirs.dat", nullptr, true).rows;
+        const TaskRows found = ReadDatabaseFile(folder + "theirs.dat", nullptr, true).rows;
         const TaskRows list_before = Tasks().Rows();
         kept_mb = MegabytesInUse() - before_mb;
     }

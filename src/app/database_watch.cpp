@@ -146,7 +146,7 @@ DatabaseRead ReadDatabaseFile(const std::string& path, const FileStamp* remember
         // A sync client still writing it: the rest comes later.
         if (whole_only && promised > 0 && static_cast<std::size_t>(promised) > count) return read;
     }
-    read.rows.reserve(count);
+    read.rows.Reserve(count, count * 64);
     std::vector<std::uint8_t> chunk(std::min(kChunkRows, std::max<std::size_t>(count, 1)) *
                                     TaskRecordSize);
     std::string priority, state;
@@ -156,11 +156,7 @@ DatabaseRead ReadDatabaseFile(const std::string& path, const FileStamp* remember
         DWORD got = 0;
         if (!ReadFile(file.get(), chunk.data(), bytes, &got, nullptr) || got != bytes) return read;
         for (std::size_t r = 0; r < n; ++r) {
-            const TaskRowView row =
-                DecodeTaskRecord(chunk.data() + r * TaskRecordSize, priority, state);
-            read.rows.push_back({std::string(row.text), std::string(row.priority),
-                                 std::string(row.created), std::string(row.remind_date),
-                                 std::string(row.time), std::string(row.state)});
+            read.rows.Append(DecodeTaskRecord(chunk.data() + r * TaskRecordSize, priority, state));
         }
         std::memcpy(read.buffer.data(), chunk.data() + (n - 1) * TaskRecordSize, TaskRecordSize);
     }

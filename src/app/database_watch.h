@@ -11,6 +11,7 @@
 
 #include "app/deletion_records.h"
 #include "app/task_record.h"
+#include "app/task_rows.h"
 #include "runtime/win32.h"
 
 namespace vemo {
@@ -53,7 +54,7 @@ struct DatabaseRead {
         Missing,
         NotYet,  // locked, unreadable, or (when whole files only) shorter than its header promises
     } status = Status::NotYet;
-    std::vector<TaskRow> rows;
+    TaskRows rows;
     RecordBuffer buffer{};  // the last record read (the header for no rows)
     FileStamp stamp;
     std::uint64_t hash = 0;  // ListHash of the rows

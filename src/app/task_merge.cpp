@@ -1,7 +1,7 @@
 #include "app/task_merge.h"
 
 #include <algorithm>
-#include <map>
+#include <tuple>
 
 #include "runtime/text.h"
 
@@ -9,17 +9,15 @@ namespace vemo {
 
 namespace {
 
-// A text as a record field of `width` bytes keeps it.
-std::string AsStored(const std::string& text, std::size_t width) {
-    return text.substr(0, std::min(text.find('\0'), width - 1));
+constexpr std::uint64_t kFnvStart = 0xCBF29CE484222325ull;
+
+void HashByte(std::uint64_t& hash, unsigned char byte) {
+    hash = (hash ^ byte) * 0x100000001B3ull;
 }
 
-std::int32_t PriorityOf(const TaskRow& row) {
-    return RoundTo<std::int32_t>(TextToNumber(row.priority));
-}
-
-bool Inactive(const TaskRow& row) {
-    return RoundHalfEven(TextToNumber(row.state)) == 6;
+void HashText(std::uint64_t& hash, std::string_view text) {
+    for (const char c : text) HashByte(hash, static_cast<unsigned char>(c));
+    HashByte(hash, 0);
 }
 
 // The text a record keeps of a field, borrowed.
@@ -27,169 +25,274 @@ std::string_view StoredView(std::string_view text, std::size_t width) {
     return text.substr(0, std::min(text.find('\0'), width - 1));
 }
 
-class ListHasher {
-  public:
-    void Add(const TaskRowView& row) {
-        using namespace record_field;
-        Text(StoredView(row.text, kTextWidth));
-        Text(StoredView(row.created, kCreatedWidth));
-        Text(StoredView(row.remind_date, kRemindDateWidth));
-        Text(StoredView(row.time, kTimeWidth));
-        const std::int32_t priority = RoundTo<std::int32_t>(TextToNumber(row.priority));
-        const bool inactive = RoundHalfEven(TextToNumber(row.state)) == 6;
-        Byte(static_cast<unsigned char>(inactive));
-        for (int shift = 0; shift < 32; shift += 8) {
-            Byte(static_cast<unsigned char>(static_cast<std::uint32_t>(priority) >> shift));
-        }
-    }
-    std::uint64_t value() const { return hash_; }
-
-  private:
-    void Byte(unsigned char byte) { hash_ = (hash_ ^ byte) * 0x100000001B3ull; }
-    void Text(std::string_view text) {
-        for (const char c : text) Byte(static_cast<unsigned char>(c));
-        Byte(0);
-    }
-    std::uint64_t hash_ = 0xCBF29CE484222325ull;
+// The four texts that make a task, as the record keeps them.
+struct Stored {
+    std::string_view text, created, remind_date, time;
+    explicit Stored(const TaskRowView& row)
+        : text(StoredView(row.text, record_field::kTextWidth)),
+          created(StoredView(row.created, record_field::kCreatedWidth)),
+          remind_date(StoredView(row.remind_date, record_field::kRemindDateWidth)),
+          time(StoredView(row.time, record_field::kTimeWidth)) {}
+    bool operator==(const Stored&) const = default;
 };
 
-// Where one task stands on each side: its rows here and in the file, in
-// their order, and how many copies the merge keeps.
-struct Task {
-    std::vector<std::size_t> here;
-    std::vector<std::size_t> file;
-    std::size_t kept = 0;
-};
+std::uint64_t IdentityHash(const TaskRowView& row) {
+    const Stored task(row);
+    std::uint64_t hash = kFnvStart;
+    for (const std::string_view text : {task.text, task.created, task.remind_date, task.time}) {
+        HashText(hash, text);
+    }
+    return hash;
+}
 
-// Copy k of a task, from the rows both sides have of it.
-TaskRow Resolve(const LocalRow* here, const TaskRow* file) {
-    if (file == nullptr) return here->row;
-    if (here == nullptr) return *file;
-    TaskRow row = *file;
-    if (here->priority_changed) row.priority = here->row.priority;
-    const bool inactive = here->inactive_changed ? Inactive(here->row) : Inactive(*file);
-    // The code is this PC's tick's; only the inactive mark is decided here.
-    row.state = here->row.state;
-    if (inactive) {
-        row.state = " 6";
-    } else if (Inactive(row)) {
-        row.state = " 5";
+// A number as the columns hold them; the usual " 5" read at once, anything
+// else as the program reads numbers everywhere.
+std::int64_t NumberOf(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && text[i] == ' ') ++i;
+    const bool negative = i < text.size() && text[i] == '-';
+    if (negative) ++i;
+    std::int64_t value = 0;
+    const std::size_t digits = i;
+    for (; i < text.size() && i - digits < 9 && text[i] >= '0' && text[i] <= '9'; ++i) {
+        value = value * 10 + (text[i] - '0');
+    }
+    if (i == text.size() && i > digits) return negative ? -value : value;
+    return RoundHalfEven(TextToNumber(text));
+}
+
+std::int32_t PriorityOf(const TaskRowView& row) {
+    return static_cast<std::int32_t>(NumberOf(row.priority));
+}
+
+bool Inactive(const TaskRowView& row) {
+    return NumberOf(row.state) == 6;
+}
+
+bool SameAttributes(const TaskRowView& a, const TaskRowView& b) {
+    return (a.priority == b.priority || PriorityOf(a) == PriorityOf(b)) &&
+           (a.state == b.state || Inactive(a) == Inactive(b));
+}
+
+// Copy k of a task on both sides: the file's row, with the attributes
+// changed here on this side's copy. The state code stays the file's (the
+// tick rewrites it) unless the inactive mark is this side's and differs.
+TaskRowView Resolve(const TaskRowView& here, const LocalFlags* flags, const TaskRowView& file) {
+    TaskRowView row = file;
+    if (flags == nullptr) return row;
+    if (flags->priority_changed) row.priority = here.priority;
+    if (flags->inactive_changed && Inactive(here) != Inactive(file)) {
+        row.state = Inactive(here) ? " 6" : " 5";
     }
     return row;
 }
 
-bool SameAttributes(const TaskRow& a, const TaskRow& b) {
-    return PriorityOf(a) == PriorityOf(b) && Inactive(a) == Inactive(b);
-}
+// A row of either side, sorted so each task's rows lie together: this
+// side's taking part, then the file's, then this side's left out (a PC
+// away), each in their order.
+enum Side : int { kHere = 0, kFile = 1, kLeftOut = 2 };
+struct Entry {
+    std::uint64_t hash;
+    int task;  // its index in the tasks, once grouped
+    int side;
+    int row;
+};
+
+struct Task {
+    int begin = 0;  // its entries
+    int here = 0, file = 0, left_out = 0;
+    std::size_t kept = 0;
+};
 
 }  // namespace
 
-std::uint64_t ListHash(std::span<const TaskRow> rows) {
-    ListHasher hasher;
-    for (const TaskRow& row : rows) {
-        hasher.Add({row.text, row.priority, row.created, row.remind_date, row.time, row.state});
-    }
-    return hasher.value();
-}
-
 std::uint64_t ListHash(const TaskRows& rows) {
-    ListHasher hasher;
-    for (int row = 0; row < rows.Count(); ++row) hasher.Add(rows.View(row));
-    return hasher.value();
+    std::uint64_t hash = kFnvStart;
+    for (int i = 0; i < rows.Count(); ++i) {
+        const TaskRowView row = rows.View(i);
+        const Stored task(row);
+        for (const std::string_view text : {task.text, task.created, task.remind_date, task.time}) {
+            HashText(hash, text);
+        }
+        HashByte(hash, static_cast<unsigned char>(Inactive(row)));
+        const auto priority = static_cast<std::uint32_t>(PriorityOf(row));
+        for (int shift = 0; shift < 32; shift += 8) {
+            HashByte(hash, static_cast<unsigned char>(priority >> shift));
+        }
+    }
+    return hash;
 }
 
 TaskIdentity IdentityOf(const TaskRowView& row) {
-    using namespace record_field;
-    return {std::string(StoredView(row.text, kTextWidth)),
-            std::string(StoredView(row.created, kCreatedWidth)),
-            std::string(StoredView(row.remind_date, kRemindDateWidth)),
-            std::string(StoredView(row.time, kTimeWidth))};
-}
-
-bool SameTask(const TaskRowView& a, const TaskRowView& b) {
-    using namespace record_field;
-    return StoredView(a.text, kTextWidth) == StoredView(b.text, kTextWidth) &&
-           StoredView(a.created, kCreatedWidth) == StoredView(b.created, kCreatedWidth) &&
-           StoredView(a.remind_date, kRemindDateWidth) ==
-               StoredView(b.remind_date, kRemindDateWidth) &&
-           StoredView(a.time, kTimeWidth) == StoredView(b.time, kTimeWidth);
+    const Stored task(row);
+    return {std::string(task.text), std::string(task.created), std::string(task.remind_date),
+            std::string(task.time)};
 }
 
 TaskIdentity IdentityOf(const TaskRow& row) {
-    using namespace record_field;
-    return {AsStored(row.text, kTextWidth), AsStored(row.created, kCreatedWidth),
-            AsStored(row.remind_date, kRemindDateWidth), AsStored(row.time, kTimeWidth)};
+    return IdentityOf(
+        TaskRowView{row.text, row.priority, row.created, row.remind_date, row.time, row.state});
 }
 
-MergedList MergeTaskLists(std::span<const LocalRow> all_here, std::span<const TaskRow> file,
-                          std::span<const DeletionRecord> live_records, bool edits_only) {
-    std::vector<LocalRow> edits;
-    if (edits_only) {
-        for (const LocalRow& row : all_here) {
-            if (row.created || row.priority_changed || row.inactive_changed) edits.push_back(row);
+bool SameTask(const TaskRowView& a, const TaskRowView& b) {
+    return Stored(a) == Stored(b);
+}
+
+MergedList MergeTaskLists(const TaskRows& here, std::span<const LocalFlags> flags,
+                          const TaskRows& file, std::span<const DeletionRecord> live_records,
+                          bool edits_only) {
+    const auto flagged = [&](int row) -> const LocalFlags* {
+        return flags.empty() ? nullptr : &flags[static_cast<std::size_t>(row)];
+    };
+    const auto view = [&](const Entry& entry) {
+        return entry.side == kFile ? file.View(entry.row) : here.View(entry.row);
+    };
+    std::vector<Entry> entries;
+    entries.reserve(static_cast<std::size_t>(here.Count() + file.Count()));
+    for (int row = 0; row < here.Count(); ++row) {
+        const LocalFlags* f = flagged(row);
+        const bool edited =
+            f != nullptr && (f->created || f->priority_changed || f->inactive_changed);
+        entries.push_back(
+            {IdentityHash(here.View(row)), 0, edits_only && !edited ? kLeftOut : kHere, row});
+    }
+    for (int row = 0; row < file.Count(); ++row) {
+        entries.push_back({IdentityHash(file.View(row)), 0, kFile, row});
+    }
+    const auto by_hash = [](const Entry& a, const Entry& b) {
+        return std::tie(a.hash, a.side, a.row) < std::tie(b.hash, b.side, b.row);
+    };
+    std::sort(entries.begin(), entries.end(), by_hash);
+
+    // Tasks: rows of one hash that are one task. Two tasks sharing a hash
+    // are told apart by their texts, and their rows sorted apart.
+    std::vector<Task> tasks;
+    tasks.reserve(entries.size());
+    bool shared_hash = false;
+    for (std::size_t run = 0; run < entries.size();) {
+        std::size_t end = run + 1;
+        while (end < entries.size() && entries[end].hash == entries[run].hash) ++end;
+        const int first_task = static_cast<int>(tasks.size());
+        for (std::size_t i = run; i < end; ++i) {
+            int task = first_task;
+            while (task < static_cast<int>(tasks.size()) &&
+                   !SameTask(view(entries[static_cast<std::size_t>(tasks[task].begin)]),
+                             view(entries[i]))) {
+                ++task;
+            }
+            if (task == static_cast<int>(tasks.size())) {
+                tasks.push_back({static_cast<int>(i)});
+                if (task > first_task) shared_hash = true;
+            }
+            entries[i].task = task;
+        }
+        run = end;
+    }
+    if (shared_hash) {
+        std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+            return std::tie(a.task, a.side, a.row) < std::tie(b.task, b.side, b.row);
+        });
+        for (Task& task : tasks) task.begin = -1;
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            Task& task = tasks[static_cast<std::size_t>(entries[i].task)];
+            if (task.begin < 0) task.begin = static_cast<int>(i);
         }
     }
-    const std::span<const LocalRow> here = edits_only ? std::span<const LocalRow>(edits) : all_here;
-    // Each row's task, and which copy of it the row is on its side.
-    std::map<TaskIdentity, Task> tasks;
-    struct Place {
-        Task* task;
-        std::size_t copy;
-    };
-    std::vector<Place> of_here(here.size());
-    std::vector<Place> of_file(file.size());
-    for (std::size_t i = 0; i < here.size(); ++i) {
-        Task& task = tasks[IdentityOf(here[i].row)];
-        of_here[i] = {&task, task.here.size()};
-        task.here.push_back(i);
+    // Where each row is: its task and which copy of it on its side.
+    // One block for the four: a large list's fresh pages cost more than
+    // the work.
+    const auto here_rows = static_cast<std::size_t>(here.Count());
+    const auto file_rows = static_cast<std::size_t>(file.Count());
+    std::vector<int> places(2 * (here_rows + file_rows));
+    int* const task_of_here = places.data();
+    int* const copy_of_here = task_of_here + here_rows;
+    int* const task_of_file = copy_of_here + here_rows;
+    int* const copy_of_file = task_of_file + file_rows;
+    for (const Entry& entry : entries) {
+        Task& task = tasks[static_cast<std::size_t>(entry.task)];
+        const auto row = static_cast<std::size_t>(entry.row);
+        if (entry.side == kFile) {
+            task_of_file[row] = entry.task;
+            copy_of_file[row] = task.file++;
+        } else if (entry.side == kHere) {
+            task_of_here[row] = entry.task;
+            copy_of_here[row] = task.here++;
+        } else {
+            task_of_here[row] = -1;
+            ++task.left_out;
+        }
     }
-    for (std::size_t i = 0; i < file.size(); ++i) {
-        Task& task = tasks[IdentityOf(file[i])];
-        of_file[i] = {&task, task.file.size()};
-        task.file.push_back(i);
-    }
-    for (auto& [identity, task] : tasks) task.kept = std::max(task.here.size(), task.file.size());
+    for (Task& task : tasks) task.kept = static_cast<std::size_t>(std::max(task.here, task.file));
     for (const DeletionRecord& record : live_records) {
-        const auto task = tasks.find(record.task);
-        if (task != tasks.end()) task->second.kept = std::min(task->second.kept, record.remaining);
+        const TaskRowView task{record.task.text, {}, record.task.created, record.task.remind_date,
+                               record.task.time, {}};
+        const std::uint64_t hash = IdentityHash(task);
+        auto at = std::lower_bound(entries.begin(), entries.end(), hash,
+                                   [](const Entry& e, std::uint64_t h) { return e.hash < h; });
+        for (; at != entries.end() && at->hash == hash; ++at) {
+            if (SameTask(view(*at), task)) {
+                Task& found = tasks[static_cast<std::size_t>(at->task)];
+                found.kept = std::min(found.kept, record.remaining);
+                break;
+            }
+        }
     }
 
     MergedList merged;
-    merged.rows.reserve(std::max(here.size(), file.size()));
     merged.equals_file = true;
-    const auto copy = [&](const Task& task, std::size_t k) {
-        const LocalRow* mine = k < task.here.size() ? &here[task.here[k]] : nullptr;
-        const TaskRow* theirs = k < task.file.size() ? &file[task.file[k]] : nullptr;
-        TaskRow row = Resolve(mine, theirs);
-        if (mine != nullptr && !SameAttributes(row, mine->row)) ++merged.changed;
-        if (theirs == nullptr || !SameAttributes(row, *theirs)) merged.equals_file = false;
-        merged.rows.push_back(std::move(row));
-    };
     // The file's order first, then what only this side has, in its order.
-    for (const auto& [task, k] : of_file) {
-        if (k < task->kept) copy(*task, k);
+    // When the merge removes none of the file's rows, it is the file's rows
+    // copied whole, a few cells rewritten, this side's own rows after them.
+    const bool keeps_file = std::all_of(tasks.begin(), tasks.end(), [](const Task& task) {
+        return task.kept >= static_cast<std::size_t>(task.file);
+    });
+    if (keeps_file) {
+        merged.rows = file;
+    } else {
+        const std::size_t room = std::max(here.TextBytes(), file.TextBytes());
+        merged.rows.Reserve(static_cast<std::size_t>(std::max(here.Count(), file.Count())),
+                            room + room / 8);
     }
-    for (const auto& [task, k] : of_here) {
-        if (k >= task->file.size() && k < task->kept) copy(*task, k);
-    }
-    // Against the whole list shown here, rows left out included.
-    std::map<TaskIdentity, std::size_t> shown;
-    if (edits_only) {
-        for (const LocalRow& row : all_here) {
-            const TaskIdentity identity = IdentityOf(row.row);
-            // A row left out whose task neither side keeps is gone from the list.
-            if (!tasks.contains(identity)) ++merged.changed;
-            ++shown[identity];
+    int out = 0;  // the merged row the file's next kept row becomes
+    for (int row = 0; row < file.Count(); ++row) {
+        const Task& task =
+            tasks[static_cast<std::size_t>(task_of_file[static_cast<std::size_t>(row)])];
+        const auto k = static_cast<std::size_t>(copy_of_file[static_cast<std::size_t>(row)]);
+        if (k >= task.kept) continue;
+        const TaskRowView theirs = file.View(row);
+        TaskRowView resolved = theirs;
+        if (static_cast<int>(k) < task.here) {
+            const Entry& entry = entries[static_cast<std::size_t>(task.begin) + k];
+            const TaskRowView mine = here.View(entry.row);
+            resolved = Resolve(mine, flagged(entry.row), theirs);
+            if (!SameAttributes(resolved, mine)) ++merged.changed;
+            if (!SameAttributes(resolved, theirs)) merged.equals_file = false;
         }
-    }
-    for (const auto& [identity, task] : tasks) {
-        std::size_t before = task.here.size();
-        if (edits_only) {
-            const auto found = shown.find(identity);
-            before = found == shown.end() ? 0 : found->second;
+        if (!keeps_file) {
+            merged.rows.Append(resolved);
+        } else {
+            // Copied into the rows being rewritten first: they may move.
+            if (resolved.priority.data() != theirs.priority.data()) {
+                merged.rows.Set(out, TaskField::Priority, std::string(resolved.priority));
+            }
+            if (resolved.state.data() != theirs.state.data()) {
+                merged.rows.Set(out, TaskField::State, std::string(resolved.state));
+            }
         }
-        merged.changed += task.kept > before ? task.kept - before : before - task.kept;
-        if (task.kept != task.file.size()) merged.equals_file = false;
+        ++out;
+    }
+    for (int row = 0; row < here.Count(); ++row) {
+        const int t = task_of_here[static_cast<std::size_t>(row)];
+        if (t < 0) continue;
+        const Task& task = tasks[static_cast<std::size_t>(t)];
+        const auto k = static_cast<std::size_t>(copy_of_here[static_cast<std::size_t>(row)]);
+        if (static_cast<int>(k) >= task.file && k < task.kept) merged.rows.Append(here.View(row));
+    }
+    for (const Task& task : tasks) {
+        // Against the whole list shown here, rows left out included.
+        const auto shown = static_cast<std::size_t>(task.here + task.left_out);
+        merged.changed += task.kept > shown ? task.kept - shown : shown - task.kept;
+        if (task.kept != static_cast<std::size_t>(task.file)) merged.equals_file = false;
     }
     return merged;
 }

@@ -27,10 +27,9 @@ TaskIdentity IdentityOf(const TaskRowView& row);
 // Whether two rows are one task, compared as the record stores them.
 bool SameTask(const TaskRowView& a, const TaskRowView& b);
 
-// A row here, with what the user changed on it since the last read or write
-// of the file: those attributes follow this row, the others the file's.
-struct LocalRow {
-    TaskRow row;
+// What the user changed on a row here since the last read or write of the
+// file: those attributes follow this row, the others the file's.
+struct LocalFlags {
     bool priority_changed = false;  // "+" or "-"
     bool inactive_changed = false;  // "+/-"
     bool created = false;           // made here since: not in the file yet
@@ -47,26 +46,27 @@ struct DeletionRecord {
 // What a list holds, in its order: each task with its priority and
 // inactive mark (state codes left out, as the tick rewrites them). A file
 // read twice unchanged, or a list written and read back, gives the same.
-std::uint64_t ListHash(std::span<const TaskRow> rows);
 std::uint64_t ListHash(const TaskRows& rows);
 
 struct MergedList {
     // The file's tasks in the file's order, then the tasks only here in
     // their order here.
-    std::vector<TaskRow> rows;
+    TaskRows rows;
     // The merged list holds the file's tasks, in their numbers, with their
     // attributes: showing the file is a reload, not a merge.
     bool equals_file = false;
-    // Tasks the merge changed here: added, removed, or given the other
-    // side's priority or inactive mark.
+    // Tasks the merge changed in the list shown here: added, removed, or
+    // given the other side's priority or inactive mark.
     std::size_t changed = 0;
 };
 
 // Each task as many times as the side that has more, less what the live
-// records remove. A PC away longer than records are kept brings only its
-// edits (`edits_only`): its other rows may be tasks deleted elsewhere whose
+// records remove. `flags` is empty (nothing changed here) or one per row
+// here. A PC away longer than records are kept brings only its edits
+// (`edits_only`): its other rows may be tasks deleted elsewhere whose
 // records are gone.
-MergedList MergeTaskLists(std::span<const LocalRow> here, std::span<const TaskRow> file,
-                          std::span<const DeletionRecord> live_records, bool edits_only = false);
+MergedList MergeTaskLists(const TaskRows& here, std::span<const LocalFlags> flags,
+                          const TaskRows& file, std::span<const DeletionRecord> live_records,
+                          bool edits_only = false);
 
 }  // namespace vemo

@@ -66,6 +66,8 @@ class TaskRows {
     void Set(int row, TaskField field, std::string_view text);
     void Clear();
     void Reserve(std::size_t rows, std::size_t text_bytes);
+    // What the texts take, their zeros included: room for a copy.
+    std::size_t TextBytes() const { return texts_.size(); }
 
   private:
     struct Cells {

@@ -201,6 +201,16 @@ bool WriteDatabaseContent(ContentWriter& out, RecordBuffer& buffer, const TaskRo
         0, std::string_view(reinterpret_cast<const char*>(buffer.data()), TaskRecordSize));
 }
 
+// The rows written over `path` crash-safe, a chunk at a time.
+bool WriteRowsTo(const std::string& path, const TaskRows& rows, int count, RecordBuffer& buffer) {
+    count = std::clamp(count, 0, rows.Count());
+    const RecordBuffer start = buffer;
+    return ReplaceFileAtomically(path, [&](ContentWriter& out) {
+        buffer = start;  // each run writes the same bytes
+        return WriteDatabaseContent(out, buffer, rows, count);
+    });
+}
+
 }  // namespace
 
 const std::string& DatabasePath() {
@@ -250,12 +260,7 @@ bool LoadDatabase(TaskRows& rows, RecordBuffer& buffer) {
 }
 
 bool SaveDatabase(const TaskRows& rows, int count, RecordBuffer& buffer) {
-    count = std::clamp(count, 0, rows.Count());
-    const RecordBuffer start = buffer;
-    return ReplaceFileAtomically(DatabasePath(), [&](ContentWriter& out) {
-        buffer = start;  // each run writes the same bytes
-        return WriteDatabaseContent(out, buffer, rows, count);
-    });
+    return WriteRowsTo(DatabasePath(), rows, count, buffer);
 }
 
 bool EmptyDatabase() {
@@ -300,13 +305,6 @@ std::string OwnFile(std::string_view ending) {
     return JoinText(DatabasePath(), ".", ThisPcName(), ending);
 }
 
-std::string DatabaseBytes(const TaskRows& rows, const RecordBuffer& buffer) {
-    RecordBuffer record = buffer;
-    BytesWriter content;
-    WriteDatabaseContent(content, record, rows, rows.Count());
-    return content.bytes();
-}
-
 }  // namespace
 
 RecordsFile ReadOwnRecords() {
@@ -321,10 +319,11 @@ bool WriteOwnRecords(const RecordsFile& file) {
 }
 
 bool WriteLastList(const TaskRows& rows, const RecordBuffer& buffer) {
-    return ReplaceFileAtomically(OwnFile(".last"), DatabaseBytes(rows, buffer));
+    RecordBuffer record = buffer;
+    return WriteRowsTo(OwnFile(".last"), rows, rows.Count(), record);
 }
 
-std::optional<std::vector<TaskRow>> ReadLastList(std::int64_t max_days) {
+std::optional<TaskRows> ReadLastList(std::int64_t max_days) {
     const std::string path = OwnFile(".last");
     const FileStamp stamp = QueryStamp(path);
     FILETIME clock{};
@@ -341,7 +340,7 @@ std::optional<std::vector<TaskRow>> ReadLastList(std::int64_t max_days) {
     return std::move(read.rows);
 }
 
-void KeepMergeBackups(const std::vector<TaskRow>& found, const TaskRows& here) {
+void KeepMergeBackups(const TaskRows& found, const TaskRows& here) {
     const std::string& database = DatabasePath();
     const std::string folder = BackupFolderFor(database);
     if (!MakeFolder(folder)) {
@@ -353,10 +352,10 @@ void KeepMergeBackups(const std::vector<TaskRow>& found, const TaskRows& here) {
     const std::string time = TimeText();
     const std::string computer = ComputerName();
     RecordBuffer buffer{};
-    if (!ReplaceFileAtomically(folder + "\\" + MergeBackupName(stem, date, time, computer, true),
-                               EncodeDatabase(found, buffer)) ||
-        !ReplaceFileAtomically(folder + "\\" + MergeBackupName(stem, date, time, computer, false),
-                               DatabaseBytes(here, RecordBuffer{}))) {
+    if (!WriteRowsTo(folder + "\\" + MergeBackupName(stem, date, time, computer, true), found,
+                     found.Count(), buffer) ||
+        !WriteRowsTo(folder + "\\" + MergeBackupName(stem, date, time, computer, false), here,
+                     here.Count(), buffer)) {
         TraceSaveFailure("Merge backup", GetLastError());
     }
     for (const std::string& old : MergeBackupsToDelete(FileNamesIn(folder), stem, computer)) {

@@ -64,11 +64,11 @@ bool WriteOwnRecords(const RecordsFile& file);
 // dropped a task of it. None when there is none, or it is older than
 // `max_days` (its deletions' records are gone by then).
 bool WriteLastList(const TaskRows& rows, const RecordBuffer& buffer);
-std::optional<std::vector<TaskRow>> ReadLastList(std::int64_t max_days);
+std::optional<TaskRows> ReadLastList(std::int64_t max_days);
 // Before a merge is written: the file as found and this PC's list before
 // the merge in "backups", the newest 14 pairs of this computer kept. Quiet:
 // a failure leaves only a trace.
-void KeepMergeBackups(const std::vector<TaskRow>& found, const TaskRows& here);
+void KeepMergeBackups(const TaskRows& found, const TaskRows& here);
 
 // The database's path, as the settings give it.
 const std::string& DatabasePath();

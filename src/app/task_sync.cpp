@@ -49,7 +49,7 @@ struct Replica {
     // The list is a merge the file does not hold yet; kept for the copies
     // made before it is written: the file as found and the list before.
     bool merge_waiting = false;
-    std::vector<TaskRow> found;
+    TaskRows found;
     TaskRows before;
     std::optional<std::uint64_t> last_merge_write;
     LocalEdits edits;
@@ -97,24 +97,23 @@ std::vector<DeletionRecord> LiveRecordsNow() {
 }
 
 // The list here merged with the file's rows.
-MergedList MergeWithFile(const std::vector<TaskRow>& file) {
+MergedList MergeWithFile(const TaskRows& file) {
     const Replica& replica = State();
     const LocalEdits& edits = replica.edits;
     const TaskRows& rows = Tasks().Rows();
-    std::vector<LocalRow> here;
-    here.reserve(static_cast<std::size_t>(rows.Count()));
-    for (int i = 0; i < rows.Count(); ++i) {
-        LocalRow local{rows.Row(i)};
-        if (edits.Any()) {
-            const TaskIdentity task = IdentityOf(local.row);
-            local.priority_changed = edits.priority.contains(task);
-            local.inactive_changed = edits.inactive.contains(task);
-            local.created = edits.created.contains(task);
+    std::vector<LocalFlags> flags;
+    if (edits.Any()) {
+        flags.resize(static_cast<std::size_t>(rows.Count()));
+        for (int i = 0; i < rows.Count(); ++i) {
+            const TaskIdentity task = IdentityOf(rows.View(i));
+            LocalFlags& f = flags[static_cast<std::size_t>(i)];
+            f.priority_changed = edits.priority.contains(task);
+            f.inactive_changed = edits.inactive.contains(task);
+            f.created = edits.created.contains(task);
         }
-        here.push_back(std::move(local));
     }
     const bool away = Today() - replica.last_contact > kRecordDays;
-    return MergeTaskLists(here, file, LiveRecordsNow(), away);
+    return MergeTaskLists(rows, flags, file, LiveRecordsNow(), away);
 }
 
 // Where a row stands: its task and which copy of it.
@@ -143,7 +142,7 @@ int RowOf(const TaskRows& rows, const std::optional<Place>& place) {
 
 // The list shows `rows`; the top row, the selections and the chosen row
 // stay on their tasks where those still exist, and are cleared where not.
-void ShowKeepingPlaces(const std::vector<TaskRow>& rows) {
+void ShowKeepingPlaces(TaskRows rows) {
     TaskModel& tasks = Tasks();
     const std::optional<Place> top = PlaceOf(tasks.Rows(), tasks.TopRow());
     const std::optional<Place> chosen = PlaceOf(tasks.Rows(), ChosenRow());
@@ -151,12 +150,7 @@ void ShowKeepingPlaces(const std::vector<TaskRow>& rows) {
     for (std::size_t f = 0; f < kTaskFieldCount; ++f) {
         selected[f] = PlaceOf(tasks.Rows(), tasks.Selection(static_cast<TaskField>(f)));
     }
-    TaskRows shown;
-    std::size_t bytes = 0;
-    for (const TaskRow& row : rows) bytes += row.text.size() + 32;
-    shown.Reserve(rows.size(), bytes);
-    for (const TaskRow& row : rows) shown.Append(row);
-    tasks.Replace(std::move(shown));
+    tasks.Replace(std::move(rows));
     for (std::size_t f = 0; f < kTaskFieldCount; ++f) {
         const int row = RowOf(tasks.Rows(), selected[f]);
         if (row >= 0) tasks.Select(static_cast<TaskField>(f), row);
@@ -207,7 +201,7 @@ void AfterWrite(const RecordBuffer& buffer) {
     replica.records = ReadRecordsFiles(replica.path, &replica.records_stamp);
     replica.edits = {};
     replica.merge_waiting = false;
-    replica.found.clear();
+    replica.found = {};
     replica.before = {};
     replica.last_contact = Today();
     replica.quiet_ticks = 0;
@@ -215,7 +209,7 @@ void AfterWrite(const RecordBuffer& buffer) {
 }
 
 // A merge now shown and not yet written.
-void HoldMerge(std::vector<TaskRow> found) {
+void HoldMerge(TaskRows found) {
     Replica& replica = State();
     if (!replica.merge_waiting) replica.before = Tasks().Rows();
     replica.merge_waiting = true;
@@ -275,26 +269,18 @@ bool RememberLoadedRows(TaskRows& rows) {
     replica.records = ReadRecordsFiles(replica.path, &replica.records_stamp);
     replica.edits = {};
     replica.merge_waiting = false;
-    replica.found.clear();
+    replica.found = {};
     replica.before = {};
     replica.last_contact = Today();
     replica.quiet_ticks = 0;
     ++replica.generation;
     if (written_here) return false;
     // A writer that does not merge may have dropped a task this PC saved.
-    const std::optional<std::vector<TaskRow>> last = ReadLastList(kRecordDays);
+    const std::optional<TaskRows> last = ReadLastList(kRecordDays);
     if (!last || ListHash(*last) == replica.hash) return false;
-    std::vector<LocalRow> here;
-    here.reserve(last->size());
-    for (const TaskRow& row : *last) here.push_back({row});
-    std::vector<TaskRow> file;
-    file.reserve(static_cast<std::size_t>(rows.Count()));
-    for (int row = 0; row < rows.Count(); ++row) file.push_back(rows.Row(row));
-    MergedList merged = MergeTaskLists(here, file, LiveRecordsNow());
+    MergedList merged = MergeTaskLists(*last, {}, rows, LiveRecordsNow());
     if (merged.equals_file) return false;
-    TaskRows restored;
-    for (const TaskRow& row : merged.rows) restored.Append(row);
-    rows = std::move(restored);
+    rows = std::move(merged.rows);
     return true;
 }
 
@@ -317,13 +303,12 @@ SharedSave SaveSharedRows(RecordBuffer& buffer) {
         (found.hash != replica.hash || records_changed)) {
         replica.stamp = found.stamp;
         replica.hash = found.hash;
-        const MergedList merged = MergeWithFile(found.rows);
-        if (ListHash(merged.rows) != ListHash(Tasks().Rows())) {
-            HoldMerge(std::move(found.rows));
-            ShowKeepingPlaces(merged.rows);
+        MergedList merged = MergeWithFile(found.rows);
+        const bool list_changes = ListHash(merged.rows) != ListHash(Tasks().Rows());
+        if (list_changes || !merged.equals_file) HoldMerge(std::move(found.rows));
+        if (list_changes) {
+            ShowKeepingPlaces(std::move(merged.rows));
             result.merged = merged.changed;
-        } else if (!merged.equals_file) {
-            HoldMerge(std::move(found.rows));
         }
     }
     if (replica.merge_waiting) KeepMergeBackups(replica.found, replica.before);
@@ -408,24 +393,20 @@ NoticeOutcome TakeDatabaseNotice() {
     if (merged.equals_file) {
         // The file holds everything here: shown as it is, in its order.
         replica.merge_waiting = false;
-        replica.found.clear();
+        replica.found = {};
         replica.before = {};
         LocalEdits& edits = replica.edits;
         edits.priority.clear();
         edits.inactive.clear();
         edits.created.clear();
         if (shown == read.hash) return outcome;
-        ShowKeepingPlaces(read.rows);
+        ShowKeepingPlaces(std::move(read.rows));
         TaskList().Buffer = read.buffer;
         outcome.kind = NoticeOutcome::Kind::Reloaded;
         return outcome;
     }
-    if (ListHash(merged.rows) != shown) {
-        HoldMerge(std::move(read.rows));
-        ShowKeepingPlaces(merged.rows);
-    } else {
-        HoldMerge(std::move(read.rows));
-    }
+    HoldMerge(std::move(read.rows));
+    if (ListHash(merged.rows) != shown) ShowKeepingPlaces(std::move(merged.rows));
     if (merged.changed > 0) {
         outcome.kind = NoticeOutcome::Kind::Merged;
         outcome.changed = merged.changed;

@@ -22,10 +22,16 @@ TaskRow Task(const std::string& shape) {
     return row;
 }
 
-std::vector<TaskRow> Tasks(const std::vector<std::string>& shapes) {
-    std::vector<TaskRow> rows;
-    for (const std::string& shape : shapes) rows.push_back(Task(shape));
+TaskRows Tasks(const std::vector<std::string>& shapes) {
+    TaskRows rows;
+    for (const std::string& shape : shapes) rows.Append(Task(shape));
     return rows;
+}
+
+std::vector<TaskRow> RowsOf(const TaskRows& rows) {
+    std::vector<TaskRow> all;
+    for (int i = 0; i < rows.Count(); ++i) all.push_back(rows.Row(i));
+    return all;
 }
 
 // Two PCs' versions of one list merged: each case the rows here (a "+"
@@ -100,10 +106,17 @@ TEST(TaskMerge, NoTaskThatNoPcDeletedIsLost) {
          {"a p2 s0", "b p2 s2"},
          {"a p2 s6", "b p2 s4"},
          {},
-         {"a p2 s6", "b p2 s2"},
+         {"a p2 s6", "b p2 s4"},
          true,
          1},
         {"the inactive mark switched here", {"!a p2 s5"}, {"a p2 s6"}, {}, {"a p2 s5"}, false, 0},
+        {"switched here and still inactive there",
+         {"!a p2 s6"},
+         {"a p2 s6"},
+         {},
+         {"a p2 s6"},
+         true,
+         0},
         {"Clear All here against a task that arrived there",
          {"Vemo V009u - your tasks and reminders p1 s0"},
          {"a", "b", "new"},
@@ -123,17 +136,18 @@ TEST(TaskMerge, NoTaskThatNoPcDeletedIsLost) {
          3},
     };
     for (const Case& c : cases) {
-        std::vector<LocalRow> here;
+        TaskRows here;
+        std::vector<LocalFlags> flags;
         for (std::string shape : c.here) {
-            LocalRow row;
+            LocalFlags f;
             if (shape[0] == '+' || shape[0] == '!' || shape[0] == '*') {
-                row.priority_changed = shape[0] == '+';
-                row.inactive_changed = shape[0] == '!';
-                row.created = shape[0] == '*';
+                f.priority_changed = shape[0] == '+';
+                f.inactive_changed = shape[0] == '!';
+                f.created = shape[0] == '*';
                 shape.erase(0, 1);
             }
-            row.row = Task(shape);
-            here.push_back(row);
+            here.Append(Task(shape));
+            flags.push_back(f);
         }
         std::vector<DeletionRecord> records;
         for (const std::string& shape : c.deleted) {
@@ -143,8 +157,8 @@ TEST(TaskMerge, NoTaskThatNoPcDeletedIsLost) {
                  copies == std::string::npos ? 0u : std::stoul(shape.substr(copies + 2))});
         }
         const bool away = std::string(c.name).find("away") != std::string::npos;
-        const MergedList merged = MergeTaskLists(here, Tasks(c.file), records, away);
-        EXPECT_EQ(merged.rows, Tasks(c.merged)) << c.name;
+        const MergedList merged = MergeTaskLists(here, flags, Tasks(c.file), records, away);
+        EXPECT_EQ(RowsOf(merged.rows), RowsOf(Tasks(c.merged))) << c.name;
         EXPECT_EQ(merged.equals_file, c.equals_file) << c.name;
         EXPECT_EQ(merged.changed, c.changed) << c.name;
     }
@@ -159,22 +173,24 @@ TEST(TaskMerge, TasksAreComparedAsTheRecordStoresThem) {
     stored.text.resize(kTaskTextCapacity);
     TaskRow zero_here = Task("y");
     zero_here.text = std::string("call\0bob", 8);
-    const std::vector<LocalRow> here = {{long_here}, {zero_here}};
-    const MergedList merged = MergeTaskLists(here, std::vector<TaskRow>{stored, Task("call")}, {});
+    TaskRows here;
+    here.Append(long_here);
+    here.Append(zero_here);
+    TaskRows file;
+    file.Append(stored);
+    file.Append(Task("call"));
+    const MergedList merged = MergeTaskLists(here, {}, file, {});
     EXPECT_TRUE(merged.equals_file);
-    EXPECT_EQ(merged.rows.size(), 2u);
+    EXPECT_EQ(merged.rows.Count(), 2);
 
     // Ten thousand rows, the same on both sides.
-    std::vector<LocalRow> many;
-    std::vector<TaskRow> file;
-    for (int i = 0; i < 10000; ++i) {
-        file.push_back(Task("task " + std::to_string(i)));
-        many.push_back({file.back()});
-    }
-    const MergedList same = MergeTaskLists(many, file, {});
+    TaskRows many;
+    for (int i = 0; i < 10000; ++i) many.Append(Task("task " + std::to_string(i)));
+    const MergedList same = MergeTaskLists(many, {}, many, {});
     EXPECT_TRUE(same.equals_file);
     EXPECT_EQ(same.changed, 0u);
-    EXPECT_EQ(same.rows, file);
+    EXPECT_EQ(RowsOf(same.rows), RowsOf(many));
+    EXPECT_EQ(ListHash(same.rows), ListHash(many));
 }
 
 }  // namespace
