@@ -86,6 +86,14 @@ void RestartTickClock() {
 int ClassifyRows() {
     SchedulerState& scheduler = Scheduler();
     TaskListState& list = TaskList();
+    if (std::exchange(list.RowsReplaced, false)) {
+        // Rows from another PC: the indexes name other tasks now. No
+        // earlier-today report: what ran here is in the occurrence log.
+        scheduler.HighlightRow = -1;
+        scheduler.HighlightDone = false;
+        scheduler.LastOldRow = 0;
+        scheduler.EarlierAlarmRow = 0;
+    }
     TaskModel& tasks = Tasks();
     const TickSelections before{tasks.Selection(TaskField::Text), tasks.Selection(TaskField::State),
                                 list.ListDirty};

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <utility>
 
 #include "app/task_merge.h"
@@ -16,8 +17,6 @@ namespace {
 constexpr std::size_t kChunkRows = 64;
 // More than 2 GB is no database this program wrote.
 constexpr std::uint64_t kLargestDatabase = 0x7FFFFFFF;
-// A records file is a few lines per deleted task; more is not ours.
-constexpr std::uint64_t kLargestRecordsFile = 16u << 20;
 
 std::uint64_t TimeOf(const FILETIME& time) {
     return (static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
@@ -68,9 +67,18 @@ void ForEachRecordsFile(const std::string& database_path, Visit&& visit) {
     } while (FindNextFileA(search.get(), &found));
 }
 
+constexpr std::uint64_t kFnvStart = 0xCBF29CE484222325ull;
+
 void HashInto(std::uint64_t& hash, const void* data, std::size_t size) {
     const auto* bytes = static_cast<const unsigned char*>(data);
     for (std::size_t i = 0; i < size; ++i) hash = (hash ^ bytes[i]) * 0x100000001B3ull;
+}
+
+// A records file as the folder lists it: its name, size and time.
+void HashFound(std::uint64_t& hash, const std::string& path, const WIN32_FIND_DATAA& found) {
+    HashInto(hash, path.data(), path.size());
+    HashInto(hash, &found.nFileSizeLow, sizeof(found.nFileSizeLow));
+    HashInto(hash, &found.ftLastWriteTime, sizeof(found.ftLastWriteTime));
 }
 
 // A clock set back makes every stamp look new: looked at once more, no harm.
@@ -166,160 +174,201 @@ DatabaseRead ReadDatabaseFile(const std::string& path, const FileStamp* remember
 }
 
 std::uint64_t QueryRecordsStamp(const std::string& database_path) {
-    std::uint64_t stamp = 0xCBF29CE484222325ull;
-    ForEachRecordsFile(database_path, [&](const std::string& path, const std::string&,
-                                          const WIN32_FIND_DATAA& found) {
-        HashInto(stamp, path.data(), path.size());
-        HashInto(stamp, &found.nFileSizeLow, sizeof(found.nFileSizeLow));
-        HashInto(stamp, &found.ftLastWriteTime, sizeof(found.ftLastWriteTime));
-    });
+    std::uint64_t stamp = kFnvStart;
+    ForEachRecordsFile(database_path,
+                       [&](const std::string& path, const std::string&,
+                           const WIN32_FIND_DATAA& found) { HashFound(stamp, path, found); });
     return stamp;
 }
 
-std::vector<OwnedRecords> ReadRecordsFiles(const std::string& database_path, std::uint64_t* stamp) {
-    std::vector<OwnedRecords> files;
-    std::uint64_t hash = 0xCBF29CE484222325ull;
+std::optional<std::string> ReadWholeShared(const std::string& path, std::uint64_t largest) {
+    const ScopedHandle file(OpenShared(path));
+    if (!file) {
+        if (Missing(GetLastError())) return std::string();
+        return std::nullopt;
+    }
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.get(), &size) || static_cast<std::uint64_t>(size.QuadPart) > largest) {
+        return std::nullopt;
+    }
+    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
+    DWORD got = 0;
+    if (!bytes.empty() &&
+        (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) ||
+         got != bytes.size())) {
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+RecordsRead ReadRecordsFiles(const std::string& database_path) {
+    RecordsRead read;
+    read.stamp = kFnvStart;
     ForEachRecordsFile(database_path, [&](const std::string& path, const std::string& owner,
                                           const WIN32_FIND_DATAA& found) {
-        HashInto(hash, path.data(), path.size());
-        HashInto(hash, &found.nFileSizeLow, sizeof(found.nFileSizeLow));
-        HashInto(hash, &found.ftLastWriteTime, sizeof(found.ftLastWriteTime));
-        const ScopedHandle file(OpenShared(path));
-        LARGE_INTEGER size{};
-        if (!file || !GetFileSizeEx(file.get(), &size) ||
-            static_cast<std::uint64_t>(size.QuadPart) > kLargestRecordsFile) {
+        HashFound(read.stamp, path, found);
+        const std::optional<std::string> bytes = ReadWholeShared(path, kLargestRecordsFile);
+        if (!bytes) {
+            read.complete = false;
             return;
         }
-        std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
-        DWORD got = 0;
-        if (!bytes.empty() &&
-            (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) ||
-             got != bytes.size())) {
-            return;
-        }
-        files.push_back({owner, DecodeRecords(bytes)});
+        read.files.push_back({owner, DecodeRecords(*bytes)});
     });
-    if (stamp != nullptr) *stamp = hash;
-    return files;
+    return read;
 }
 
 // The tick's look runs on one worker thread, one question at a time.
 
 namespace {
 
+// What the window's thread and the worker share. The worker is stopped
+// when the program ends, after the look it is in: a thread killed by the
+// process's end inside the heap or the file system's locks could leave the
+// end waiting on them. A look that cannot finish in time (a dead network
+// drive) keeps this state for ever rather than lose it under the thread.
+struct NoticeChannel {
+    CRITICAL_SECTION lock{};
+    HANDLE wake = nullptr;  // auto-reset
+    bool busy = false;
+    bool stopping = false;
+    HWND window = nullptr;
+    UINT message = 0;
+    NoticeQuery question;
+    std::optional<Notice> answer;
+};
+
+class Lock {
+  public:
+    explicit Lock(CRITICAL_SECTION& lock) : lock_(lock) { EnterCriticalSection(&lock_); }
+    ~Lock() { LeaveCriticalSection(&lock_); }
+    Lock(const Lock&) = delete;
+    Lock& operator=(const Lock&) = delete;
+
+  private:
+    CRITICAL_SECTION& lock_;
+};
+
+Notice Look(NoticeQuery question) {
+    Notice notice;
+    notice.query = std::move(question);
+    const NoticeQuery& q = notice.query;
+    const FileStamp now = QueryStamp(q.path);
+    notice.records_stamp = QueryRecordsStamp(q.path);
+    if (!now.present) return notice;  // gone for now: NotYet
+    if (now.SameAttributes(q.stamp) && q.stamp.settled && notice.records_stamp == q.records_stamp) {
+        notice.read.status = DatabaseRead::Status::Unchanged;
+        notice.read.stamp = q.stamp;
+        return notice;
+    }
+    notice.read = ReadDatabaseFile(q.path, nullptr, true);
+    if (notice.read.status != DatabaseRead::Status::Read) {
+        notice.read.status = DatabaseRead::Status::NotYet;
+        return notice;
+    }
+    RecordsRead records = ReadRecordsFiles(q.path);
+    // A writer still busy: what was read may be half of two versions.
+    if (!QueryStamp(q.path).SameAttributes(notice.read.stamp) ||
+        QueryRecordsStamp(q.path) != records.stamp) {
+        notice.read = {};
+        return notice;
+    }
+    notice.records = std::move(records.files);
+    // A records file that could not be read is read again next tick.
+    notice.records_stamp = records.complete ? records.stamp : 0;
+    return notice;
+}
+
+DWORD WINAPI RunNoticeWorker(void* parameter) {
+    NoticeChannel& channel = *static_cast<NoticeChannel*>(parameter);
+    for (;;) {
+        WaitForSingleObject(channel.wake, INFINITE);
+        NoticeQuery question;
+        {
+            const Lock hold(channel.lock);
+            if (channel.stopping) return 0;
+            question = channel.question;
+        }
+        Notice notice;
+        try {
+            notice = Look(std::move(question));
+        } catch (...) {
+            notice = {};  // out of memory: looked at again next tick
+        }
+        HWND window = nullptr;
+        UINT message = 0;
+        {
+            const Lock hold(channel.lock);
+            if (channel.stopping) return 0;
+            channel.answer = std::move(notice);
+            channel.busy = false;
+            window = channel.window;
+            message = channel.message;
+        }
+        PostMessageA(window, message, 0, 0);
+    }
+}
+
 class NoticeWorker {
   public:
-    NoticeWorker() { InitializeCriticalSection(&lock_); }
+    NoticeWorker() = default;
     NoticeWorker(const NoticeWorker&) = delete;
     NoticeWorker& operator=(const NoticeWorker&) = delete;
+    ~NoticeWorker() {
+        if (thread_ == nullptr) return;
+        {
+            const Lock hold(channel_->lock);
+            channel_->stopping = true;
+        }
+        SetEvent(channel_->wake);
+        const bool stopped = WaitForSingleObject(thread_, kStopWaitMs) == WAIT_OBJECT_0;
+        CloseHandle(thread_);
+        if (!stopped) return;  // the channel stays with the thread
+        CloseHandle(channel_->wake);
+        DeleteCriticalSection(&channel_->lock);
+        delete channel_;
+    }
 
     bool Ask(HWND window, UINT message, NoticeQuery query) {
+        if (channel_ == nullptr && !Start()) return false;
         {
-            const Lock hold(lock_);
-            if (busy_) return false;
-            busy_ = true;
-            window_ = window;
-            message_ = message;
-            question_ = std::move(query);
+            const Lock hold(channel_->lock);
+            if (channel_->busy) return false;
+            channel_->busy = true;
+            channel_->window = window;
+            channel_->message = message;
+            channel_->question = std::move(query);
         }
-        if (thread_ == nullptr) {
-            wake_.reset(CreateEventA(nullptr, FALSE, FALSE, nullptr));
-            if (wake_) thread_ = CreateThread(nullptr, 0, &NoticeWorker::Run, this, 0, nullptr);
-            if (thread_ == nullptr) {
-                const Lock hold(lock_);
-                busy_ = false;
-                return false;
-            }
-        }
-        SetEvent(wake_.get());
+        SetEvent(channel_->wake);
         return true;
     }
 
     std::optional<Notice> Take() {
-        const Lock hold(lock_);
-        return std::exchange(answer_, std::nullopt);
+        if (channel_ == nullptr) return std::nullopt;
+        const Lock hold(channel_->lock);
+        return std::exchange(channel_->answer, std::nullopt);
     }
 
   private:
-    class Lock {
-      public:
-        explicit Lock(CRITICAL_SECTION& lock) : lock_(lock) { EnterCriticalSection(&lock_); }
-        ~Lock() { LeaveCriticalSection(&lock_); }
-        Lock(const Lock&) = delete;
-        Lock& operator=(const Lock&) = delete;
+    // The end of the program waits this long for a look in progress.
+    static constexpr DWORD kStopWaitMs = 2000;
 
-      private:
-        CRITICAL_SECTION& lock_;
-    };
-
-    static DWORD WINAPI Run(void* self) {
-        static_cast<NoticeWorker*>(self)->Loop();
-        return 0;
+    bool Start() {
+        auto channel = std::make_unique<NoticeChannel>();
+        channel->wake = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+        if (channel->wake == nullptr) return false;
+        InitializeCriticalSection(&channel->lock);
+        thread_ = CreateThread(nullptr, 0, RunNoticeWorker, channel.get(), 0, nullptr);
+        if (thread_ == nullptr) {
+            DeleteCriticalSection(&channel->lock);
+            CloseHandle(channel->wake);
+            return false;
+        }
+        channel_ = channel.release();  // freed by the destructor once the thread ends
+        return true;
     }
 
-    void Loop() {
-        for (;;) {
-            WaitForSingleObject(wake_.get(), INFINITE);
-            NoticeQuery question;
-            {
-                const Lock hold(lock_);
-                question = question_;
-            }
-            Notice notice;
-            try {
-                notice = Look(std::move(question));
-            } catch (...) {
-                notice = {};  // out of memory: looked at again next tick
-            }
-            HWND window = nullptr;
-            UINT message = 0;
-            {
-                const Lock hold(lock_);
-                answer_ = std::move(notice);
-                busy_ = false;
-                window = window_;
-                message = message_;
-            }
-            PostMessageA(window, message, 0, 0);
-        }
-    }
-
-    static Notice Look(NoticeQuery question) {
-        Notice notice;
-        notice.query = std::move(question);
-        const NoticeQuery& q = notice.query;
-        const FileStamp now = QueryStamp(q.path);
-        notice.records_stamp = QueryRecordsStamp(q.path);
-        if (!now.present) return notice;  // gone for now: NotYet
-        if (now.SameAttributes(q.stamp) && q.stamp.settled &&
-            notice.records_stamp == q.records_stamp) {
-            notice.read.status = DatabaseRead::Status::Unchanged;
-            notice.read.stamp = q.stamp;
-            return notice;
-        }
-        notice.read = ReadDatabaseFile(q.path, nullptr, true);
-        if (notice.read.status != DatabaseRead::Status::Read) {
-            notice.read.status = DatabaseRead::Status::NotYet;
-            return notice;
-        }
-        notice.records = ReadRecordsFiles(q.path, &notice.records_stamp);
-        // A writer still busy: what was read may be half of two versions.
-        if (!QueryStamp(q.path).SameAttributes(notice.read.stamp) ||
-            QueryRecordsStamp(q.path) != notice.records_stamp) {
-            notice.read = {};
-            notice.records.clear();
-        }
-        return notice;
-    }
-
-    CRITICAL_SECTION lock_{};  // lives as long as the process, as the thread
-    bool busy_ = false;
-    HWND window_ = nullptr;
-    UINT message_ = 0;
-    NoticeQuery question_;
-    std::optional<Notice> answer_;
-    ScopedHandle wake_;
-    HANDLE thread_ = nullptr;  // runs for the life of the process
+    NoticeChannel* channel_ = nullptr;
+    HANDLE thread_ = nullptr;
 };
 
 NoticeWorker& Worker() {

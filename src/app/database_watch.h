@@ -65,11 +65,25 @@ struct DatabaseRead {
 DatabaseRead ReadDatabaseFile(const std::string& path, const FileStamp* remembered,
                               bool whole_only);
 
+// A file's bytes read whole with full sharing, so that its writers never
+// wait: "" for a missing one, none when it cannot be read (locked, larger
+// than `largest`, a read error).
+std::optional<std::string> ReadWholeShared(const std::string& path, std::uint64_t largest);
+
+// A records file is a few lines per deleted task; more is not ours.
+inline constexpr std::uint64_t kLargestRecordsFile = 16u << 20;
+
 // The records files beside the database: every PC's, and a stamp of their
 // names, sizes and times that changes when any of them does.
 std::uint64_t QueryRecordsStamp(const std::string& database_path);
-std::vector<OwnedRecords> ReadRecordsFiles(const std::string& database_path,
-                                           std::uint64_t* stamp = nullptr);
+struct RecordsRead {
+    std::vector<OwnedRecords> files;
+    std::uint64_t stamp = 0;
+    // Every file was read: one that could not be (a sync client holding it)
+    // is read again next time.
+    bool complete = true;
+};
+RecordsRead ReadRecordsFiles(const std::string& database_path);
 
 // The tick's look, one at a time, answered by posting `message` to `window`.
 struct NoticeQuery {

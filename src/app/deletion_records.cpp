@@ -240,11 +240,19 @@ void ApplyCancels(RecordsFile& own, std::string_view owner, std::span<const Canc
     }
 }
 
-void DropOldRecords(RecordsFile& file, std::int64_t today) {
+void DropOldRecords(RecordsFile& file, std::int64_t today, std::span<const OwnedRecords> files) {
     std::erase_if(file.records,
                   [&](const RecordEntry& record) { return today - record.day > kRecordDays; });
-    std::erase_if(file.cancels,
-                  [&](const CancelEntry& cancel) { return today - cancel.day > kRecordDays; });
+    const auto still_there = [&](const CancelEntry& cancel) {
+        return std::any_of(files.begin(), files.end(), [&](const OwnedRecords& owned) {
+            return SameFileName(owned.owner, cancel.owner) &&
+                   std::any_of(owned.file.records.begin(), owned.file.records.end(),
+                               [&](const RecordEntry& r) { return r.number == cancel.number; });
+        });
+    };
+    std::erase_if(file.cancels, [&](const CancelEntry& cancel) {
+        return today - cancel.day > kRecordDays && !still_there(cancel);
+    });
 }
 
 }  // namespace vemo

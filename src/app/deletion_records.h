@@ -68,8 +68,10 @@ std::vector<CancelEntry> CancelsFor(const TaskIdentity& task, std::size_t copies
 // The owner's file after its cancellations: its own records named go, the
 // others' are kept as cancellations.
 void ApplyCancels(RecordsFile& own, std::string_view owner, std::span<const CancelEntry> cancels);
-// The owner's own housekeeping at its write: records and cancellations
-// older than kRecordDays before `today` go.
-void DropOldRecords(RecordsFile& file, std::int64_t today);
+// The owner's own housekeeping at each write: its records older than
+// kRecordDays before `today` go; a cancellation that old goes once the
+// record it names is in none of `files` (every PC's, as last read), since
+// its owner may keep it longer.
+void DropOldRecords(RecordsFile& file, std::int64_t today, std::span<const OwnedRecords> files);
 
 }  // namespace vemo

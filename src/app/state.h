@@ -45,6 +45,9 @@ struct TaskListState {
     // the sort and every load of the rows.
     bool RowSelected = false;
     bool ListDirty = false;
+    // Another PC's version replaced the rows (a reload or a merge): the
+    // scheduler's next tick starts its row indexes over.
+    bool RowsReplaced = false;
     std::string DatabaseName;
     // Every record passes through it; the header repeats what it last held.
     RecordBuffer Buffer{};

@@ -7,6 +7,7 @@
 #include "app/dates.h"
 #include "app/log_files.h"
 #include "app/log_lines.h"
+#include "app/message_line.h"
 #include "app/state.h"
 #include "app/task_merge.h"
 #include "app/task_model.h"
@@ -178,7 +179,9 @@ CommandEffect ClearAll(std::string_view today) {
     const TaskRows shown = Tasks().Rows();
     Tasks().Clear();
     for (int row = 0; row < shown.Count(); ++row) NoteTaskRemoved(shown.Row(row));
-    if (!SaveSharedRows(list.Buffer).saved) {
+    const SharedSave save = SaveSharedRows(list.Buffer);
+    if (save.merged > 0) Message().Show(MergedMessage(save.merged));
+    if (!save.saved) {
         TraceSaveFailure("ClearAll", GetLastError());
         ShowMessageBox(Owner(), "Cant find vemo.dat", "Error!", 0);
         EndProgramNow();

@@ -106,21 +106,41 @@ struct Task {
 
 }  // namespace
 
+namespace {
+
+// One row's task and attributes, into `hash`.
+void HashRow(std::uint64_t& hash, const TaskRowView& row) {
+    const Stored task(row);
+    for (const std::string_view text : {task.text, task.created, task.remind_date, task.time}) {
+        HashText(hash, text);
+    }
+    HashByte(hash, static_cast<unsigned char>(Inactive(row)));
+    const auto priority = static_cast<std::uint32_t>(PriorityOf(row));
+    for (int shift = 0; shift < 32; shift += 8) {
+        HashByte(hash, static_cast<unsigned char>(priority >> shift));
+    }
+}
+
+}  // namespace
+
 std::uint64_t ListHash(const TaskRows& rows) {
     std::uint64_t hash = kFnvStart;
-    for (int i = 0; i < rows.Count(); ++i) {
-        const TaskRowView row = rows.View(i);
-        const Stored task(row);
-        for (const std::string_view text : {task.text, task.created, task.remind_date, task.time}) {
-            HashText(hash, text);
-        }
-        HashByte(hash, static_cast<unsigned char>(Inactive(row)));
-        const auto priority = static_cast<std::uint32_t>(PriorityOf(row));
-        for (int shift = 0; shift < 32; shift += 8) {
-            HashByte(hash, static_cast<unsigned char>(priority >> shift));
-        }
-    }
+    for (int i = 0; i < rows.Count(); ++i) HashRow(hash, rows.View(i));
     return hash;
+}
+
+std::uint64_t TaskSetHash(const TaskRows& rows) {
+    std::uint64_t sum = 0;
+    for (int i = 0; i < rows.Count(); ++i) {
+        std::uint64_t hash = kFnvStart;
+        HashRow(hash, rows.View(i));
+        // Mixed before summing, so that no two rows' hashes cancel out.
+        hash ^= hash >> 33;
+        hash *= 0xFF51AFD7ED558CCDull;
+        hash ^= hash >> 33;
+        sum += hash;
+    }
+    return sum;
 }
 
 TaskIdentity IdentityOf(const TaskRowView& row) {

@@ -47,6 +47,9 @@ struct DeletionRecord {
 // inactive mark (state codes left out, as the tick rewrites them). A file
 // read twice unchanged, or a list written and read back, gives the same.
 std::uint64_t ListHash(const TaskRows& rows);
+// The same in any order: two lists that hold the same tasks, in the same
+// numbers, with the same attributes, give the same.
+std::uint64_t TaskSetHash(const TaskRows& rows);
 
 struct MergedList {
     // The file's tasks in the file's order, then the tasks only here in

@@ -26,31 +26,11 @@ constexpr std::size_t kWriteRows = 256;
 // More than 2 GB is no database this program wrote.
 constexpr long long kLargestDatabase = 0x7FFFFFFF;
 
-bool Missing(DWORD error) {
-    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
-}
-
 // The database's bytes read with full sharing, so that a running Vemo can
 // still save meanwhile; never created, a missing file being an empty
 // database. None when it cannot be read whole.
 std::optional<std::string> ReadShared() {
-    const ScopedHandle file(CreateFileA(DatabasePath().c_str(), GENERIC_READ,
-                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) {
-        if (Missing(GetLastError())) return std::string();
-        return std::nullopt;
-    }
-    LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > kLargestDatabase) return std::nullopt;
-    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
-    DWORD read = 0;
-    if (!bytes.empty() &&
-        (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) ||
-         read != bytes.size())) {
-        return std::nullopt;
-    }
-    return bytes;
+    return ReadWholeShared(DatabasePath(), kLargestDatabase);
 }
 
 // The copies.
@@ -307,11 +287,10 @@ std::string OwnFile(std::string_view ending) {
 
 }  // namespace
 
-RecordsFile ReadOwnRecords() {
-    for (OwnedRecords& file : ReadRecordsFiles(DatabasePath())) {
-        if (SameFileName(file.owner, ThisPcName())) return std::move(file.file);
-    }
-    return {};
+std::optional<RecordsFile> ReadOwnRecords() {
+    const std::optional<std::string> bytes = ReadWholeShared(OwnFile(".del"), kLargestRecordsFile);
+    if (!bytes) return std::nullopt;
+    return DecodeRecords(*bytes);
 }
 
 bool WriteOwnRecords(const RecordsFile& file) {

@@ -56,8 +56,9 @@ AppendResult AppendToDatabase(const std::function<TaskRow(std::size_t rows_befor
 
 // Beside a database other PCs write too, this PC's own files.
 // Its deletion records, "<database>.<COMPUTER>-<user>.del": as on disk now
-// (none when missing or unreadable), and written crash-safe.
-RecordsFile ReadOwnRecords();
+// (empty when there is none; none when it cannot be read, and then it must
+// not be written over), and written crash-safe.
+std::optional<RecordsFile> ReadOwnRecords();
 bool WriteOwnRecords(const RecordsFile& file);
 // The list this PC last wrote, "<database>.<COMPUTER>-<user>.last": what
 // the next start merges into the file, in case a writer that does not merge

@@ -151,6 +151,7 @@ void ShowKeepingPlaces(TaskRows rows) {
         selected[f] = PlaceOf(tasks.Rows(), tasks.Selection(static_cast<TaskField>(f)));
     }
     tasks.Replace(std::move(rows));
+    TaskList().RowsReplaced = true;
     for (std::size_t f = 0; f < kTaskFieldCount; ++f) {
         const int row = RowOf(tasks.Rows(), selected[f]);
         if (row >= 0) tasks.Select(static_cast<TaskField>(f), row);
@@ -165,28 +166,36 @@ void ShowKeepingPlaces(TaskRows rows) {
     if (top_row > 0) tasks.ScrollTo(top_row);
 }
 
-// The records this PC's edits leave, written after the write that holds
-// them: numbered, this PC's own cancelled ones taken out, old ones dropped.
-void WriteRecordsOfEdits() {
+// Every PC's records as they are now.
+void ReadRecordsNow() {
     Replica& replica = State();
-    LocalEdits& edits = replica.edits;
-    if (edits.records.empty() && edits.cancels.empty()) return;
-    RecordsFile own = ReadOwnRecords();
+    RecordsRead read = ReadRecordsFiles(replica.path);
+    replica.records = std::move(read.files);
+    // A file that could not be read is read again at the next look.
+    replica.records_stamp = read.complete ? read.stamp : 0;
+}
+
+// After each write of the database, this PC's records file: the records
+// and cancellations of its edits added (numbered; its own records a
+// cancellation names taken out), its old ones dropped. False when it could
+// not be read or written: the edits stay, as records in this PC's merges,
+// until a later write gets them there.
+bool WriteRecordsOfEdits() {
+    Replica& replica = State();
+    const LocalEdits& edits = replica.edits;
+    std::optional<RecordsFile> own = ReadOwnRecords();
+    if (!own) return false;
+    const RecordsFile before = *own;
     for (RecordEntry record : edits.records) {
-        record.number = own.next++;
-        own.records.push_back(std::move(record));
+        record.number = own->next++;
+        own->records.push_back(std::move(record));
     }
-    for (const CancelEntry& cancel : edits.cancels) {
-        if (SameFileName(cancel.owner, ThisPcName())) {
-            std::erase_if(own.records, [&](const RecordEntry& record) {
-                return record.number == cancel.number;
-            });
-        } else {
-            own.cancels.push_back(cancel);
-        }
-    }
-    DropOldRecords(own, Today());
-    if (!WriteOwnRecords(own)) TraceSaveFailure("Deletion records", GetLastError());
+    ApplyCancels(*own, ThisPcName(), edits.cancels);
+    DropOldRecords(*own, Today(), replica.records);
+    if (*own == before) return true;
+    if (WriteOwnRecords(*own)) return true;
+    TraceSaveFailure("Deletion records", GetLastError());
+    return false;
 }
 
 // After a write of the database: what it now is, this PC's records and its
@@ -196,10 +205,17 @@ void AfterWrite(const RecordBuffer& buffer) {
     const TaskRows& rows = Tasks().Rows();
     replica.stamp = OpenedStamp(replica.path);
     replica.hash = ListHash(rows);
-    WriteRecordsOfEdits();
+    const bool recorded = WriteRecordsOfEdits();
     if (!WriteLastList(rows, buffer)) TraceSaveFailure("Last list", GetLastError());
-    replica.records = ReadRecordsFiles(replica.path, &replica.records_stamp);
-    replica.edits = {};
+    ReadRecordsNow();
+    LocalEdits& edits = replica.edits;
+    edits.priority.clear();
+    edits.inactive.clear();
+    edits.created.clear();
+    if (recorded) {
+        edits.records.clear();
+        edits.cancels.clear();
+    }
     replica.merge_waiting = false;
     replica.found = {};
     replica.before = {};
@@ -261,12 +277,13 @@ bool RememberLoadedRows(TaskRows& rows) {
     // The file this PC last wrote (a Refresh) holds its last list already.
     const bool written_here =
         SameFileName(replica.path, path) && replica.stamp.present && replica.stamp.SameFile(loaded);
+    if (!SameFileName(replica.path, path)) replica.last_merge_write.reset();
     replica.path = path;
     // Looked at again by the first tick: a writer may have been busy.
     replica.stamp = loaded;
     replica.stamp.settled = false;
     replica.hash = ListHash(rows);
-    replica.records = ReadRecordsFiles(replica.path, &replica.records_stamp);
+    ReadRecordsNow();
     replica.edits = {};
     replica.merge_waiting = false;
     replica.found = {};
@@ -291,14 +308,17 @@ SharedSave SaveSharedRows(RecordBuffer& buffer) {
         replica.path = DatabasePath();
         replica.stamp = {};
         replica.hash = 0;
+        replica.last_merge_write.reset();
     }
+    // The records as they are now; changed, they are merged in even when
+    // the database is the one last read or written.
+    const std::uint64_t records_before = replica.records_stamp;
+    ReadRecordsNow();
+    const bool records_changed = replica.records_stamp != records_before;
     // The file as it is now, unless it is the one last read or written; a
     // short one as far as its whole records go.
-    DatabaseRead found = ReadDatabaseFile(replica.path, &replica.stamp, false);
-    std::uint64_t records_stamp = 0;
-    replica.records = ReadRecordsFiles(replica.path, &records_stamp);
-    const bool records_changed =
-        std::exchange(replica.records_stamp, records_stamp) != records_stamp;
+    DatabaseRead found =
+        ReadDatabaseFile(replica.path, records_changed ? nullptr : &replica.stamp, false);
     if (found.status == DatabaseRead::Status::Read &&
         (found.hash != replica.hash || records_changed)) {
         replica.stamp = found.stamp;
@@ -319,6 +339,9 @@ SharedSave SaveSharedRows(RecordBuffer& buffer) {
 }
 
 AppendResult AddToSharedDatabase(const std::function<TaskRow(std::size_t rows_before)>& make) {
+    // This PC's last list, before the write replaces it: the tasks it saved
+    // that a writer which does not merge may have dropped stay in it.
+    const std::optional<TaskRows> last = ReadLastList(kRecordDays);
     AppendResult added = AppendToDatabase(make);
     if (added.status != AppendResult::Status::Added) return added;
     // As any write: the records the new task cancels, and this PC's last list.
@@ -327,22 +350,25 @@ AppendResult AddToSharedDatabase(const std::function<TaskRow(std::size_t rows_be
     for (const TaskRow& row : added.rows) written.Append(row);
     std::size_t copies = 0;
     for (int row = 0; row < written.Count(); ++row) copies += SameTask(written.View(row), task);
+    const RecordsRead records = ReadRecordsFiles(DatabasePath());
     const std::vector<CancelEntry> cancels =
-        CancelsFor(IdentityOf(added.row), copies, ReadRecordsFiles(DatabasePath()), Today());
-    if (!cancels.empty()) {
-        RecordsFile own = ReadOwnRecords();
-        ApplyCancels(own, ThisPcName(), cancels);
-        DropOldRecords(own, Today());
-        if (!WriteOwnRecords(own)) TraceSaveFailure("Deletion records", GetLastError());
+        CancelsFor(IdentityOf(added.row), copies, records.files, Today());
+    std::optional<RecordsFile> own = ReadOwnRecords();
+    if (!cancels.empty() && own) {
+        ApplyCancels(*own, ThisPcName(), cancels);
+        DropOldRecords(*own, Today(), records.files);
+        if (!WriteOwnRecords(*own)) TraceSaveFailure("Deletion records", GetLastError());
     }
+    std::vector<OwnedRecords> files = records.files;
+    files.push_back({ThisPcName(), RecordsFile{1, {}, cancels}});
+    if (last) written = MergeTaskLists(*last, {}, written, LiveRecords(files)).rows;
     if (!WriteLastList(written, added.buffer)) TraceSaveFailure("Last list", GetLastError());
     return added;
 }
 
 bool WriteMergeNow(RecordBuffer& buffer) {
-    const std::uint64_t written = ListHash(Tasks().Rows());
     const bool saved = SaveSharedRows(buffer).saved;
-    if (saved) State().last_merge_write = written;
+    if (saved) State().last_merge_write = TaskSetHash(Tasks().Rows());
     return saved;
 }
 
@@ -369,10 +395,13 @@ NoticeOutcome TakeDatabaseNotice() {
         ++replica.quiet_ticks;
         outcome.write_now = replica.merge_waiting && replica.quiet_ticks >= 2 &&
                             !HaveUnsavedEdits() &&
-                            replica.last_merge_write != ListHash(Tasks().Rows());
+                            replica.last_merge_write != TaskSetHash(Tasks().Rows());
         return outcome;
     };
-    if (read.status == DatabaseRead::Status::Unchanged) return quiet();
+    if (read.status == DatabaseRead::Status::Unchanged) {
+        replica.last_contact = Today();  // the file is still the one last read
+        return quiet();
+    }
     // Missing, locked, half written: not yet, never an empty or short list.
     if (read.status != DatabaseRead::Status::Read) {
         replica.quiet_ticks = 0;
@@ -381,15 +410,19 @@ NoticeOutcome TakeDatabaseNotice() {
     const bool records_changed = notice->records_stamp != replica.records_stamp;
     replica.records = std::move(notice->records);
     replica.records_stamp = notice->records_stamp;
-    replica.last_contact = Today();
     const bool file_changed = read.hash != replica.hash;
     replica.stamp = read.stamp;
     replica.hash = read.hash;
     if (file_changed || records_changed) replica.quiet_ticks = 0;
-    if (!file_changed && !records_changed) return quiet();  // touched, or looked at again
+    if (!file_changed && !records_changed) {  // touched, or looked at again
+        replica.last_contact = Today();
+        return quiet();
+    }
 
     const std::uint64_t shown = ListHash(Tasks().Rows());
+    // Merged as a PC away, when it has been: before the contact is noted.
     MergedList merged = MergeWithFile(read.rows);
+    replica.last_contact = Today();
     if (merged.equals_file) {
         // The file holds everything here: shown as it is, in its order.
         replica.merge_waiting = false;

@@ -291,13 +291,6 @@ void OnProgramTimer() {
 void OnDatabaseNotice() {
     const NoticeOutcome outcome = TakeDatabaseNotice();
     if (outcome.kind != NoticeOutcome::Kind::None) {
-        // The rows are others now: the tick starts over on them, with no
-        // earlier-today report (the occurrence log keeps what ran here).
-        SchedulerState& scheduler = Scheduler();
-        scheduler.HighlightRow = -1;
-        scheduler.HighlightDone = false;
-        scheduler.LastOldRow = 0;
-        scheduler.EarlierAlarmRow = 0;
         Message().Show(outcome.kind == NoticeOutcome::Kind::Reloaded
                            ? std::string(kReloadedMessage)
                            : MergedMessage(outcome.changed));

@@ -571,7 +571,7 @@ TEST_F(EndToEnd, TwoCopiesOnOneDatabaseEndWithEveryTaskNoneDeleted) {
     PressButton(other, ids::PriorityDownButton);
     SetFieldText(first, ids::EntryField, "again from one");
     PressButton(first, ids::AddButton);
-    EXPECT_TRUE(WaitUntil([&] { return texts(other).size() == 3; }, 15000))
+    EXPECT_TRUE(WaitUntil([&] { return texts(other).size() == 3; }, 10000))
         << ::testing::PrintToString(texts(other));
     EXPECT_EQ(ListItems(other, ids::PriorityColumn)[0], " 3");
 

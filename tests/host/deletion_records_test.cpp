@@ -100,13 +100,16 @@ TEST(DeletionRecords, LiveRecordsCancellationsAndTheThirtyDays) {
     EXPECT_EQ(home.records[0].number, 2u);
     EXPECT_EQ(home.cancels, (std::vector<CancelEntry>{{"OFFICE-anna", 1, kToday}}));
 
+    // A cancellation outlives 30 days while the record it names is still in
+    // its owner's file (an owner that has not written since keeps it).
     RecordsFile aging;
     aging.records = {{1, kToday - 30, 0, Task("kept")}, {2, kToday - 31, 0, Task("gone")}};
-    aging.cancels = {{"X", 1, kToday - 31}, {"X", 2, kToday}};
-    DropOldRecords(aging, kToday);
+    aging.cancels = {{"X", 1, kToday - 31}, {"X", 2, kToday}, {"home-bob", 1, kToday - 40}};
+    DropOldRecords(aging, kToday, files);
     ASSERT_EQ(aging.records.size(), 1u);
     EXPECT_EQ(aging.records[0].task.text, "kept");
-    EXPECT_EQ(aging.cancels, (std::vector<CancelEntry>{{"X", 2, kToday}}));
+    EXPECT_EQ(aging.cancels,
+              (std::vector<CancelEntry>{{"X", 2, kToday}, {"home-bob", 1, kToday - 40}}));
 }
 
 }  // namespace

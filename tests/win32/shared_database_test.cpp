@@ -217,6 +217,46 @@ TEST_F(SharedDatabase, OnlyDeletionRecordsRemoveTasks) {
     EXPECT_EQ(Shown(), (Texts{"a", "x"}));
 }
 
+// A records file held by a sync client: the deletion waits, acting here as
+// a record, and goes into the file with the next save.
+TEST_F(SharedDatabase, ARecordThatCannotBeWrittenWaitsForTheNextSave) {
+    Start({Row("a"), Row("b")});
+    const std::string own = folder / RecordsFileName("vemo.dat", ThisPcName());
+    WriteWholeFile(own, "");
+    const HANDLE held =
+        CreateFileA(own.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    ChooseRow(1);
+    Command(ids::DeleteCommand);
+    CloseHandle(held);
+    EXPECT_EQ(Saved(), (Texts{"a"}));
+    EXPECT_TRUE(Records(ThisPcName()).records.empty());
+    Arrive({Row("a"), Row("b")});  // written before the other PC saw the deletion
+    Tick();
+    EXPECT_EQ(Shown(), (Texts{"a"}));
+    ASSERT_TRUE(SaveData());
+    ASSERT_EQ(Records(ThisPcName()).records.size(), 1u);
+    EXPECT_EQ(Records(ThisPcName()).records[0].task.text, "b");
+}
+
+// Back after 31 days (a laptop asleep with Vemo open): the records of what
+// the other PC deleted meanwhile may be gone, so the file is taken as found
+// and only the edits here are added to it.
+TEST_F(SharedDatabase, APcAwayForThirtyOneDaysTakesTheFileAsFound) {
+    Start({Row("a"), Row("b")});
+    Tick();
+    SYSTEMTIME later = Seams().clock.value_or(SYSTEMTIME{});
+    later.wYear = 2027;
+    later.wMonth = 1;
+    later.wDay = 8;
+    later.wDayOfWeek = 5;
+    Seams().clock = later;
+    Arrive({Row("a"), Row("c")});
+    Tick();
+    EXPECT_EQ(Shown(), (Texts{"a", "c"}));
+    EXPECT_EQ(Line(), kReloaded);
+}
+
 // Clear All clears the rows the user saw; a task that arrived since the last
 // tick is kept.
 TEST_F(SharedDatabase, ClearAllKeepsATaskThatArrivedUnseen) {
@@ -241,6 +281,17 @@ TEST_F(SharedDatabase, TheNextStartBringsBackWhatAWriterThatDoesNotMergeDropped)
     Start();
     EXPECT_EQ(Shown(), (Texts{"a", "b"}));
     EXPECT_EQ(Saved(), (Texts{"a", "b"}));
+    CloseDialog(MainWindow(), 0);
+    WaitForEvents(1);
+
+    // Dropped again, then /add with no Vemo running: its own write keeps
+    // the dropped task in this PC's last list.
+    Arrive({Row("a")});
+    ASSERT_EQ(AddToSharedDatabase([](std::size_t) { return Row("c"); }).status,
+              AppendResult::Status::Added);
+    EXPECT_EQ(Saved(), (Texts{"a", "c"}));
+    Start();
+    EXPECT_EQ(Shown(), (Texts{"a", "c", "b"}));
     CloseDialog(MainWindow(), 0);
     WaitForEvents(1);
 
