@@ -2,6 +2,7 @@
 #include <cstdlib>
 
 #include "program/commands.h"
+#include "runtime/system_dlls.h"
 #include "runtime/win32.h"
 
 #if defined(__GLIBCXX__)
@@ -73,5 +74,6 @@ namespace std {
 #endif
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR command_line, int) {
+    vemo::KeepPlantedDllsOut();
     return vemo::RunCommandLine(command_line != nullptr ? command_line : "");
 }

@@ -7,6 +7,7 @@
 
 #include "runtime/dialog_template.h"
 #include "runtime/events.h"
+#include "runtime/system_dlls.h"
 #include "runtime/text.h"
 
 namespace vemo {
@@ -55,11 +56,11 @@ void RegisterDialogClass() {
 
 void PrepareKind(int kind) {
     if (NeedsCommonControls(kind) && !Registry().common_controls_ready) {
-        InitCommonControls();
+        InitCommonControlsFromSystem();
         Registry().common_controls_ready = true;
     }
     if (kind == RichEdit && Registry().rich_edit_library == nullptr) {
-        Registry().rich_edit_library = LoadLibraryA("riched32.dll");
+        Registry().rich_edit_library = SystemDll("riched32.dll");
     }
 }
 

@@ -7,6 +7,7 @@
 #include "runtime/paths.h"
 #include "runtime/scoped.h"
 #include "runtime/seams.h"
+#include "runtime/system_dlls.h"
 
 namespace vemo {
 
@@ -192,7 +193,7 @@ void SendMultimediaCommand(const std::string& command) {
         Seams().multimedia_recorder(command);
         return;
     }
-    mciSendStringA(command.c_str(), nullptr, 0, nullptr);
+    SendMciCommand(command.c_str());
 }
 
 }  // namespace vemo

@@ -9,6 +9,7 @@
 #include "runtime/scoped.h"
 #include "runtime/seams.h"
 #include "runtime/shell.h"
+#include "runtime/system_dlls.h"
 
 namespace vemo {
 
@@ -234,7 +235,7 @@ int CreateToolbar(DialogDefinition& dialog, const ImageName& bitmap, int id,
     const bool bitmap_is_handle = (flags & kToolbarBitmapHandle) != 0;
     flags &= ~kToolbarBitmapHandle;
     const DWORD style = flags != 0 ? (flags | kChildVisible) : (kChildVisible | CCS_TOP);
-    InitCommonControls();
+    InitCommonControlsFromSystem();
     if (dialog.window == nullptr || commands.empty()) return 0;
     // A toolbar made again replaces the old one; any other control of that
     // id is left alone.
@@ -276,12 +277,11 @@ int CreateToolbar(DialogDefinition& dialog, const ImageName& bitmap, int id,
         image = loaded.get();
         if (loaded) dialog.images.push_back({id, std::move(loaded)});
     }
-    HWND toolbar =
-        CreateToolbarEx(dialog.window, style, static_cast<UINT>(id), images, nullptr,
-                        reinterpret_cast<UINT_PTR>(image), buttons.data(),
-                        static_cast<int>(buttons.size()), ScaleToDpi(kToolbarButtonWidth, dpi),
-                        ScaleToDpi(kToolbarButtonHeight, dpi), ScaleToDpi(kToolbarBitmapWidth, dpi),
-                        ScaleToDpi(kToolbarBitmapHeight, dpi), sizeof(TBBUTTON));
+    HWND toolbar = CreateToolbarFromSystem(
+        dialog.window, style, static_cast<UINT>(id), images, reinterpret_cast<UINT_PTR>(image),
+        buttons.data(), static_cast<int>(buttons.size()), ScaleToDpi(kToolbarButtonWidth, dpi),
+        ScaleToDpi(kToolbarButtonHeight, dpi), ScaleToDpi(kToolbarBitmapWidth, dpi),
+        ScaleToDpi(kToolbarBitmapHeight, dpi));
     if (toolbar == nullptr) return 0;
     // Its labels are drawn in a font the toolbar makes for the screen; on a
     // monitor at another DPI they get one scaled to it, or they would not

@@ -35,6 +35,8 @@ using testing::TempFolder;
 using testing::WriteWholeFile;
 
 std::string g_vemo_exe;
+// A DLL that leaves "planted-dll-ran.txt" in the current folder when loaded.
+std::string g_planted_dll;
 // Where the export test leaves its two files for check_exports.py (ctest's
 // ExportsReadBack); without it they go with the temporary folder.
 std::string g_exports_folder;
@@ -526,6 +528,47 @@ TEST_F(EndToEnd, TheCommandLineReachesVemoWhetherItRunsOrNot) {
     EXPECT_EQ(running.WaitForExit(kStartMs), 0);
 }
 
+// A DLL planted beside vemo.exe under the name of a DLL it uses (Wine told
+// to prefer such a DLL to its own, as Windows' search order does) is never
+// loaded: not at start, not for the toolbar, the sound or the dialogs.
+TEST_F(EndToEnd, ADllPlantedBesideTheProgramIsNeverLoaded) {
+    ASSERT_FALSE(g_planted_dll.empty()) << "pass --planted=<path of planted.dll>";
+    // COMCTL32 too on Windows, where the DLLs a known system DLL (SHELL32,
+    // COMDLG32) imports come from the system folder; Wine's own SHELL32
+    // would load it from here whatever Vemo does, so only these two are
+    // planted under Wine.
+    for (const char* name : {"winmm.dll", "riched32.dll"}) {
+        ASSERT_TRUE(CopyFileA(g_planted_dll.c_str(), (folder / name).c_str(), FALSE)) << name;
+    }
+    WriteSettings(" 40  40 Vemo: ", "no");
+    RecordBuffer buffer{};
+    WriteWholeFile(
+        folder / "vemo.dat",
+        EncodeDatabase({{"a", " 1", "01-12-2026", "24-12-2030", "10:00", " 5"}}, buffer));
+    // Wine's own setting for vemo.exe (no meaning on Windows): a DLL of the
+    // program's folder before its built-in one.
+    constexpr char kOverrides[] = "Software\\Wine\\AppDefaults\\vemo.exe\\DllOverrides";
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kOverrides, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                              &key, nullptr),
+              ERROR_SUCCESS);
+    for (const char* name : {"winmm", "riched32"}) {
+        RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>("native,builtin"), 15);
+    }
+    RegCloseKey(key);
+    {
+        VemoProcess vemo(exe, folder.path());
+        HWND main = WaitForWindow(vemo.Id(), "Vemo V009u", kStartMs);
+        ASSERT_NE(main, nullptr);
+        EXPECT_EQ(ListItems(main, ids::TextColumn), (std::vector<std::string>{"a"}));
+        SendCommand(main, ids::AlarmActionCommand);  // the dialog with the sound test
+        SendCommand(main, ids::CloseCommand);
+        EXPECT_EQ(vemo.WaitForExit(kStartMs), 0);
+    }
+    RegDeleteKeyA(HKEY_CURRENT_USER, kOverrides);
+    EXPECT_FALSE(FileExists(folder / "planted-dll-ran.txt"));
+}
+
 // Two PCs on one database in a synced folder: two program folders whose
 // settings name one database in a third. (Both run on this machine as one
 // user, so they share one records file, as two Vemos of one user on one PC
@@ -604,6 +647,7 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg.rfind("--vemo=", 0) == 0) vemo::g_vemo_exe = WindowsPath(arg.substr(7));
+        if (arg.rfind("--planted=", 0) == 0) vemo::g_planted_dll = WindowsPath(arg.substr(10));
         if (arg.rfind("--exports=", 0) == 0) {
             std::string& folder = vemo::g_exports_folder;
             folder = WindowsPath(arg.substr(10));
