@@ -145,7 +145,8 @@ CommandLine ParseArguments(std::span<const std::string> arguments) {
     // Vemo never read its arguments before the switches came: a file dropped
     // on it or a shortcut's arguments still make a plain start.
     if (first.empty() || (first[0] != '/' && first[0] != '-')) return CommandLine{};
-    if (first.size() < 2) return Bad("unknown switch", first, "/tray, /autostart, /add or /export");
+    if (first.size() < 2)
+        return Bad("unknown switch", first, "/tray, /autostart, /add, /export or /?");
     const std::string name = Lower(std::string_view(first).substr(1));
     const std::span<const std::string> values = arguments.subspan(1);
     if (name == "tray") {
@@ -154,15 +155,71 @@ CommandLine ParseArguments(std::span<const std::string> arguments) {
         line.command = Command::Tray;
         return line;
     }
+    if (name == "?" || name == "help") {
+        CommandLine line;
+        line.command = Command::Help;
+        return line;
+    }
     if (name == "autostart") return ParseAutostart(values);
     if (name == "add") return ParseAdd(values);
     if (name == "export") return ParseExport(values);
-    return Bad("unknown switch", first, "/tray, /autostart, /add or /export");
+    return Bad("unknown switch", first, "/tray, /autostart, /add, /export or /?");
 }
 
 CommandLine ParseCommandLine(std::string_view command_line) {
     const std::vector<std::string> arguments = SplitCommandLine(command_line);
     return ParseArguments(arguments);
+}
+
+std::string_view HelpText() {
+    return "Vemo: your tasks and reminders.\n"
+           "\n"
+           "vemo.exe                      starts Vemo (a second start shows the first)\n"
+           "vemo.exe /tray                starts Vemo in the tray\n"
+           "    vemo.exe /tray\n"
+           "vemo.exe /autostart on|off    starts Vemo in the tray at logon, or no longer\n"
+           "    vemo.exe /autostart on\n"
+           "vemo.exe /add \"text\" [date] [time] [priority]\n"
+           "                              adds a task; date dd-MM-yyyy, --Mon, --Day or dd--Mmm,\n"
+           "                              time HH:MM or :MM (every hour), priority from 1\n"
+           "    vemo.exe /add \"Call the dentist\" 24-12-2026 09:30 2\n"
+           "vemo.exe /export FILE.ics|FILE.csv\n"
+           "                              writes the tasks as a calendar or as a table\n"
+           "    vemo.exe /export tasks.ics\n"
+           "vemo.exe /? or /help          shows this\n"
+           "\n"
+           "Exit codes: 0 done, 1 failed, 2 bad arguments.\n";
+}
+
+std::string_view WindowsErrorWords(unsigned long error) {
+    struct Words {
+        unsigned long error;
+        std::string_view words;
+    };
+    static constexpr Words kWords[] = {
+        {2, "the file does not exist"},
+        {3, "the folder does not exist"},
+        {5, "no right to write there, or the file is read-only"},
+        {15, "the drive does not exist"},
+        {19, "the disk is write-protected"},
+        {21, "the drive is not ready"},
+        {32, "the file is held by another program"},
+        {33, "part of the file is locked by another program"},
+        {53, "the network path was not found"},
+        {67, "the network name was not found"},
+        {80, "the file exists"},
+        {82, "the folder cannot take the file"},
+        {112, "the disk is full"},
+        {123, "the name is not a valid file name"},
+        {161, "the path is not valid"},
+        {206, "the name or path is too long"},
+        {267, "the folder name is not valid"},
+        {1224, "the file is open in a way that does not let it change"},
+    };
+    for (const Words& words : kWords) {
+        if (words.error == error) return words.words;
+    }
+    return {};
 }
 
 std::string AutostartCommand(std::string_view exe_path) {

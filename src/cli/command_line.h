@@ -15,7 +15,7 @@ namespace vemo {
 // What a process whose arguments are bad ends with, after its message.
 inline constexpr int kBadArgumentsExitCode = 2;
 
-enum class Command { Start, Tray, AutostartOn, AutostartOff, Add, Export };
+enum class Command { Start, Tray, AutostartOn, AutostartOff, Add, Export, Help };
 enum class ExportFormat { Calendar, Csv };
 
 struct CommandLine {
@@ -38,9 +38,16 @@ struct CommandLine {
 std::vector<std::string> SplitCommandLine(std::string_view command_line);
 
 // Switch names in any case, with "/" or "-": /tray, /autostart on|off,
-// /add "text" [date] [time] [priority], /export FILE.ics|FILE.csv.
+// /add "text" [date] [time] [priority], /export FILE.ics|FILE.csv, /? or
+// /help.
 CommandLine ParseArguments(std::span<const std::string> arguments);
 CommandLine ParseCommandLine(std::string_view command_line);
+
+// What "/?" prints: every switch with an example, then the exit codes.
+std::string_view HelpText();
+// A Windows error a user can cause at the command line, in English words
+// ("the folder does not exist"); "" for one with no words here.
+std::string_view WindowsErrorWords(unsigned long error);
 
 // The logon entry's value: the program's full path quoted, then /tray.
 std::string AutostartCommand(std::string_view exe_path);

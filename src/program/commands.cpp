@@ -32,8 +32,23 @@ constexpr UINT kRequestTimeoutMs = 30000;
 
 constexpr char kRunValue[] = "Vemo";
 
+// "vemo: cannot save C:\x.dat: the folder does not exist (Windows error 3)".
 std::string ErrorText(const std::string& what, unsigned long error) {
-    return "vemo: " + what + " (Windows error " + std::to_string(error) + ")";
+    std::string text = "vemo: " + what;
+    if (const std::string_view words = WindowsErrorWords(error); !words.empty()) {
+        text += ": " + std::string(words);
+    }
+    return text + " (Windows error " + std::to_string(error) + ")";
+}
+
+int PrintHelp() {
+    std::string_view text = HelpText();
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        PrintLine(std::string(text.substr(0, end)));
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+    }
+    return 0;
 }
 
 int Failed(const std::string& line) {
@@ -189,6 +204,7 @@ int RunCommandLine(std::string_view command_line) {
         case Command::AutostartOff: return SetAutostart(false);
         case Command::Add: return AddFromCommandLine(command.task);
         case Command::Export: return Export(command);
+        case Command::Help: return PrintHelp();
     }
     return 0;
 }

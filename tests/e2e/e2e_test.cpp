@@ -454,6 +454,11 @@ TEST_F(EndToEnd, TheCommandLineReachesVemoWhetherItRunsOrNot) {
         EXPECT_EQ(Run(arguments), 2) << arguments;
         EXPECT_EQ(NamesIn(folder.path()), std::vector<std::string>{"vemo.exe"}) << arguments;
     }
+    // The help ends at once, done, writing nothing either.
+    for (const char* arguments : {"/?", "-Help"}) {
+        EXPECT_EQ(Run(arguments), 0) << arguments;
+        EXPECT_EQ(NamesIn(folder.path()), std::vector<std::string>{"vemo.exe"}) << arguments;
+    }
 
     // With Vemo closed the task goes into the database.
     WriteSettings(" 40  40 Vemo: ", "no");

@@ -54,6 +54,8 @@ TEST(CommandLineParse, ReadsEverySwitchWithItsCheckedArguments) {
         {"", Of(Command::Start)},
         {"notes.txt /tray", Of(Command::Start)},  // a file dropped on vemo.exe: as ever
         {"/tray", Of(Command::Tray)},
+        {"/?", Of(Command::Help)},
+        {"-HELP", Of(Command::Help)},
         {"-TRAY", Of(Command::Tray)},
         {"/AutoStart ON", Of(Command::AutostartOn)},
         {"-autostart off", Of(Command::AutostartOff)},
@@ -76,7 +78,7 @@ TEST(CommandLineParse, NamesTheBadArgumentInOneLine) {
     const std::string date = " (dd-MM-yyyy, --Mon ... --Sun, --Day or dd--Mmm)";
     const std::string time = " (HH:MM or :MM)";
     const std::string priority = " (a whole number from 1 to 2147483647)";
-    const std::string switches = " (/tray, /autostart, /add or /export)";
+    const std::string switches = " (/tray, /autostart, /add, /export or /?)";
     struct Case {
         const char* line;
         std::string error;
@@ -130,6 +132,29 @@ TEST(CommandLineParse, NamesTheBadArgumentInOneLine) {
     const std::string long_date = "/add x " + std::string(100, '9');
     EXPECT_EQ(ParseCommandLine(long_date).error,
               "vemo: bad date \"" + std::string(60, '9') + "...\"" + date);
+}
+
+// The help names every switch, each with an example line; the errors a
+// user causes at the command line are said in words.
+TEST(CommandLineHelp, NamesEverySwitchWithAnExample) {
+    const std::string help(HelpText());
+    for (const char* example :
+         {"    vemo.exe /tray\n", "    vemo.exe /autostart on\n", "    vemo.exe /add \"",
+          "    vemo.exe /export tasks.ics\n", "/? or /help"}) {
+        EXPECT_NE(help.find(example), std::string::npos) << example;
+    }
+    // Every example is itself a command line this program takes.
+    std::size_t at = 0;
+    while ((at = help.find("    vemo.exe ", at)) != std::string::npos) {
+        const std::size_t end = help.find('\n', at);
+        const std::string line = help.substr(at + 13, end - at - 13);
+        EXPECT_TRUE(ParseCommandLine(line).error.empty()) << line;
+        at = end;
+    }
+    EXPECT_EQ(WindowsErrorWords(3), "the folder does not exist");
+    EXPECT_EQ(WindowsErrorWords(32), "the file is held by another program");
+    EXPECT_EQ(WindowsErrorWords(5), "no right to write there, or the file is read-only");
+    EXPECT_EQ(WindowsErrorWords(31), "");
 }
 
 TEST(NewTaskRow, FillsWhatWasLeftOutAsAddDoes) {
