@@ -47,9 +47,14 @@ void OnAdd() {
 }
 
 void OnEnter() {
-    // Enter in the entry field adds its task, as Add does; anywhere else the
-    // dialog manager's Enter changes nothing.
-    if (GetFocus() == GetDlgItem(Window().window, ids::EntryField)) OnAdd();
+    // Enter in the entry field adds its task, as Add does, and empties the
+    // field for the next one (a second Enter would add it twice); anywhere
+    // else the dialog manager's Enter changes nothing. The Add button keeps
+    // the text, as it always has.
+    if (GetFocus() != GetDlgItem(Window().window, ids::EntryField)) return;
+    const TaskValues values = FieldValues();
+    ApplyCommand(AddTask(values, Today()));
+    if (!values.text.empty()) SetControlText(Window(), ids::EntryField, "");
 }
 
 void OnTextColumnSelected() {

@@ -53,7 +53,8 @@ TEST_F(KeyboardTest, EnterAddsFromTheEntryFieldOnlyAndEscLeavesTheMainWindowAlon
     }
 
     // Typed key by key, the field takes a whole task text and no more, however
-    // narrow it looks; Enter adds it as Add does.
+    // narrow it looks; Enter adds it as Add does and empties the field, so a
+    // second Enter adds nothing.
     SetControlText(MainWindow(), ids::EntryField, "");
     ASSERT_TRUE(Focus(MainWindow().window, ids::EntryField));
     Type(std::string(300, 'w'));
@@ -64,6 +65,13 @@ TEST_F(KeyboardTest, EnterAddsFromTheEntryFieldOnlyAndEscLeavesTheMainWindowAlon
     EXPECT_EQ(Column(ids::TextColumn), (std::vector<std::string>{"a", "b", whole}));
     ASSERT_EQ(SavedRows().size(), 3u);
     EXPECT_EQ(SavedRows()[2], added);
+    EXPECT_EQ(GetControlText(MainWindow(), ids::EntryField), "");
+    Press(VK_RETURN);
+    EXPECT_EQ(Column(ids::TextColumn).size(), 3u);
+    // The Add button keeps the text, as it always has.
+    SetControlText(MainWindow(), ids::EntryField, "Pay rent");
+    Click(ids::AddButton);
+    EXPECT_EQ(GetControlText(MainWindow(), ids::EntryField), "Pay rent");
 }
 
 // Esc is the Alarm Action dialog's Cancel (what was ticked is not stored) and
