@@ -24,9 +24,15 @@ namespace {
 // back, as a rewritten item has dropped its selection.
 void ApplySelections(const TickSelections& before, const TickSelections& after) {
     TaskModel& tasks = Tasks();
+    // An alarm's row (the text column's) comes into view in all six; the
+    // highlight roving through the state column never scrolls the list
+    // under a reading user.
+    const int top = tasks.TopRow();
     if (after.text != before.text) tasks.Select(TaskField::Text, after.text);
-    if (tasks.Selection(TaskField::State) != after.state)
+    if (tasks.Selection(TaskField::State) != after.state) {
         tasks.Select(TaskField::State, after.state);
+        if (after.text == before.text && tasks.TopRow() != top) tasks.ScrollTo(top);
+    }
 }
 
 ClockReading ReadClockNow() {

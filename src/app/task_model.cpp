@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "runtime/scroll_together.h"
+
 namespace vemo {
 
 namespace {
@@ -21,7 +23,13 @@ void TaskModel::Attach(HWND window, const TaskColumns& columns) {
         boxes_[static_cast<std::size_t>(column.field)] =
             ListBoxView(window != nullptr ? GetDlgItem(window, column.id) : nullptr);
     }
-    if (window == nullptr) rows_.Clear();
+    if (window == nullptr) {
+        rows_.Clear();
+        return;
+    }
+    HWND boxes[kTaskFieldCount] = {};
+    for (std::size_t k = 0; k < kTaskFieldCount; ++k) boxes[k] = boxes_[k].get();
+    ScrollTogether(boxes);
 }
 
 void TaskModel::Append(const TaskRow& row) {

@@ -26,8 +26,9 @@ using TaskColumns = std::array<TaskColumn, kTaskFieldCount>;
 
 class TaskModel {
   public:
-    // The list boxes of `window` become the view of the rows, looked up once.
-    // The rows live as long as their view: detaching (null) empties them.
+    // The list boxes of `window` become the view of the rows, looked up once,
+    // and keep one top row whatever scrolls one of them. The rows live as
+    // long as their view: detaching (null) empties them.
     void Attach(HWND window, const TaskColumns& columns = {});
     HWND Window() const { return window_; }
 

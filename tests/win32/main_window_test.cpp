@@ -138,6 +138,41 @@ TEST_F(MainWindowTest, ClearAllThatCannotKeepACopyChangesNothing) {
               rows);
 }
 
+// Whatever scrolls one column (the wheel, its scroll bar, a key) scrolls
+// the six to one top row, so each line shows one task.
+TEST_F(MainWindowTest, TheSixColumnsKeepOneTopRowWhateverScrollsOne) {
+    WriteNumberedRows(60);
+    Start();
+    struct Scroll {
+        const char* name;
+        UINT message;
+        WPARAM wparam;
+    };
+    const Scroll scrolls[] = {
+        {"wheel", WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-3 * WHEEL_DELTA))},
+        {"scroll bar", WM_VSCROLL, SB_PAGEDOWN},
+        {"key", WM_KEYDOWN, VK_DOWN},
+        {"bar to the end", WM_VSCROLL, SB_BOTTOM},
+    };
+    for (const TaskColumn& column : kTaskColumns) {
+        for (const Scroll& scroll : scrolls) {
+            Tasks().ScrollTo(0);
+            // A key moves the selection, and the list once it leaves the page.
+            for (int i = 0; i < (scroll.message == WM_KEYDOWN ? 40 : 1); ++i) {
+                SendMessageA(Control(column.id), scroll.message, scroll.wparam, 0);
+            }
+            const auto top = SendMessageA(Control(column.id), LB_GETTOPINDEX, 0, 0);
+            EXPECT_GT(top, 0) << column.id << " " << scroll.name << " sel "
+                              << SendMessageA(Control(column.id), LB_GETCURSEL, 0, 0) << " caret "
+                              << SendMessageA(Control(column.id), LB_GETCARETINDEX, 0, 0);
+            for (const TaskColumn& other : kTaskColumns) {
+                EXPECT_EQ(SendMessageA(Control(other.id), LB_GETTOPINDEX, 0, 0), top)
+                    << column.id << " " << scroll.name << ", column " << other.id;
+            }
+        }
+    }
+}
+
 TEST_F(MainWindowTest, SortOrdersTheWholeListStablyInOneCommand) {
     std::vector<TaskRow> rows = Numbered(3);
     rows[0].priority = " 3";
