@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "runtime/text.h"
+
 namespace vemo {
 
 // Howard Hinnant's days_from_civil.
@@ -58,6 +60,69 @@ std::string DateTextOf(int year, int month, int day) {
     char text[32] = {};
     std::snprintf(text, sizeof(text), "%02d-%02d-%04d", day, month, year);
     return text;
+}
+
+namespace {
+
+constexpr const char* kMonthWords[] = {"January",   "February", "March",    "April",
+                                       "May",       "June",     "July",     "August",
+                                       "September", "October",  "November", "December"};
+
+// The number of `count` digits at `at`, or -1 when they are not all digits.
+int DigitsAt(std::string_view text, std::size_t at, std::size_t count) {
+    int value = 0;
+    for (std::size_t i = at; i < at + count; ++i) {
+        if (i >= text.size() || text[i] < '0' || text[i] > '9') return -1;
+        value = value * 10 + (text[i] - '0');
+    }
+    return value;
+}
+
+std::string WhyDayCannotBe(int day, int month, int year, bool every_year) {
+    if (month < 1 || month > 12) return "there is no month " + std::to_string(month);
+    if (day < 1) return "there is no day " + std::to_string(day);
+    // A yearly day is raised in leap years: "29--Feb" can ring.
+    const int days = DaysInMonth(every_year ? 2000 : year, month);
+    if (day <= days) return {};
+    std::string month_name = kMonthWords[month - 1];
+    if (every_year) return month_name + " has " + std::to_string(days) + " days at most";
+    return month_name + " " + std::to_string(year) + " has " + std::to_string(days) + " days";
+}
+
+}  // namespace
+
+std::string WhyDateCannotRing(std::string_view date) {
+    if (date.size() == 10 && date[2] == '-' && date[5] == '-') {
+        const int day = DigitsAt(date, 0, 2), month = DigitsAt(date, 3, 2);
+        const int year = DigitsAt(date, 6, 4);
+        if (day < 0 || month < 0 || year < 0) return {};
+        if (year < 1) return "there is no year 0";
+        return WhyDayCannotBe(day, month, year, false);
+    }
+    if (date.size() == 7 && date.substr(2, 2) == "--") {
+        const int day = DigitsAt(date, 0, 2);
+        for (std::size_t m = 0; m < kMonthNames.size(); ++m) {
+            if (day >= 0 && date.substr(4) == kMonthNames[m]) {
+                return WhyDayCannotBe(day, static_cast<int>(m) + 1, 0, true);
+            }
+        }
+    }
+    return {};
+}
+
+std::string WhyTimeCannotRing(std::string_view time) {
+    int hour = 0, minute = -1;
+    if (time.size() == 5 && time[2] == ':') {
+        hour = DigitsAt(time, 0, 2);
+        minute = DigitsAt(time, 3, 2);
+        if (hour < 0) return {};
+    } else if (time.size() == 3 && time[0] == ':') {
+        minute = DigitsAt(time, 1, 2);
+    }
+    if (minute < 0) return {};
+    if (hour > 23) return "there is no hour " + std::to_string(hour) + " (00 to 23)";
+    if (minute > 59) return "there is no minute " + std::to_string(minute) + " (00 to 59)";
+    return {};
 }
 
 }  // namespace vemo

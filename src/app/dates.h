@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace vemo {
 
@@ -27,5 +28,14 @@ int DaysInMonth(int year, int month);
 std::string TwoDigits(int value);
 // A day as kDatePicture writes it: "07-12-2026".
 std::string DateTextOf(int year, int month, int day);
+
+// Why a reminder's date or time can never ring, in words for the user
+// ("February 2026 has 28 days", "there is no hour 25 (00 to 23)"); "" when
+// it can, and for a text that is no date or time pattern at all (a task
+// kept without a reminder). The date fields' shapes: "dd-MM-yyyy" and
+// "dd--Mmm" (every year); the time's: "HH:MM" and ":MM" (every hour).
+// The one rule for the fields and the command line alike.
+std::string WhyDateCannotRing(std::string_view date);
+std::string WhyTimeCannotRing(std::string_view time);
 
 }  // namespace vemo

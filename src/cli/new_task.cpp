@@ -39,9 +39,12 @@ int Digits(std::string_view text, std::size_t at, std::size_t count) {
 
 std::optional<std::string> CanonicalRemindDate(std::string_view date) {
     if (date.size() == 10 && date[2] == '-' && date[5] == '-') {
-        const int day = Digits(date, 0, 2), month = Digits(date, 3, 2), year = Digits(date, 6, 4);
-        if (year >= 1 && day >= 1 && day <= DaysInMonth(year, month)) return std::string(date);
-        return std::nullopt;
+        // Digits only, and a day that can come (the fields' rule).
+        if (Digits(date, 0, 2) < 0 || Digits(date, 3, 2) < 0 || Digits(date, 6, 4) < 0 ||
+            !WhyDateCannotRing(date).empty()) {
+            return std::nullopt;
+        }
+        return std::string(date);
     }
     if (date.size() == 5 && date.substr(0, 2) == "--") {
         for (const std::string_view name : kDayNames) {
@@ -53,25 +56,21 @@ std::optional<std::string> CanonicalRemindDate(std::string_view date) {
         const int day = Digits(date, 0, 2);
         for (std::size_t m = 0; m < kMonthNames.size(); ++m) {
             // A leap year's length: "29--Feb" is a yearly day, raised in leap years.
-            if (SameLetters(date.substr(4), kMonthNames[m]) && day >= 1 &&
-                day <= DaysInMonth(2000, static_cast<int>(m) + 1)) {
-                return JoinText(date.substr(0, 4), kMonthNames[m]);
-            }
+            if (!SameLetters(date.substr(4), kMonthNames[m]) || day < 0) continue;
+            std::string yearly = JoinText(date.substr(0, 4), kMonthNames[m]);
+            if (!WhyDateCannotRing(yearly).empty()) return std::nullopt;
+            return yearly;
         }
     }
     return std::nullopt;
 }
 
 bool IsReminderTime(std::string_view time) {
-    if (time.size() == 3 && time[0] == ':') {
-        const int minute = Digits(time, 1, 2);
-        return minute >= 0 && minute <= 59;
-    }
-    if (time.size() == 5 && time[2] == ':') {
-        const int hour = Digits(time, 0, 2), minute = Digits(time, 3, 2);
-        return hour >= 0 && hour <= 23 && minute >= 0 && minute <= 59;
-    }
-    return false;
+    // The shape here, the numbers by the fields' rule.
+    const bool hourly = time.size() == 3 && time[0] == ':' && Digits(time, 1, 2) >= 0;
+    const bool daily =
+        time.size() == 5 && time[2] == ':' && Digits(time, 0, 2) >= 0 && Digits(time, 3, 2) >= 0;
+    return (hourly || daily) && WhyTimeCannotRing(time).empty();
 }
 
 std::optional<std::int32_t> ReadPriority(std::string_view priority) {

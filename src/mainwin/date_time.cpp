@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "app/dates.h"
 #include "app/state.h"
 #include "app/task_commands.h"
 #include "app/task_list.h"
@@ -56,10 +57,40 @@ void StepField(int id, std::int64_t wrap) {
 
 }  // namespace
 
+// The hour or minute field, a single digit made two, in the field too.
+std::string TwoDigitField(int id) {
+    std::string text = Field(id);
+    if (text.size() == 1 && text[0] >= '0' && text[0] <= '9') {
+        text.insert(0, "0");
+        SetField(id, text);
+    }
+    return text;
+}
+
+std::string DateFromFields() {
+    return JoinText(Field(ids::DayField), "-", Field(ids::MonthField), "-", Field(ids::YearField));
+}
+
+std::string TimeFromFields() {
+    return JoinText(TwoDigitField(ids::HourField), ":", TwoDigitField(ids::MinuteField));
+}
+
 TaskValues FieldValues() {
-    return {Field(ids::EntryField),
-            JoinText(Field(ids::DayField), "-", Field(ids::MonthField), "-", Field(ids::YearField)),
-            JoinText(Field(ids::HourField), ":", Field(ids::MinuteField))};
+    return {Field(ids::EntryField), DateFromFields(), TimeFromFields()};
+}
+
+bool CanRing(std::string_view date, std::string_view time, const char* caption) {
+    std::string why = WhyDateCannotRing(date);
+    if (!why.empty()) {
+        ShowMessageBox(Window().window, JoinText("Cannot remind on ", date, ": ", why), caption, 0);
+        return false;
+    }
+    why = WhyTimeCannotRing(time);
+    if (!why.empty()) {
+        ShowMessageBox(Window().window, JoinText("Cannot remind at ", time, ": ", why), caption, 0);
+        return false;
+    }
+    return true;
 }
 
 bool OnDateTimeControl(int id, int notify) {
@@ -87,12 +118,23 @@ void OnRemindDateSelected() {
     DialogDefinition& window = Window();
     const int row = Tasks().Selection(TaskField::RemindDate);
     ChooseRow(row);
-    // The fields take the date by position, uninterpreted: a weekday row's
-    // "--Mon" gives "--", "on" and an empty year.
+    // The fields take the date as they write it, so "Change" writes the same
+    // pattern back: "--Mon" and "--Day" into the year field alone, "05--Mar"
+    // into the day and year fields; any other text by position.
     const std::string date(Tasks().Cell(row, TaskField::RemindDate));
-    SetField(ids::DayField, MidText(date, 1, 2));
-    SetField(ids::MonthField, MidText(date, 4, 2));
-    SetField(ids::YearField, MidText(date, 7, 4));
+    if (date.size() == 5 && date.starts_with("--")) {
+        SetField(ids::DayField, "");
+        SetField(ids::MonthField, "");
+        SetField(ids::YearField, date.substr(2));
+    } else if (date.size() == 7 && date.substr(2, 2) == "--") {
+        SetField(ids::DayField, date.substr(0, 2));
+        SetField(ids::MonthField, "");
+        SetField(ids::YearField, date.substr(4));
+    } else {
+        SetField(ids::DayField, MidText(date, 1, 2));
+        SetField(ids::MonthField, MidText(date, 4, 2));
+        SetField(ids::YearField, MidText(date, 7, 4));
+    }
     // The whole row follows, the text column last.
     Tasks().SelectIn(row, {TaskField::Priority, TaskField::RemindDate, TaskField::Time,
                            TaskField::State, TaskField::Created, TaskField::Text});
@@ -116,9 +158,9 @@ void OnTimeDoubleClicked() {
 }
 
 void ChangeDate() {
-    ApplyCommand(ChangeReminder(
-        TaskField::RemindDate,
-        JoinText(Field(ids::DayField), "-", Field(ids::MonthField), "-", Field(ids::YearField))));
+    const std::string date = DateFromFields();
+    if (!CanRing(date, {}, "Error...Change date...")) return;
+    ApplyCommand(ChangeReminder(TaskField::RemindDate, date));
 }
 
 void ChangeTime() {
@@ -127,8 +169,9 @@ void ChangeTime() {
         TaskList().ListDirty = true;
         return;
     }
-    ApplyCommand(ChangeReminder(TaskField::Time,
-                                JoinText(Field(ids::HourField), ":", Field(ids::MinuteField))));
+    const std::string time = TimeFromFields();
+    if (!CanRing({}, time, "Error...Change time...")) return;
+    ApplyCommand(ChangeReminder(TaskField::Time, time));
 }
 
 void NextWeekday() {

@@ -4,13 +4,19 @@
 // minute of every hour.
 #pragma once
 
+#include <string_view>
+
 #include "app/task_commands.h"
 
 namespace vemo {
 
 // What Add takes from the fields: the entry's text, the remind date and the
-// time, as the user left them.
+// time, as the user left them, a one-digit hour or minute made two ("8"
+// becomes "08", in the field too: the scheduler reads two digits).
 TaskValues FieldValues();
+// Whether the date and time can ring; when not, a message box under
+// `caption` names the value and what is wrong, and false.
+bool CanRing(std::string_view date, std::string_view time, const char* caption);
 
 // Routes the date and time controls' events; false for any other control.
 bool OnDateTimeControl(int id, int notify);

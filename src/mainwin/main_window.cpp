@@ -43,7 +43,9 @@ std::string Today() {
 }
 
 void OnAdd() {
-    ApplyCommand(AddTask(FieldValues(), Today()));
+    const TaskValues values = FieldValues();
+    if (!values.text.empty() && !CanRing(values.remind_date, values.time, "Error...Add...")) return;
+    ApplyCommand(AddTask(values, Today()));
 }
 
 void OnEnter() {
@@ -53,6 +55,7 @@ void OnEnter() {
     // the text, as it always has.
     if (GetFocus() != GetDlgItem(Window().window, ids::EntryField)) return;
     const TaskValues values = FieldValues();
+    if (!values.text.empty() && !CanRing(values.remind_date, values.time, "Error...Add...")) return;
     ApplyCommand(AddTask(values, Today()));
     if (!values.text.empty()) SetControlText(Window(), ids::EntryField, "");
 }

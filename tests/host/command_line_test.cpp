@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "app/dates.h"
 #include "cli/command_line.h"
 #include "cli/new_task.h"
 
@@ -132,6 +133,53 @@ TEST(CommandLineParse, NamesTheBadArgumentInOneLine) {
     const std::string long_date = "/add x " + std::string(100, '9');
     EXPECT_EQ(ParseCommandLine(long_date).error,
               "vemo: bad date \"" + std::string(60, '9') + "...\"" + date);
+}
+
+// One rule of numbers for the date and time fields and for /add: an
+// impossible value is refused with its reason; every pattern form is taken,
+// and a free text is no date at all (the fields keep it, /add refuses it).
+TEST(ReminderRule, RefusesWhatCanNeverRingWithItsReason) {
+    struct Case {
+        const char* date;
+        const char* reason;
+        bool add_takes;
+    };
+    const Case dates[] = {
+        {"24-12-2026", "", true},
+        {"29-02-2028", "", true},
+        {"31-02-2026", "February 2026 has 28 days", false},
+        {"29-02-2027", "February 2027 has 28 days", false},
+        {"00-05-2026", "there is no day 0", false},
+        {"10-13-2026", "there is no month 13", false},
+        {"10-00-2026", "there is no month 0", false},
+        {"01-01-0000", "there is no year 0", false},
+        {"29--Feb", "", true},
+        {"30--Feb", "February has 29 days at most", false},
+        {"32--Jan", "January has 31 days at most", false},
+        {"--Mon", "", true},
+        {"--Day", "", true},
+        {"-2-2026", "", false},  // no pattern: kept as text by the fields
+        {"someday", "", false},
+    };
+    for (const Case& c : dates) {
+        EXPECT_EQ(WhyDateCannotRing(c.date), c.reason) << c.date;
+        EXPECT_EQ(CanonicalRemindDate(c.date).has_value(), c.add_takes) << c.date;
+    }
+    const Case times[] = {
+        {"09:30", "", true},
+        {"23:59", "", true},
+        {":45", "", true},
+        {"25:75", "there is no hour 25 (00 to 23)", false},
+        {"24:00", "there is no hour 24 (00 to 23)", false},
+        {"12:60", "there is no minute 60 (00 to 59)", false},
+        {":75", "there is no minute 75 (00 to 59)", false},
+        {"8:30", "", false},  // no pattern: the fields pad "8" before this rule
+        {"noon", "", false},
+    };
+    for (const Case& c : times) {
+        EXPECT_EQ(WhyTimeCannotRing(c.date), c.reason) << c.date;
+        EXPECT_EQ(IsReminderTime(c.date), c.add_takes) << c.date;
+    }
 }
 
 // The help names every switch, each with an example line; the errors a

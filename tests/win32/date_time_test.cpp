@@ -94,10 +94,18 @@ TEST_F(DateTimeFields, HourAndMinuteStepWrapAndPadToTwoDigits) {
     EXPECT_EQ(Field(ids::MinuteField), "05");
 }
 
-TEST_F(DateTimeFields, ChoosingARowLoadsItsDateAndTimeByPosition) {
+TEST_F(DateTimeFields, ChoosingARowLoadsItsDateAndTimeAsTheFieldsWriteThem) {
+    // A pattern row fills the fields so that "Change" writes it back.
+    SetSelection(MainWindow(), ids::RemindDateColumn, 2);
+    Notify(ids::RemindDateColumn, LBN_SELCHANGE);
+    EXPECT_EQ(Fields(), (Texts{"06", "", "Feb"}));
+    Click(ids::ChangeDateButton);
+    EXPECT_EQ(Column(ids::RemindDateColumn)[2], "06--Feb");
     SetSelection(MainWindow(), ids::RemindDateColumn, 1);
     Notify(ids::RemindDateColumn, LBN_SELCHANGE);
-    EXPECT_EQ(Fields(), (Texts{"--", "on", ""}));  // a weekday row, taken apart by position
+    EXPECT_EQ(Fields(), (Texts{"", "", "Mon"}));
+    Click(ids::ChangeDateButton);
+    EXPECT_EQ(Column(ids::RemindDateColumn)[1], "--Mon");
     for (int column : {ids::TextColumn, ids::PriorityColumn, ids::CreatedColumn, ids::TimeColumn,
                        ids::StateColumn}) {
         EXPECT_EQ(GetSelection(MainWindow(), column), 1) << column;
@@ -117,6 +125,55 @@ TEST_F(DateTimeFields, ChoosingARowLoadsItsDateAndTimeByPosition) {
     Notify(ids::TimeColumn, LBN_DBLCLK);  // an hourly time, ":30"
     EXPECT_EQ(Field(ids::HourField), "");
     EXPECT_EQ(Field(ids::MinuteField), "30");
+}
+
+// A date or time that can never ring is refused with a message naming it
+// and what is wrong, changing nothing; a text that is no pattern is taken
+// (a task kept without a reminder), and a one-digit hour or minute is made
+// two digits.
+TEST_F(DateTimeFields, ImpossibleDatesAndTimesAreRefusedWithTheirReason) {
+    struct Case {
+        const char *day, *month, *year, *hour, *minute;
+        int button;
+        const char* caption;
+        const char* text;  // "" when taken
+    };
+    const Case cases[] = {
+        {"31", "02", "2026", "10", "00", ids::AddButton, "Error...Add...",
+         "Cannot remind on 31-02-2026: February 2026 has 28 days"},
+        {"24", "12", "2026", "25", "75", ids::AddButton, "Error...Add...",
+         "Cannot remind at 25:75: there is no hour 25 (00 to 23)"},
+        {"10", "13", "2026", "10", "00", ids::ChangeDateButton, "Error...Change date...",
+         "Cannot remind on 10-13-2026: there is no month 13"},
+        {"24", "12", "2026", "12", "60", ids::ChangeTimeButton, "Error...Change time...",
+         "Cannot remind at 12:60: there is no minute 60 (00 to 59)"},
+        {"", "", "Fri", "", "45", ids::AddButton, "", ""},
+        {"some", "", "day", "8", "5", ids::AddButton, "", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        messages.clear();
+        SetFields(c.day, c.month, c.year);
+        SetControlText(MainWindow(), ids::HourField, c.hour);
+        SetControlText(MainWindow(), ids::MinuteField, c.minute);
+        SetControlText(MainWindow(), ids::EntryField, "task");
+        SetSelection(MainWindow(), ids::RemindDateColumn, 0);
+        SetSelection(MainWindow(), ids::TimeColumn, 0);
+        const std::vector<TaskRow> before = ReadAllRows();
+        Click(c.button);
+        if (*c.text != 0) {
+            ASSERT_EQ(messages.size(), 1u);
+            EXPECT_EQ(messages[0].text, c.text);
+            EXPECT_EQ(messages[0].caption, c.caption);
+            EXPECT_EQ(ReadAllRows(), before);
+        } else {
+            EXPECT_TRUE(messages.empty());
+            EXPECT_EQ(ReadAllRows().size(), before.size() + 1);
+        }
+    }
+    EXPECT_EQ(Column(ids::RemindDateColumn).back(), "some--day");
+    EXPECT_EQ(Column(ids::TimeColumn).back(), "08:05");
+    EXPECT_EQ(Field(ids::HourField), "08");
 }
 
 TEST_F(DateTimeFields, ChangeWritesTheFieldsIntoTheChosenRowWithoutSaving) {
