@@ -38,6 +38,19 @@ DialogDefinition& Window() {
     return MainWindow();
 }
 
+// What the small unlabelled buttons do, shown when the mouse rests on one.
+constexpr ControlTip kButtonTips[] = {
+    {ids::PriorityUpButton, "Raise the selected priority one step (1 is the highest)"},
+    {ids::PriorityDownButton, "Lower the selected priority one step"},
+    {ids::SwitchInactiveButton, "Switch the selected task between inactive and active"},
+    {ids::TimeNowButton, "Set the hour and minute to now"},
+    {ids::NextWeekdayButton, "Weekly: the next weekday, then Day for every day"},
+    {ids::NextMonthButton, "Yearly: this day of the next month"},
+    {ids::TodayButton, "Back to today's date"},
+    {ids::NextHourButton, "One hour later"},
+    {ids::NextMinuteButton, "One minute later"},
+};
+
 std::string Today() {
     return DateText(kDatePicture);
 }
@@ -253,6 +266,7 @@ void OnMainInit() {
         return;
     }
     BuildToolbar();
+    AddControlTips(window, kButtonTips);
     StartTimer(window, ids::FirstTickMs, ids::ProgramTimer);
     RememberWindowState();
     // Marked once ready; until then a second start waits for it, and no

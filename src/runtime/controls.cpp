@@ -8,6 +8,7 @@
 #include "runtime/layout_math.h"
 #include "runtime/list_box.h"
 #include "runtime/seams.h"
+#include "runtime/system_dlls.h"
 #include "runtime/text.h"
 
 namespace vemo {
@@ -311,6 +312,31 @@ void CentreWindowHandle(HWND window) {
     }
     const Point at = CentreOver(area, own.right - own.left, own.bottom - own.top, bounds);
     SetWindowPos(window, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool AddControlTips(DialogDefinition& dialog, std::span<const ControlTip> tips) {
+    if (dialog.window == nullptr) return false;
+    InitCommonControlsFromSystem();
+    // Owned by the window: it goes with it.
+    HWND tooltips = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                                    WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, dialog.window,
+                                    nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (tooltips == nullptr) return false;
+    for (const ControlTip& tip : tips) {
+        HWND control = GetDlgItem(dialog.window, tip.id);
+        if (control == nullptr) continue;
+        TOOLINFOA tool{};
+        tool.cbSize = TTTOOLINFOA_V1_SIZE;
+        // The tooltip watches the control's mouse messages itself.
+        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.hwnd = dialog.window;
+        tool.uId = reinterpret_cast<UINT_PTR>(control);
+        std::string text = tip.text;
+        tool.lpszText = text.data();
+        SendMessageA(tooltips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    return true;
 }
 
 void CentreWindow(DialogDefinition& dialog) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <variant>
 
@@ -49,6 +50,14 @@ void MoveControl(DialogDefinition& dialog, int x, int y, int width, int height, 
 void GetControlRect(const DialogDefinition& dialog, int& x, int& y, int& width, int& height,
                     int id);
 void CentreWindow(DialogDefinition& dialog);
+// Tooltips on the window's controls: each id's text shows when the mouse
+// rests on it. One tooltip window per call, going with the window; false
+// when the system's common controls could not make it.
+struct ControlTip {
+    int id;
+    const char* text;
+};
+bool AddControlTips(DialogDefinition& dialog, std::span<const ControlTip> tips);
 // Shows the window restored, from hidden or minimised, above the others
 // without activating it: the keyboard stays with the program in front.
 void ShowWithoutActivating(DialogDefinition& dialog);

@@ -140,6 +140,40 @@ TEST_F(MainWindowTest, ClearAllThatCannotKeepACopyChangesNothing) {
 
 // Whatever scrolls one column (the wheel, its scroll bar, a key) scrolls
 // the six to one top row, so each line shows one task.
+// The small unlabelled buttons say what they do when the mouse rests on
+// them: one tooltip window of the main window holds a tip for each.
+TEST_F(MainWindowTest, TheSmallButtonsHaveTooltips) {
+    Start(Rows({"a"}));
+    HWND tooltips = nullptr;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM found) {
+            char name[64] = {};
+            GetClassNameA(window, name, sizeof(name));
+            if (lstrcmpiA(name, TOOLTIPS_CLASSA) == 0 &&
+                GetWindow(window, GW_OWNER) == MainWindow().window &&
+                SendMessageA(window, TTM_GETTOOLCOUNT, 0, 0) > 1) {
+                *reinterpret_cast<HWND*>(found) = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&tooltips));
+    ASSERT_NE(tooltips, nullptr);
+    for (int id : {ids::PriorityUpButton, ids::PriorityDownButton, ids::SwitchInactiveButton,
+                   ids::TimeNowButton, ids::NextWeekdayButton, ids::NextMonthButton,
+                   ids::TodayButton, ids::NextHourButton, ids::NextMinuteButton}) {
+        char text[128] = {};
+        TOOLINFOA tool{};
+        tool.cbSize = TTTOOLINFOA_V1_SIZE;
+        tool.hwnd = MainWindow().window;
+        tool.uId = reinterpret_cast<UINT_PTR>(Control(id));
+        tool.lpszText = text;
+        SendMessageA(tooltips, TTM_GETTEXTA, sizeof(text), reinterpret_cast<LPARAM>(&tool));
+        EXPECT_GT(std::string(text).size(), 8u) << id;
+    }
+}
+
 TEST_F(MainWindowTest, TheSixColumnsKeepOneTopRowWhateverScrollsOne) {
     WriteNumberedRows(60);
     Start();
