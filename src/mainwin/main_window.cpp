@@ -25,6 +25,7 @@
 #include "network/weights_dialog.h"
 #include "network/weights_file.h"
 #include "runtime/atomic_file.h"
+#include "runtime/colours.h"
 #include "runtime/controls.h"
 #include "runtime/events.h"
 #include "runtime/shell.h"
@@ -79,6 +80,14 @@ void OnTextColumnSelected() {
     // The text column is where the user clicked; the others follow it.
     Tasks().SelectIn(row, {TaskField::Priority, TaskField::RemindDate, TaskField::Time,
                            TaskField::State, TaskField::Created});
+}
+
+// The Delete key in the text column is the toolbar's Delete, when the row
+// shown selected there is the row the user chose (the tick's highlight may
+// have moved the selection since).
+void OnDeleteKey() {
+    const int chosen = ChosenRow();
+    if (chosen >= 0 && chosen == Tasks().Selection(TaskField::Text)) ApplyCommand(DeleteTask());
 }
 
 void OnTextColumnDoubleClicked() {
@@ -141,6 +150,7 @@ void OnControl(int id, int notify) {
         case ids::TextColumn:  // also IDOK, which Enter sends
             if (notify == LBN_SELCHANGE) OnTextColumnSelected();
             if (notify == LBN_DBLCLK) OnTextColumnDoubleClicked();
+            if (notify == kListDeleteKey) OnDeleteKey();
             if (notify == BN_CLICKED) OnEnter();
             return;
         case ids::CreatedColumn:

@@ -78,8 +78,23 @@ LRESULT Unsubclass(HWND control, WPARAM wparam, LPARAM lparam) {
     return CallWindowProcA(previous, control, WM_DESTROY, wparam, lparam);
 }
 
+// A key a list box does nothing with that its window acts on.
+bool ListKeyToWindow(HWND control, WPARAM key) {
+    if (key != VK_DELETE) return false;
+    char kind[16] = {};
+    GetClassNameA(control, kind, sizeof(kind));
+    if (lstrcmpiA(kind, "ListBox") != 0) return false;
+    SendMessageA(GetParent(control), WM_COMMAND,
+                 MAKEWPARAM(GetDlgCtrlID(control), static_cast<WORD>(kListDeleteKey)),
+                 reinterpret_cast<LPARAM>(control));
+    return true;
+}
+
 LRESULT CALLBACK GeneralProc(HWND control, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
+        case WM_KEYDOWN:
+            if (ListKeyToWindow(control, wparam)) return 0;
+            return CallPrevious(control, message, wparam, lparam);
         case kColourRequest:
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORLISTBOX: return AnswerColourRequest(control, reinterpret_cast<HDC>(wparam));

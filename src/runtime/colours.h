@@ -9,6 +9,10 @@ namespace vemo {
 
 // The colour request the dialog reflects to a control (the old WM_CTLCOLOR).
 inline constexpr UINT kColourRequest = 0x0019;
+// A list box's Delete and Ctrl+Z, Ctrl+Y, Ctrl+Shift+Z come to its window
+// as commands of the list box's id with these notification codes; the
+// keys go no further.
+inline constexpr int kListDeleteKey = 0x7001;
 
 // Attaches "FGRND", "BGRND", "BBRUSH" and "LPFN" and installs the procedure
 // for the kind. Everything is removed again when the control is destroyed.

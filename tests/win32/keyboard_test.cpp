@@ -74,6 +74,24 @@ TEST_F(KeyboardTest, EnterAddsFromTheEntryFieldOnlyAndEscLeavesTheMainWindowAlon
     EXPECT_EQ(GetControlText(MainWindow(), ids::EntryField), "Pay rent");
 }
 
+// Delete in the text column is the toolbar's Delete, only while the row
+// shown selected there is the row the user chose.
+TEST_F(KeyboardTest, DeleteInTheTextColumnDeletesTheChosenRowOnly) {
+    Start(Rows({"a", "b", "c"}));
+    ChooseRow(1);
+    SetSelection(MainWindow(), ids::TextColumn, 2);  // the tick's highlight moved on
+    ASSERT_TRUE(Focus(MainWindow().window, ids::TextColumn));
+    Press(VK_DELETE);
+    EXPECT_EQ(Column(ids::TextColumn), (std::vector<std::string>{"a", "b", "c"}));
+    ChooseRow(1);
+    ASSERT_TRUE(Focus(MainWindow().window, ids::TextColumn));
+    Press(VK_DELETE);
+    EXPECT_EQ(Column(ids::TextColumn), (std::vector<std::string>{"a", "c"}));
+    EXPECT_EQ(SavedRows().size(), 2u);
+    Press(VK_DELETE);  // the choice went with the row
+    EXPECT_EQ(Column(ids::TextColumn).size(), 2u);
+}
+
 // Esc is the Alarm Action dialog's Cancel (what was ticked is not stored) and
 // the weights dialog's close box (what was typed is).
 TEST_F(KeyboardTest, EscClosesTheTwoDialogsAsTheirCancelAndCloseBoxDo) {

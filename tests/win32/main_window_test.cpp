@@ -140,25 +140,26 @@ TEST_F(MainWindowTest, ClearAllThatCannotKeepACopyChangesNothing) {
 
 // Whatever scrolls one column (the wheel, its scroll bar, a key) scrolls
 // the six to one top row, so each line shows one task.
+// The main window's tooltip window holding more than one tool.
+BOOL CALLBACK FindMainWindowTips(HWND window, LPARAM found) {
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof(name));
+    if (lstrcmpiA(name, TOOLTIPS_CLASSA) == 0 &&
+        GetWindow(window, GW_OWNER) == MainWindow().window &&
+        SendMessageA(window, TTM_GETTOOLCOUNT, 0, 0) > 1) {
+        *reinterpret_cast<HWND*>(found) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 // The small unlabelled buttons say what they do when the mouse rests on
 // them: one tooltip window of the main window holds a tip for each.
 TEST_F(MainWindowTest, TheSmallButtonsHaveTooltips) {
     Start(Rows({"a"}));
     HWND tooltips = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM found) {
-            char name[64] = {};
-            GetClassNameA(window, name, sizeof(name));
-            if (lstrcmpiA(name, TOOLTIPS_CLASSA) == 0 &&
-                GetWindow(window, GW_OWNER) == MainWindow().window &&
-                SendMessageA(window, TTM_GETTOOLCOUNT, 0, 0) > 1) {
-                *reinterpret_cast<HWND*>(found) = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&tooltips));
+    EnumThreadWindows(GetCurrentThreadId(), FindMainWindowTips,
+                      reinterpret_cast<LPARAM>(&tooltips));
     ASSERT_NE(tooltips, nullptr);
     for (int id : {ids::PriorityUpButton, ids::PriorityDownButton, ids::SwitchInactiveButton,
                    ids::TimeNowButton, ids::NextWeekdayButton, ids::NextMonthButton,
