@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <optional>
-#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -24,9 +23,19 @@ namespace vemo {
 
 namespace {
 
+bool Holds(const std::vector<TaskIdentity>& tasks, const TaskIdentity& task) {
+    return std::find(tasks.begin(), tasks.end(), task) != tasks.end();
+}
+
+void Note(std::vector<TaskIdentity>& tasks, TaskIdentity task) {
+    if (!Holds(tasks, task)) tasks.push_back(std::move(task));
+}
+
 // The edits made here since the last write of the database.
 struct LocalEdits {
-    std::set<TaskIdentity> priority, inactive, created;
+    // The tasks whose priority or inactive mark changed here, and those made
+    // here: a few, looked through in order.
+    std::vector<TaskIdentity> priority, inactive, created;
     std::vector<RecordEntry> records;  // numbered when written
     std::vector<CancelEntry> cancels;
     bool Any() const {
@@ -107,9 +116,9 @@ MergedList MergeWithFile(const TaskRows& file) {
         for (int i = 0; i < rows.Count(); ++i) {
             const TaskIdentity task = IdentityOf(rows.View(i));
             LocalFlags& f = flags[static_cast<std::size_t>(i)];
-            f.priority_changed = edits.priority.contains(task);
-            f.inactive_changed = edits.inactive.contains(task);
-            f.created = edits.created.contains(task);
+            f.priority_changed = Holds(edits.priority, task);
+            f.inactive_changed = Holds(edits.inactive, task);
+            f.created = Holds(edits.created, task);
         }
     }
     const bool away = Today() - replica.last_contact > kRecordDays;
@@ -243,7 +252,7 @@ void NoteTaskCreated(const TaskRow& row) {
     LocalEdits& edits = replica.edits;
     const TaskIdentity task = IdentityOf(row);
     const auto copies = static_cast<std::size_t>(CopiesOf(ViewOf(row)));
-    edits.created.insert(task);
+    Note(edits.created, task);
     // An edit undone: the record that would take this task away again goes.
     std::erase_if(edits.records, [&](const RecordEntry& record) {
         return record.task == task && record.remaining < copies;
@@ -263,7 +272,7 @@ void NoteTaskRemoved(const TaskRow& row) {
 
 void NoteAttributeChanged(const TaskRow& row, bool priority) {
     LocalEdits& edits = State().edits;
-    (priority ? edits.priority : edits.inactive).insert(IdentityOf(row));
+    Note(priority ? edits.priority : edits.inactive, IdentityOf(row));
 }
 
 bool HaveUnsavedEdits() {
