@@ -1,5 +1,7 @@
 #include "cli/command_line.h"
 
+#include "app/dates.h"
+
 #include "runtime/text.h"
 
 namespace vemo {
@@ -51,11 +53,18 @@ CommandLine ParseAdd(std::span<const std::string> values) {
     }
     if (values.size() > 1) {
         task.remind_date = CanonicalRemindDate(values[1]);
+        // A date that can never come says why, as the date fields do.
+        if (const std::string why = WhyDateCannotRing(values[1]); !why.empty()) {
+            return Bad("bad date", values[1], why);
+        }
         if (!task.remind_date) {
             return Bad("bad date", values[1], "dd-MM-yyyy, --Mon ... --Sun, --Day or dd--Mmm");
         }
     }
     if (values.size() > 2) {
+        if (const std::string why = WhyTimeCannotRing(values[2]); !why.empty()) {
+            return Bad("bad time", values[2], why);
+        }
         if (!IsReminderTime(values[2])) return Bad("bad time", values[2], "HH:MM or :MM");
         task.time = values[2];
     }
