@@ -22,17 +22,17 @@ namespace {
 
 // Leaves both selections where the tick put them. The state column is read
 // back, as a rewritten item has dropped its selection.
-void ApplySelections(const TickSelections& before, const TickSelections& after) {
+// An alarm's row comes into view in all six columns; any other move of the
+// tick's (the best row, the roving highlight) leaves the list where the
+// user scrolled it.
+void ApplySelections(const TickSelections& before, const TickSelections& after, bool alarm) {
     TaskModel& tasks = Tasks();
-    // An alarm's row (the text column's) comes into view in all six; the
-    // highlight roving through the state column never scrolls the list
-    // under a reading user.
     const int top = tasks.TopRow();
     if (after.text != before.text) tasks.Select(TaskField::Text, after.text);
     if (tasks.Selection(TaskField::State) != after.state) {
         tasks.Select(TaskField::State, after.state);
-        if (after.text == before.text && tasks.TopRow() != top) tasks.ScrollTo(top);
     }
+    if (!alarm && tasks.TopRow() != top) tasks.ScrollTo(top);
 }
 
 ClockReading ReadClockNow() {
@@ -113,7 +113,8 @@ int ClassifyRows() {
     // Only codes that change are rewritten, with the column's drawing held
     // until all are in.
     Tasks().ReplaceCells(TaskField::State, tick.writes);
-    ApplySelections(before, tick.selections);
+    ApplySelections(before, tick.selections,
+                    !tick.action_rows.empty() || scheduler.AlarmState == 3);
     list.ListDirty = tick.selections.list_dirty;
     scheduler.SchedulerMessage = std::move(tick.SchedulerMessage);
     Network().Inputs = tick.counts.Inputs();

@@ -206,6 +206,17 @@ TEST_F(MainWindowTest, TheSixColumnsKeepOneTopRowWhateverScrollsOne) {
             }
         }
     }
+    // The tick's own moves of the selection (no alarm) leave the list where
+    // the user scrolled it.
+    for (int tick = 0; tick < 3; ++tick) {
+        Tasks().ScrollTo(30);
+        TaskList().ListDirty = true;
+        SetSelection(MainWindow(), ids::TextColumn, -1);
+        OnProgramTimer();
+        for (const TaskColumn& column : kTaskColumns) {
+            EXPECT_EQ(SendMessageA(Control(column.id), LB_GETTOPINDEX, 0, 0), 30) << column.id;
+        }
+    }
 }
 
 TEST_F(MainWindowTest, SortOrdersTheWholeListStablyInOneCommand) {
