@@ -28,6 +28,7 @@
 #include "bench/bench_support.h"
 #include "mainwin/ids.h"
 #include "mainwin/main_window.h"
+#include "mainwin/shared_database.h"
 #include "program/startup.h"
 #include "runtime/atomic_file.h"
 #include "runtime/controls.h"

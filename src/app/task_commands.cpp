@@ -140,6 +140,12 @@ CommandEffect DeleteTask() {
     return effect;
 }
 
+CommandEffect DeleteByKey() {
+    const int chosen = ChosenRow();
+    if (chosen < 0 || chosen != Tasks().Selection(TaskField::Text)) return {};
+    return DeleteTask();
+}
+
 CommandEffect SendToLog(std::string_view today) {
     TaskListState& list = TaskList();
     // The row the user chose, wherever the tick has moved the selection since.

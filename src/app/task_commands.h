@@ -70,6 +70,10 @@ CommandEffect ChangeText(std::string_view text);
 CommandEffect ChangeReminder(TaskField field, std::string_view text);
 // Delete: the chosen row, when there is one; saved either way.
 CommandEffect DeleteTask();
+// The Delete key in the text column: Delete, when the row shown selected
+// there is the row the user chose (the tick's highlight may have moved the
+// selection since); nothing otherwise.
+CommandEffect DeleteByKey();
 // Send to log: the row appended to the log and, when chosen, removed.
 CommandEffect SendToLog(std::string_view today);
 // Clear All: a copy of the rows as shown kept in "backups\", the database

@@ -243,11 +243,6 @@ bool SaveDatabase(const TaskRows& rows, int count, RecordBuffer& buffer) {
     return WriteRowsTo(DatabasePath(), rows, count, buffer);
 }
 
-bool EmptyDatabase() {
-    RecordBuffer empty{};
-    return ReplaceFileAtomically(DatabasePath(), EncodeDatabase({}, empty));
-}
-
 void RemoveLeftoverDatabaseSave() {
     RemoveLeftoverTemporary(DatabasePath());
 }

@@ -25,8 +25,6 @@ bool LoadDatabase(TaskRows& rows, RecordBuffer& buffer);
 // The first `count` rows written over the database, crash-safe. False, the
 // old file kept and the platform's last error saying why, when not written.
 bool SaveDatabase(const TaskRows& rows, int count, RecordBuffer& buffer);
-// Clear All: the database emptied to its header, crash-safe.
-bool EmptyDatabase();
 
 // The start's copies: "vemo.bak" in the current folder (false when it could
 // not be made; true when there is no database yet), then the day's dated

@@ -175,6 +175,19 @@ void ShowKeepingPlaces(TaskRows rows) {
     if (top_row > 0) tasks.ScrollTo(top_row);
 }
 
+// The list and the file are one again (just loaded or written): no merge
+// waits, the contact is today, and a tick's answer to an older question is
+// dropped.
+void FileInHand() {
+    Replica& replica = State();
+    replica.merge_waiting = false;
+    replica.found = {};
+    replica.before = {};
+    replica.last_contact = Today();
+    replica.quiet_ticks = 0;
+    ++replica.generation;
+}
+
 // Every PC's records as they are now.
 void ReadRecordsNow() {
     Replica& replica = State();
@@ -186,14 +199,15 @@ void ReadRecordsNow() {
 
 // After each write of the database, this PC's records file: the records
 // and cancellations of its edits added (numbered; its own records a
-// cancellation names taken out), its old ones dropped. False when it could
+// cancellation names taken out), its old ones dropped. Failed when it could
 // not be read or written: the edits stay, as records in this PC's merges,
 // until a later write gets them there.
-bool WriteRecordsOfEdits() {
+enum class Recorded { AsItWas, Written, Failed };
+Recorded WriteRecordsOfEdits() {
     Replica& replica = State();
     const LocalEdits& edits = replica.edits;
     std::optional<RecordsFile> own = ReadOwnRecords();
-    if (!own) return false;
+    if (!own) return Recorded::Failed;
     const RecordsFile before = *own;
     for (RecordEntry record : edits.records) {
         record.number = own->next++;
@@ -201,10 +215,10 @@ bool WriteRecordsOfEdits() {
     }
     ApplyCancels(*own, ThisPcName(), edits.cancels);
     DropOldRecords(*own, Today(), replica.records);
-    if (*own == before) return true;
-    if (WriteOwnRecords(*own)) return true;
+    if (*own == before) return Recorded::AsItWas;
+    if (WriteOwnRecords(*own)) return Recorded::Written;
     TraceSaveFailure("Deletion records", GetLastError());
-    return false;
+    return Recorded::Failed;
 }
 
 // After a write of the database: what it now is, this PC's records and its
@@ -214,23 +228,20 @@ void AfterWrite(const RecordBuffer& buffer) {
     const TaskRows& rows = Tasks().Rows();
     replica.stamp = OpenedStamp(replica.path);
     replica.hash = ListHash(rows);
-    const bool recorded = WriteRecordsOfEdits();
+    const Recorded recorded = WriteRecordsOfEdits();
     if (!WriteLastList(rows, buffer)) TraceSaveFailure("Last list", GetLastError());
-    ReadRecordsNow();
+    // The records were read just before the write: again only when this PC's
+    // changed.
+    if (recorded == Recorded::Written) ReadRecordsNow();
     LocalEdits& edits = replica.edits;
     edits.priority.clear();
     edits.inactive.clear();
     edits.created.clear();
-    if (recorded) {
+    if (recorded != Recorded::Failed) {
         edits.records.clear();
         edits.cancels.clear();
     }
-    replica.merge_waiting = false;
-    replica.found = {};
-    replica.before = {};
-    replica.last_contact = Today();
-    replica.quiet_ticks = 0;
-    ++replica.generation;
+    FileInHand();
 }
 
 // A merge now shown and not yet written.
@@ -294,12 +305,7 @@ bool RememberLoadedRows(TaskRows& rows) {
     replica.hash = ListHash(rows);
     ReadRecordsNow();
     replica.edits = {};
-    replica.merge_waiting = false;
-    replica.found = {};
-    replica.before = {};
-    replica.last_contact = Today();
-    replica.quiet_ticks = 0;
-    ++replica.generation;
+    FileInHand();
     if (written_here) return false;
     // A writer that does not merge may have dropped a task this PC saved.
     const std::optional<TaskRows> last = ReadLastList(kRecordDays);

@@ -79,6 +79,15 @@ TaskValues FieldValues() {
     return {Field(ids::EntryField), DateFromFields(), TimeFromFields()};
 }
 
+bool AddFromFields() {
+    const TaskValues values = FieldValues();
+    if (!values.text.empty() && !CanRing(values.remind_date, values.time, "Error...Add...")) {
+        return false;
+    }
+    ApplyCommand(AddTask(values, DateText(kDatePicture)));
+    return !values.text.empty();
+}
+
 bool CanRing(std::string_view date, std::string_view time, const char* caption) {
     std::string why = WhyDateCannotRing(date);
     if (!why.empty()) {

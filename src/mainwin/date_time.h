@@ -14,6 +14,9 @@ namespace vemo {
 // time, as the user left them, a one-digit hour or minute made two ("8"
 // becomes "08", in the field too: the scheduler reads two digits).
 TaskValues FieldValues();
+// Add from the entry field and the date and time fields, refused with a
+// message when the date or time can never ring. True when a row was added.
+bool AddFromFields();
 // Whether the date and time can ring; when not, a message box under
 // `caption` names the value and what is wrong, and false.
 bool CanRing(std::string_view date, std::string_view time, const char* caption);

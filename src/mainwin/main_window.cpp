@@ -14,17 +14,16 @@
 #include "app/task_commands.h"
 #include "app/task_list.h"
 #include "app/task_model.h"
-#include "app/task_sync.h"
 #include "mainwin/date_time.h"
 #include "mainwin/ids.h"
 #include "mainwin/remote_requests.h"
+#include "mainwin/shared_database.h"
 #include "mainwin/toolbar.h"
 #include "mainwin/tray.h"
 #include "mainwin/window_place.h"
 #include "network/network_state.h"
 #include "network/weights_dialog.h"
 #include "network/weights_file.h"
-#include "runtime/atomic_file.h"
 #include "runtime/colours.h"
 #include "runtime/controls.h"
 #include "runtime/events.h"
@@ -39,39 +38,15 @@ DialogDefinition& Window() {
     return MainWindow();
 }
 
-// What the small unlabelled buttons do, shown when the mouse rests on one.
-constexpr ControlTip kButtonTips[] = {
-    {ids::PriorityUpButton, "Raise the selected priority one step (1 is the highest)"},
-    {ids::PriorityDownButton, "Lower the selected priority one step"},
-    {ids::SwitchInactiveButton, "Switch the selected task between inactive and active"},
-    {ids::TimeNowButton, "Set the hour and minute to now"},
-    {ids::NextWeekdayButton, "Every week on a weekday: steps Mon ... Sun, then Day (every day)"},
-    {ids::NextMonthButton, "Every year on the day's date: steps the month Jan ... Dec"},
-    {ids::TodayButton, "Back to today's date"},
-    {ids::NextHourButton, "One hour later"},
-    {ids::NextMinuteButton, "One minute later"},
-};
-
 std::string Today() {
     return DateText(kDatePicture);
 }
 
-void OnAdd() {
-    const TaskValues values = FieldValues();
-    if (!values.text.empty() && !CanRing(values.remind_date, values.time, "Error...Add...")) return;
-    ApplyCommand(AddTask(values, Today()));
-}
-
 void OnEnter() {
-    // Enter in the entry field adds its task, as Add does, and empties the
-    // field for the next one (a second Enter would add it twice); anywhere
-    // else the dialog manager's Enter changes nothing. The Add button keeps
-    // the text, as it always has.
+    // Enter in the entry field adds its task and empties the field (a second
+    // Enter would add it twice); elsewhere the dialog manager's Enter is no command.
     if (GetFocus() != GetDlgItem(Window().window, ids::EntryField)) return;
-    const TaskValues values = FieldValues();
-    if (!values.text.empty() && !CanRing(values.remind_date, values.time, "Error...Add...")) return;
-    ApplyCommand(AddTask(values, Today()));
-    if (!values.text.empty()) SetControlText(Window(), ids::EntryField, "");
+    if (AddFromFields()) SetControlText(Window(), ids::EntryField, "");
 }
 
 void OnTextColumnSelected() {
@@ -80,14 +55,6 @@ void OnTextColumnSelected() {
     // The text column is where the user clicked; the others follow it.
     Tasks().SelectIn(row, {TaskField::Priority, TaskField::RemindDate, TaskField::Time,
                            TaskField::State, TaskField::Created});
-}
-
-// The Delete key in the text column is the toolbar's Delete, when the row
-// shown selected there is the row the user chose (the tick's highlight may
-// have moved the selection since).
-void OnDeleteKey() {
-    const int chosen = ChosenRow();
-    if (chosen >= 0 && chosen == Tasks().Selection(TaskField::Text)) ApplyCommand(DeleteTask());
 }
 
 void OnTextColumnDoubleClicked() {
@@ -150,7 +117,7 @@ void OnControl(int id, int notify) {
         case ids::TextColumn:  // also IDOK, which Enter sends
             if (notify == LBN_SELCHANGE) OnTextColumnSelected();
             if (notify == LBN_DBLCLK) OnTextColumnDoubleClicked();
-            if (notify == kListDeleteKey) OnDeleteKey();
+            if (notify == kListDeleteKey) ApplyCommand(DeleteByKey());
             if (notify == BN_CLICKED) OnEnter();
             return;
         case ids::CreatedColumn:
@@ -164,7 +131,7 @@ void OnControl(int id, int notify) {
         return;
     }
     switch (id) {
-        case ids::AddButton: OnAdd(); break;
+        case ids::AddButton: AddFromFields(); break;
         case ids::ChangeSelectedButton:
             ApplyCommand(ChangeText(GetControlText(Window(), ids::EntryField)));
             break;
@@ -276,7 +243,7 @@ void OnMainInit() {
         return;
     }
     BuildToolbar();
-    AddControlTips(window, kButtonTips);
+    AddButtonTips();
     StartTimer(window, ids::FirstTickMs, ids::ProgramTimer);
     RememberWindowState();
     // Marked once ready; until then a second start waits for it, and no
@@ -315,21 +282,8 @@ void OnProgramTimer() {
         ImportAdded(*line, ApplyCommand(ImportTask(*line, Today(), now.wHour, now.wMinute)));
     }
     StartTimer(window, ids::TickMs, ids::ProgramTimer);
-    // Has another PC changed the database? Asked off this thread; the
-    // answer comes as kDatabaseNotice.
-    AskAboutDatabase(window.window, kDatabaseNotice);
-}
-
-void OnDatabaseNotice() {
-    const NoticeOutcome outcome = TakeDatabaseNotice();
-    if (outcome.kind != NoticeOutcome::Kind::None) {
-        Message().Show(outcome.kind == NoticeOutcome::Kind::Reloaded
-                           ? std::string(kReloadedMessage)
-                           : MergedMessage(outcome.changed));
-    }
-    if (outcome.write_now && !WriteMergeNow(TaskList().Buffer)) {
-        TraceSaveFailure("Merge write", GetLastError());
-    }
+    // Has another PC changed the database? Asked off this thread.
+    AskAboutSharedDatabase();
 }
 
 void RunAlarmActions() {

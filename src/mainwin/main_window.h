@@ -30,14 +30,14 @@ void OnProgramTimer();
 // taskbar button flashing while another window is in front, then the
 // program and the sound.
 void RunAlarmActions();
-// The tick's look at the database came back: another PC's changes are
-// shown (a reload or a merge), and a merge waiting to be written may be.
-inline constexpr UINT kDatabaseNotice = WM_APP + 0x103;
-void OnDatabaseNotice();
+
 // Does what a task command asks of the window once its rows have changed:
 // shows the selection, restarts the scheduler's highlight, re-arms the
 // timer, saves and notes the added task. False when the save failed.
 bool ApplyCommand(const CommandEffect& effect, SaveReport report = SaveReport::Show);
+
+// Tooltips on the small unlabelled buttons, saying what each does.
+void AddButtonTips();
 
 // "Vemo V009u - Database: " + the database's name.
 void UpdateDatabaseName();

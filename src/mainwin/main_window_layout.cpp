@@ -5,6 +5,7 @@
 #include "mainwin/ids.h"
 #include "mainwin/main_window.h"
 #include "mainwin/window_place.h"
+#include "runtime/controls.h"
 #include "runtime/layout_rows.h"
 #include "runtime/shell.h"
 #include "runtime/text.h"
@@ -84,6 +85,27 @@ void DefineMainWindow(int x, int y, const std::string& title) {
             {Static, "Time", 205, 5, 70, 20, kLabel, ids::TimeLabel},
             {Edit, "Message box", 240, 2, 585, 20, kMessageEdit, ids::MessageLine},
         });
+}
+
+namespace {
+
+// What the small unlabelled buttons do, shown when the mouse rests on one.
+constexpr ControlTip kButtonTips[] = {
+    {ids::PriorityUpButton, "Raise the selected priority one step (1 is the highest)"},
+    {ids::PriorityDownButton, "Lower the selected priority one step"},
+    {ids::SwitchInactiveButton, "Switch the selected task between inactive and active"},
+    {ids::TimeNowButton, "Set the hour and minute to now"},
+    {ids::NextWeekdayButton, "Every week on a weekday: steps Mon ... Sun, then Day (every day)"},
+    {ids::NextMonthButton, "Every year on the day's date: steps the month Jan ... Dec"},
+    {ids::TodayButton, "Back to today's date"},
+    {ids::NextHourButton, "One hour later"},
+    {ids::NextMinuteButton, "One minute later"},
+};
+
+}  // namespace
+
+void AddButtonTips() {
+    AddControlTips(MainWindow(), kButtonTips);
 }
 
 }  // namespace vemo

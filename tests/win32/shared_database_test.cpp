@@ -9,6 +9,7 @@
 #include "app/task_commands.h"
 #include "app/task_merge.h"
 #include "app/task_sync.h"
+#include "mainwin/shared_database.h"
 #include "support/program_fixture.h"
 
 namespace vemo {
