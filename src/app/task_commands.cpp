@@ -9,6 +9,7 @@
 #include "app/log_lines.h"
 #include "app/message_line.h"
 #include "app/state.h"
+#include "app/task_history.h"
 #include "app/task_merge.h"
 #include "app/task_model.h"
 #include "app/task_store.h"
@@ -26,6 +27,20 @@ namespace {
 
 constexpr char kCreditText[] = " - your tasks and reminders";
 
+// A step of the user's, kept for Ctrl+Z: the row at `row` as it is now.
+void Remember(StepKind kind, const char* name, bool saves, int row, TaskField field = {},
+              std::string before = {}) {
+    TaskStep step;
+    step.kind = kind;
+    step.name = name;
+    step.saves = saves;
+    step.row = row;
+    step.field = field;
+    step.before = std::move(before);
+    step.task = Tasks().Row(row);
+    History().Record(std::move(step));
+}
+
 int PriorityOf(int row) {
     return RoundTo<int>(TextToNumber(Tasks().Cell(row, TaskField::Priority)));
 }
@@ -36,13 +51,42 @@ CommandEffect StepPriority(int step) {
     CommandEffect effect;
     const int row = Tasks().Selection(TaskField::Priority);
     if (row != -1 && (step > 0 || PriorityOf(row) > 1)) {
+        std::string before(Tasks().Cell(row, TaskField::Priority));
         Tasks().ReplaceCell(TaskField::Priority, row,
                             NumberText(PriorityOf(row) + static_cast<double>(step)));
-        NoteAttributeChanged(Tasks().Row(row), true);
+        NoteAttributeChanged(Tasks().Rows().View(row), true);
+        Remember(StepKind::Rewrite, step < 0 ? "Priority up" : "Priority down", false, row,
+                 TaskField::Priority, std::move(before));
         effect.select = CommandEffect::Pick{TaskField::Priority, row};
     }
     effect.list_dirty = true;
     return effect;
+}
+
+// The rows put in this order: the row each comes from, the rows past them
+// after them as they were. The chosen row has moved.
+void ShowInOrder(const std::vector<int>& from) {
+    const TaskRows& rows = Tasks().Rows();
+    TaskRows ordered;
+    ordered.Reserve(static_cast<std::size_t>(rows.Count()), rows.TextBytes());
+    for (const int row : from) ordered.Append(rows.View(row));
+    for (auto row = static_cast<int>(from.size()); row < rows.Count(); ++row) {
+        ordered.Append(rows.View(row));
+    }
+    {
+        const ScopedRedraw quiet(Tasks().Window());
+        Tasks().Replace(std::move(ordered));
+    }
+    EndRowChoice();
+}
+
+// Clear All's copy of the rows shown, kept before they go; says so when it
+// cannot be made.
+bool KeepCopyBeforeClearing() {
+    if (KeepClearAllCopy(Tasks().Rows(), Tasks().Count(), TaskList().Buffer)) return true;
+    TraceSaveFailure("ClearAll backup", GetLastError());
+    ShowMessageBox(Owner(), "Problem saving data", "Error...SaveData...", 0);
+    return false;
 }
 
 }  // namespace
@@ -65,7 +109,11 @@ int ChosenRow() {
     return list.SelectedRow;
 }
 
-CommandEffect AddTask(const TaskValues& values, std::string_view today) {
+namespace {
+
+// The row Add makes from the values, added as Add adds; nothing for an empty
+// text.
+CommandEffect AddFromValues(const TaskValues& values, std::string_view today) {
     if (values.text.empty()) {
         CommandEffect effect;
         effect.list_dirty = true;
@@ -73,6 +121,15 @@ CommandEffect AddTask(const TaskValues& values, std::string_view today) {
     }
     return AddTaskRow(MakeTaskRow(values.text, NumberText(Tasks().Count() + 1.0), today,
                                   values.remind_date, values.time));
+}
+
+}  // namespace
+
+CommandEffect AddTask(const TaskValues& values, std::string_view today) {
+    const int before = Tasks().Count();
+    CommandEffect effect = AddFromValues(values, today);
+    if (Tasks().Count() > before) Remember(StepKind::Insert, "Add", true, before);
+    return effect;
 }
 
 // A cell of the chosen task rewritten: when the task is another one now,
@@ -108,14 +165,24 @@ CommandEffect ImportTask(std::string_view line, std::string_view today, int hour
     std::replace_if(
         text.begin(), text.end(),
         [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }, ' ');
-    return AddTask({text, std::string(today), JoinText(TwoDigits(hour), ":", TwoDigits(minute))},
-                   today);
+    return AddFromValues(
+        {text, std::string(today), JoinText(TwoDigits(hour), ":", TwoDigits(minute))}, today);
+}
+
+// The cell rewritten as the user asked, kept as a step when it changed.
+void ChangeCell(const char* name, TaskField field, int row, std::string_view text) {
+    std::string before(Tasks().Cell(row, field));
+    if (before == text) return;
+    RewriteCell(field, row, text);
+    Remember(StepKind::Rewrite, name, false, row, field, std::move(before));
 }
 
 CommandEffect ChangeText(std::string_view text) {
     const int row = ChosenRow();
     // Cut as Add cuts: the field may have been given more than it takes.
-    if (row != -1) RewriteCell(TaskField::Text, row, CutText(text, kTaskTextCapacity));
+    if (row != -1) {
+        ChangeCell("Change selected", TaskField::Text, row, CutText(text, kTaskTextCapacity));
+    }
     CommandEffect effect;
     effect.list_dirty = true;
     return effect;
@@ -123,7 +190,9 @@ CommandEffect ChangeText(std::string_view text) {
 
 CommandEffect ChangeReminder(TaskField field, std::string_view text) {
     const int row = Tasks().Selection(field);
-    if (row >= 0 && Tasks().IsSelected(field, row)) RewriteCell(field, row, text);
+    if (row >= 0 && Tasks().IsSelected(field, row)) {
+        ChangeCell(field == TaskField::Time ? "Change time" : "Change date", field, row, text);
+    }
     CommandEffect effect;
     effect.list_dirty = true;
     return effect;
@@ -132,7 +201,10 @@ CommandEffect ChangeReminder(TaskField field, std::string_view text) {
 CommandEffect DeleteTask() {
     if (TaskList().RowSelected) {
         const int row = ChosenRow();
-        if (row >= 0) RemoveRow(row);
+        if (row >= 0) {
+            Remember(StepKind::Remove, "Delete", true, row);
+            RemoveRow(row);
+        }
         EndRowChoice();
     }
     CommandEffect effect;
@@ -162,6 +234,8 @@ CommandEffect SendToLog(std::string_view today) {
     WriteItem(log, TextFile, LogLine(Tasks().Row(row), std::string(today)));
     CloseFile(log, TextFile);
     if (list.RowSelected && row >= 0 && row < Tasks().Count()) {
+        // Undone, the row comes back and the log keeps its line.
+        Remember(StepKind::Remove, "Send to log", true, row);
         RemoveRow(row);
         EndRowChoice();
     } else {
@@ -173,16 +247,12 @@ CommandEffect SendToLog(std::string_view today) {
 CommandEffect ClearAll(std::string_view today) {
     TaskListState& list = TaskList();
     // The rows go for good: without a copy kept first, nothing is cleared.
-    if (!KeepClearAllCopy(Tasks().Rows(), Tasks().Count(), list.Buffer)) {
-        TraceSaveFailure("ClearAll backup", GetLastError());
-        ShowMessageBox(Owner(), "Problem saving data", "Error...SaveData...", 0);
-        return {};
-    }
+    if (!KeepCopyBeforeClearing()) return {};
     // The rows shown go, each recorded as cleared here; the file is emptied
     // of them at once, as the command says, keeping only what another PC
     // added since the list was last shown. A file that cannot be written
     // ends the program.
-    const TaskRows shown = Tasks().Rows();
+    TaskRows shown = Tasks().Rows();
     Tasks().Clear();
     for (int row = 0; row < shown.Count(); ++row) NoteTaskRemoved(shown.Row(row));
     const SharedSave save = SaveSharedRows(list.Buffer);
@@ -199,6 +269,13 @@ CommandEffect ClearAll(std::string_view today) {
     Tasks().Append(row);
     NoteTaskCreated(row);
     EndRowChoice();
+    TaskStep step;
+    step.kind = StepKind::ClearAll;
+    step.name = "Clear All";
+    step.saves = true;
+    step.task = std::move(row);
+    step.rows = std::move(shown);
+    History().Record(std::move(step));
     return {};
 }
 
@@ -209,14 +286,13 @@ CommandEffect SortByPriority() {
     for (int row = 0; row < rows.Count(); ++row) order.emplace_back(PriorityOf(row), row);
     // Equal priorities keep their order: the row breaks the tie.
     std::sort(order.begin(), order.end());
-    TaskRows sorted;
-    sorted.Reserve(order.size(), order.size() * 64);
-    for (const auto& [priority, row] : order) sorted.Append(rows.View(row));
-    {
-        const ScopedRedraw quiet(Tasks().Window());
-        Tasks().Replace(std::move(sorted));
-    }
-    EndRowChoice();               // the chosen row has moved
+    TaskStep step;
+    step.kind = StepKind::Reorder;
+    step.name = "Sort";
+    step.saves = true;
+    for (const auto& [priority, row] : order) step.order.push_back(row);
+    ShowInOrder(step.order);
+    if (!std::is_sorted(step.order.begin(), step.order.end())) History().Record(std::move(step));
     TaskList().ListDirty = true;  // before the save, as the sort always has
     CommandEffect effect;
     effect.save = true;
@@ -236,14 +312,157 @@ CommandEffect SwitchInactive() {
     const int row = Tasks().Selection(TaskField::State);
     if (row != -1) {
         const bool inactive = TextToNumber(Tasks().Cell(row, TaskField::State)) == 6;
+        std::string before(Tasks().Cell(row, TaskField::State));
         Tasks().ReplaceCell(TaskField::State, row, inactive ? " 5" : " 6");
-        NoteAttributeChanged(Tasks().Row(row), false);
+        NoteAttributeChanged(Tasks().Rows().View(row), false);
+        Remember(StepKind::Rewrite, "Switch inactive", false, row, TaskField::State,
+                 std::move(before));
         effect.select = CommandEffect::Pick{TaskField::State, row};
     }
     effect.list_dirty = true;
     effect.restart_highlight = true;
     effect.timer_ms = kSwitchInactiveTickMs;
     return effect;
+}
+
+namespace {
+
+// Where a step's task is now: at `hint` when it is there, else its first
+// copy in the list; -1 when it is gone.
+int FindTask(const TaskRowView& task, int hint) {
+    const TaskRows& rows = Tasks().Rows();
+    if (rows.Has(hint) && SameTask(rows.View(hint), task)) return hint;
+    for (int row = 0; row < rows.Count(); ++row) {
+        if (SameTask(rows.View(row), task)) return row;
+    }
+    return -1;
+}
+
+// Clear All made again or taken back: its rows first in the list, its
+// default row anywhere; the rows that came since stay.
+bool PlayClearAll(const TaskStep& step, bool forward) {
+    TaskModel& tasks = Tasks();
+    const TaskRows& now = tasks.Rows();
+    const int cleared = step.rows.Count();
+    const int left = forward ? -1 : FindTask(ViewOf(step.task), now.Count() - 1);
+    TaskRows rows = forward ? TaskRows() : step.rows;
+    if (forward) {
+        if (now.Count() < cleared) return false;
+        for (int row = 0; row < cleared; ++row) {
+            if (!SameTask(now.View(row), step.rows.View(row))) return false;
+        }
+    } else if (left < 0) {
+        return false;
+    }
+    for (int row = forward ? cleared : 0; row < now.Count(); ++row) {
+        if (row != left) rows.Append(now.View(row));
+    }
+    if (forward) rows.Append(step.task);
+    {
+        const ScopedRedraw quiet(tasks.Window());
+        tasks.Replace(std::move(rows));
+    }
+    EndRowChoice();
+    // Noted once the list is as it will be saved: a record counts copies.
+    for (int row = 0; row < cleared; ++row) {
+        forward ? NoteTaskRemoved(step.rows.View(row)) : NoteTaskCreated(step.rows.View(row));
+    }
+    forward ? NoteTaskCreated(ViewOf(step.task)) : NoteTaskRemoved(ViewOf(step.task));
+    return true;
+}
+
+// The step made again (`forward`) or taken back, with the notes a merge
+// needs, as the command made them; false, with nothing changed, when a task
+// it names is no longer in the list.
+bool Play(const TaskStep& step, bool forward, CommandEffect& effect) {
+    TaskModel& tasks = Tasks();
+    switch (step.kind) {
+        case StepKind::Insert:
+        case StepKind::Remove: {
+            EndRowChoice();
+            if ((step.kind == StepKind::Insert) == forward) {
+                const int row = std::min(step.row, tasks.Count());
+                tasks.Insert(row, step.task);
+                NoteTaskCreated(ViewOf(step.task));
+                effect.select = CommandEffect::Pick{TaskField::Text, row};
+                return true;
+            }
+            const int row = FindTask(ViewOf(step.task), step.row);
+            if (row >= 0) RemoveRow(row);  // a redo of Send to log writes no second line
+            return row >= 0;
+        }
+        case StepKind::Rewrite: {
+            // Found as it is after the step (undo) or before it (redo).
+            TaskRowView from = ViewOf(step.task);
+            std::string_view to = step.before;
+            if (forward) std::swap(to, FieldOf(from, step.field));
+            const int row = FindTask(from, step.row);
+            if (row < 0) return false;
+            RewriteCell(step.field, row, to);
+            if (step.field == TaskField::Priority || step.field == TaskField::State) {
+                NoteAttributeChanged(tasks.Rows().View(row), step.field == TaskField::Priority);
+            }
+            effect.select = CommandEffect::Pick{step.field, row};
+            return true;
+        }
+        case StepKind::Reorder: {
+            const std::size_t count = step.order.size();
+            if (static_cast<std::size_t>(tasks.Count()) < count) return false;
+            std::vector<int> from = step.order;
+            for (std::size_t row = 0; !forward && row < count; ++row) {
+                from[static_cast<std::size_t>(step.order[row])] = static_cast<int>(row);
+            }
+            ShowInOrder(from);
+            return true;
+        }
+        case StepKind::ClearAll: break;
+    }
+    return PlayClearAll(step, forward);
+}
+
+// Ctrl+Z (`forward` false) and Ctrl+Y: the step played, saved when the
+// command saved, and the message line saying what was done.
+CommandEffect Replay(bool forward) {
+    TaskHistory& history = History();
+    const TaskStep* step = forward ? history.ToRedo() : history.ToUndo();
+    std::string line = forward ? "redo" : "undo";
+    CommandEffect effect;
+    if (step == nullptr) {
+        line.insert(0, "Nothing to ");
+        if (history.WhyEmpty() != nullptr) (line += ' ') += history.WhyEmpty();
+        Message().Show(line);
+        return effect;
+    }
+    // Clear All made again keeps its copy first, as Clear All does.
+    if (forward && step->kind == StepKind::ClearAll && !KeepCopyBeforeClearing()) return effect;
+    std::string what = step->name;
+    if (step->kind == StepKind::ClearAll) {
+        ((what += " (") += std::to_string(step->rows.Count())) += " tasks)";
+    } else if (step->kind != StepKind::Reorder) {
+        ((what += " \"") += step->task.text) += '"';
+    }
+    if (!Play(*step, forward, effect)) {
+        // Only a merge takes a task away behind the user's back, and a merge
+        // ends the steps; whatever did, they no longer fit the list.
+        history.Restart(nullptr);
+        Message().Show("Cannot " + line + ": " + what + " - the task is no longer in the list");
+        return {};
+    }
+    forward ? history.Redone() : history.Undone();
+    Message().Show((forward ? "Redone: " : "Undone: ") + what);
+    effect.save = step->saves;
+    effect.list_dirty = true;
+    return effect;
+}
+
+}  // namespace
+
+CommandEffect UndoStep() {
+    return Replay(false);
+}
+
+CommandEffect RedoStep() {
+    return Replay(true);
 }
 
 }  // namespace vemo

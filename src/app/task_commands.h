@@ -89,4 +89,11 @@ CommandEffect PriorityDown();
 // "+/-": the state column's selected row between inactive (" 6") and " 5".
 CommandEffect SwitchInactive();
 
+// Ctrl+Z: the user's last step taken back (the rows, the notes a merge
+// needs, and a save when the command saved); Ctrl+Y and Ctrl+Shift+Z make it
+// again. The message line says what was undone or redone, or why nothing
+// was. A task that arrives from outside (the import, /add) is no step.
+CommandEffect UndoStep();
+CommandEffect RedoStep();
+
 }  // namespace vemo

@@ -7,6 +7,7 @@
 #include "app/settings_file.h"
 #include "app/state.h"
 #include "app/task_commands.h"
+#include "app/task_history.h"
 #include "app/task_model.h"
 #include "app/task_store.h"
 #include "app/task_sync.h"
@@ -22,6 +23,7 @@ bool LoadTaskList() {
     const bool restored = RememberLoadedRows(rows);
     Tasks().Replace(std::move(rows));
     EndRowChoice();  // a choice made among other rows
+    History().Restart("since the list was loaded again");
     Message().Show("Number of entries in the list: " + NumberText(Tasks().Count()));
     // Tasks this PC saved that a writer which does not merge dropped are
     // back in the list, and go back into the file.

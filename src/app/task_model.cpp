@@ -40,6 +40,17 @@ void TaskModel::Append(const TaskRow& row) {
     }
 }
 
+void TaskModel::Insert(int row, const TaskRow& task) {
+    if (!rows_.Has(row)) {
+        Append(task);
+        return;
+    }
+    rows_.Insert(row, task);
+    for (const TaskColumn& column : columns_) {
+        Box(column.field).Insert(row, rows_.CellText(row, column.field));
+    }
+}
+
 void TaskModel::Delete(int row) {
     if (!rows_.Has(row)) return;
     rows_.Erase(row);

@@ -40,6 +40,8 @@ class TaskModel {
     // Every change goes to the rows and their view together; an index
     // outside the rows changes neither.
     void Append(const TaskRow& row);
+    // Before `row`, or after the last when `row` is past the end.
+    void Insert(int row, const TaskRow& task);
     void Delete(int row);
     // Rewrites one cell in place: its item is deleted and inserted again,
     // which drops a selection on it, as the columns always have.

@@ -51,6 +51,9 @@ TaskRow MakeTaskRow(std::string_view text, std::string priority, std::string_vie
 struct TaskRowView {
     std::string_view text, priority, created, remind_date, time, state;
 };
+inline TaskRowView ViewOf(const TaskRow& row) {
+    return {row.text, row.priority, row.created, row.remind_date, row.time, row.state};
+}
 
 // Fills the buffer from the row: numbers rounded halves-to-even, a state code
 // of 1 stored as 2, texts cut at their fields. Bytes after each text's zero

@@ -40,6 +40,10 @@ std::string_view FieldOf(const TaskRowView& row, TaskField field) {
     return Member(row, field);
 }
 
+std::string_view& FieldOf(TaskRowView& row, TaskField field) {
+    return Member(row, field);
+}
+
 std::string& FieldOf(TaskRow& row, TaskField field) {
     return Member(row, field);
 }
@@ -114,7 +118,12 @@ void TaskRows::Append(const TaskRowView& row) {
 }
 
 void TaskRows::Append(const TaskRow& row) {
-    Append(TaskRowView{row.text, row.priority, row.created, row.remind_date, row.time, row.state});
+    Append(ViewOf(row));
+}
+
+void TaskRows::Insert(int row, const TaskRow& row_texts) {
+    Append(row_texts);
+    if (row >= 0 && row < Count() - 1) std::rotate(cells_.begin() + row, cells_.end() - 1, cells_.end());
 }
 
 void TaskRows::Erase(int row) {

@@ -23,6 +23,7 @@ inline constexpr std::array<TaskField, kTaskFieldCount> kTaskFields = {
     TaskField::Time, TaskField::RemindDate, TaskField::State};
 
 std::string_view FieldOf(const TaskRowView& row, TaskField field);
+std::string_view& FieldOf(TaskRowView& row, TaskField field);
 std::string& FieldOf(TaskRow& row, TaskField field);
 
 // One cell to rewrite, for changes made many at a time (the state codes a
@@ -61,6 +62,8 @@ class TaskRows {
 
     void Append(const TaskRowView& row);
     void Append(const TaskRow& row);
+    // Before `row`; past the end, after the last.
+    void Insert(int row, const TaskRow& row_texts);
     // Indexes outside the rows change nothing.
     void Erase(int row);
     void Set(int row, TaskField field, std::string_view text);

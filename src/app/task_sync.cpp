@@ -11,6 +11,7 @@
 #include "app/deletion_records.h"
 #include "app/state.h"
 #include "app/task_commands.h"
+#include "app/task_history.h"
 #include "app/task_merge.h"
 #include "app/task_model.h"
 #include "app/task_store.h"
@@ -22,6 +23,11 @@
 namespace vemo {
 
 namespace {
+
+// Why Ctrl+Z has nothing to take back after a reload or merge.
+constexpr char kMergedWhy[] = "since another PC's changes came in";
+// A reload or merge dropped the user's undo steps: its message says so.
+bool g_history_dropped = false;
 
 bool Holds(const std::vector<TaskIdentity>& tasks, const TaskIdentity& task) {
     return std::find(tasks.begin(), tasks.end(), task) != tasks.end();
@@ -79,10 +85,6 @@ int CopiesOf(const TaskRowView& task) {
     int copies = 0;
     for (int row = 0; row < rows.Count(); ++row) copies += SameTask(rows.View(row), task) ? 1 : 0;
     return copies;
-}
-
-TaskRowView ViewOf(const TaskRow& row) {
-    return {row.text, row.priority, row.created, row.remind_date, row.time, row.state};
 }
 
 // Every PC's records as last read, with this PC's cancellations not yet
@@ -161,6 +163,8 @@ void ShowKeepingPlaces(TaskRows rows) {
     }
     tasks.Replace(std::move(rows));
     TaskList().RowsReplaced = true;
+    // The user's steps name rows of the list as it was.
+    if (History().Restart(kMergedWhy)) g_history_dropped = true;
     for (std::size_t f = 0; f < kTaskFieldCount; ++f) {
         const int row = RowOf(tasks.Rows(), selected[f]);
         if (row >= 0) tasks.Select(static_cast<TaskField>(f), row);
@@ -254,15 +258,29 @@ void HoldMerge(TaskRows found) {
 
 }  // namespace
 
-std::string MergedMessage(std::size_t changed) {
-    return "Merged: " + std::to_string(changed) + " tasks changed on another PC";
+namespace {
+
+// The message of a reload or merge that ended the user's undo steps says so.
+std::string SayHistoryDropped(std::string message) {
+    if (std::exchange(g_history_dropped, false)) message += kHistoryDroppedNote;
+    return message;
 }
 
-void NoteTaskCreated(const TaskRow& row) {
+}  // namespace
+
+std::string MergedMessage(std::size_t changed) {
+    return SayHistoryDropped("Merged: " + std::to_string(changed) + " tasks changed on another PC");
+}
+
+std::string ReloadedMessage() {
+    return SayHistoryDropped(kReloadedMessage);
+}
+
+void NoteTaskCreated(const TaskRowView& row) {
     Replica& replica = State();
     LocalEdits& edits = replica.edits;
     const TaskIdentity task = IdentityOf(row);
-    const auto copies = static_cast<std::size_t>(CopiesOf(ViewOf(row)));
+    const auto copies = static_cast<std::size_t>(CopiesOf(row));
     Note(edits.created, task);
     // An edit undone: the record that would take this task away again goes.
     std::erase_if(edits.records, [&](const RecordEntry& record) {
@@ -273,15 +291,15 @@ void NoteTaskCreated(const TaskRow& row) {
     }
 }
 
-void NoteTaskRemoved(const TaskRow& row) {
+void NoteTaskRemoved(const TaskRowView& row) {
     RecordEntry record;
     record.day = Today();
-    record.remaining = static_cast<std::size_t>(CopiesOf(ViewOf(row)));
+    record.remaining = static_cast<std::size_t>(CopiesOf(row));
     record.task = IdentityOf(row);
     State().edits.records.push_back(std::move(record));
 }
 
-void NoteAttributeChanged(const TaskRow& row, bool priority) {
+void NoteAttributeChanged(const TaskRowView& row, bool priority) {
     LocalEdits& edits = State().edits;
     Note(priority ? edits.priority : edits.inactive, IdentityOf(row));
 }

@@ -20,13 +20,19 @@ namespace vemo {
 // A task created here (Add, Change selected, the date or time Change, the
 // import, another process's /add) that a live record would remove cancels
 // that record.
-void NoteTaskCreated(const TaskRow& row);
+void NoteTaskCreated(const TaskRowView& row);
 // Deleted, cleared, sent to the log or changed (the old version): a record
 // of how many copies the list keeps, written after the next write.
-void NoteTaskRemoved(const TaskRow& row);
+void NoteTaskRemoved(const TaskRowView& row);
 // "+" or "-" (priority) or "+/-" (the inactive mark): that attribute of the
 // task follows this PC's row in merges until the next write.
-void NoteAttributeChanged(const TaskRow& row, bool priority);
+void NoteAttributeChanged(const TaskRowView& row, bool priority);
+inline void NoteTaskCreated(const TaskRow& row) {
+    NoteTaskCreated(ViewOf(row));
+}
+inline void NoteTaskRemoved(const TaskRow& row) {
+    NoteTaskRemoved(ViewOf(row));
+}
 // Edits here that no write holds yet.
 bool HaveUnsavedEdits();
 
@@ -44,8 +50,11 @@ struct SharedSave {
 };
 SharedSave SaveSharedRows(RecordBuffer& buffer);
 
-// The message line after a reload or a merge of another PC's changes.
+// The message line after a reload or a merge of another PC's changes; when
+// it ended the user's undo steps, the note follows.
 inline constexpr char kReloadedMessage[] = "Reloaded: changed on another PC";
+inline constexpr char kHistoryDroppedNote[] = " - undo starts again";
+std::string ReloadedMessage();
 std::string MergedMessage(std::size_t changed);  // "Merged: N tasks changed on another PC"
 
 // /add with no Vemo running: the task appended to the file as found, then

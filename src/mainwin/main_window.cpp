@@ -107,6 +107,10 @@ void CloseProgram() {
 // notify code. The date and time steppers act on every notification, so a
 // double click there steps twice, as two clicks would.
 void OnControl(int id, int notify) {
+    if (notify == kUndoKey || notify == kRedoKey) {
+        ApplyCommand(notify == kUndoKey ? UndoStep() : RedoStep());
+        return;
+    }
     const bool clicked = notify == BN_CLICKED;
     // A Close refused on a failed save goes on when asked again right after;
     // any other command in between means the user went back to work. Enter

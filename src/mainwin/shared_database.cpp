@@ -18,7 +18,7 @@ void OnDatabaseNotice() {
     const NoticeOutcome outcome = TakeDatabaseNotice();
     if (outcome.kind != NoticeOutcome::Kind::None) {
         Message().Show(outcome.kind == NoticeOutcome::Kind::Reloaded
-                           ? std::string(kReloadedMessage)
+                           ? ReloadedMessage()
                            : MergedMessage(outcome.changed));
     }
     if (outcome.write_now && !WriteMergeNow(TaskList().Buffer)) {

@@ -78,14 +78,31 @@ LRESULT Unsubclass(HWND control, WPARAM wparam, LPARAM lparam) {
     return CallWindowProcA(previous, control, WM_DESTROY, wparam, lparam);
 }
 
-// A key a list box does nothing with that its window acts on.
-bool ListKeyToWindow(HWND control, WPARAM key) {
-    if (key != VK_DELETE) return false;
+// The command a key is to its control's window: Delete in a list box, the
+// undo keys in a list box or on a button; 0 for any other key or control.
+int KeyCommand(HWND control, WPARAM key) {
     char kind[16] = {};
     GetClassNameA(control, kind, sizeof(kind));
-    if (lstrcmpiA(kind, "ListBox") != 0) return false;
+    const bool list = lstrcmpiA(kind, "ListBox") == 0;
+    if (key == VK_DELETE) return list ? kListDeleteKey : 0;
+    if (!list && lstrcmpiA(kind, "Button") != 0) return 0;
+    if (GetKeyState(VK_CONTROL) >= 0 || GetKeyState(VK_MENU) < 0) return 0;
+    const bool shift = GetKeyState(VK_SHIFT) < 0;
+    if (key == 'Z') return shift ? kRedoKey : kUndoKey;
+    return key == 'Y' && !shift ? kRedoKey : 0;
+}
+
+// Sends the key's command to the control's window: true when it was one.
+bool KeyToWindow(HWND control, UINT message, WPARAM key) {
+    // The character Ctrl+Z or Ctrl+Y makes after its key goes no further
+    // either: a list box would search its items for it.
+    if (message == WM_CHAR) {
+        return (key == 0x1A || key == 0x19) && KeyCommand(control, key + 'A' - 1) != 0;
+    }
+    const int command = KeyCommand(control, key);
+    if (command == 0) return false;
     SendMessageA(GetParent(control), WM_COMMAND,
-                 MAKEWPARAM(GetDlgCtrlID(control), static_cast<WORD>(kListDeleteKey)),
+                 MAKEWPARAM(GetDlgCtrlID(control), static_cast<WORD>(command)),
                  reinterpret_cast<LPARAM>(control));
     return true;
 }
@@ -93,7 +110,8 @@ bool ListKeyToWindow(HWND control, WPARAM key) {
 LRESULT CALLBACK GeneralProc(HWND control, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
         case WM_KEYDOWN:
-            if (ListKeyToWindow(control, wparam)) return 0;
+        case WM_CHAR:
+            if (KeyToWindow(control, message, wparam)) return 0;
             return CallPrevious(control, message, wparam, lparam);
         case kColourRequest:
         case WM_CTLCOLOREDIT:
@@ -113,6 +131,10 @@ LRESULT CALLBACK StaticProc(HWND control, UINT message, WPARAM wparam, LPARAM lp
 
 LRESULT CALLBACK ButtonProc(HWND control, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
+        case WM_KEYDOWN:
+        case WM_CHAR:
+            if (KeyToWindow(control, message, wparam)) return 0;
+            return CallPrevious(control, message, wparam, lparam);
         case kColourRequest: return AnswerColourRequest(control, reinterpret_cast<HDC>(wparam));
         case WM_DRAWITEM:
             if (lparam != 0) DrawPushButton(control, *reinterpret_cast<DRAWITEMSTRUCT*>(lparam));

@@ -14,6 +14,7 @@
 #include "alarms/scheduler_state.h"
 #include "app/settings_file.h"
 #include "app/state.h"
+#include "app/task_history.h"
 #include "app/task_list.h"
 #include "app/task_model.h"
 #include "mainwin/ids.h"
@@ -99,6 +100,7 @@ class ProgramTest : public ::testing::Test {
         WriteWholeFile(folder / "weights.ini", " 0\r\n 0\r\n 0\r\n 0\r\n 0\r\n 0\r\n");
         SettingsOf() = SettingsState{};
         TaskList() = TaskListState{};
+        History() = TaskHistory{};
         Scheduler() = SchedulerState{};
         Network() = NetworkState{};
         Program().ExitSaveFailed = false;

@@ -5,7 +5,9 @@
 
 #include <functional>
 
+#include "app/message_line.h"
 #include "app/task_commands.h"
+#include "runtime/colours.h"
 #include "support/program_fixture.h"
 
 namespace vemo {
@@ -163,6 +165,108 @@ TEST_F(TaskCommands, EachActsOnItsRowAndSaysWhatTheWindowMustDo) {
     }
     EXPECT_EQ(Column(ids::StateColumn), Texts{" 0"});
     EXPECT_NE(ReadWholeFile(folder / ("VemoLog-vemo.dat.txt")).find("e f"), std::string::npos);
+    EXPECT_TRUE(messages.empty());
+}
+
+// Ctrl+Z and Ctrl+Y as the list boxes send them, after each command the
+// user can take back: the undo brings the rows back as they were and the
+// redo makes the step again, each saved when the command saves, and the
+// steps go back and forth in order across the whole sequence.
+TEST_F(TaskCommands, EachStepIsUndoneAndRedoneAndSavedAsTheCommandSaves) {
+    Start(Rows({"a", "b", "c"}));
+    auto key = [](int notify) {
+        SendMessageA(MainWindow().window, WM_COMMAND, MAKEWPARAM(ids::TextColumn, notify),
+                     reinterpret_cast<LPARAM>(Control(ids::TextColumn)));
+    };
+    auto text = [](int id, const char* value) { SetControlText(MainWindow(), id, value); };
+    auto log_lines = [this] {
+        const std::string log = ReadWholeFile(folder / "VemoLog-vemo.dat.txt");
+        return std::count(log.begin(), log.end(), '\n');
+    };
+    struct Case {
+        const char* message;  // after "Undone: "
+        bool saves;
+        std::function<void()> act;
+        bool empties = false;  // Clear All: the file emptied, the default row not yet in it
+    };
+    const Case cases[] = {
+        {"Add \"d\"", true, [&] { text(ids::EntryField, "d"), Click(ids::AddButton); }},
+        {"Delete \"b\"", true, [&] { ChooseRow(1), Command(ids::DeleteCommand); }},
+        {"Send to log \"a\"", true, [&] { ChooseRow(0), Command(ids::SendToLogCommand); }},
+        {"Change selected \"C\"", false,
+         [&] { ChooseRow(0), text(ids::EntryField, "C"), Click(ids::ChangeSelectedButton); }},
+        {"Change date \"d\"", false, [&] {
+             SetSelection(MainWindow(), ids::RemindDateColumn, 1);
+             text(ids::DayField, ""), text(ids::MonthField, ""), text(ids::YearField, "Fri");
+             Click(ids::ChangeDateButton);
+         }},
+        {"Change time \"d\"", false, [&] {
+             SetSelection(MainWindow(), ids::TimeColumn, 1);
+             text(ids::HourField, "07"), text(ids::MinuteField, "15");
+             Click(ids::ChangeTimeButton);
+         }},
+        {"Priority down \"C\"", false,
+         [&] { SetSelection(MainWindow(), ids::PriorityColumn, 0), Click(ids::PriorityDownButton); }},
+        {"Priority up \"d\"", false,
+         [&] { SetSelection(MainWindow(), ids::PriorityColumn, 1), Click(ids::PriorityUpButton); }},
+        {"Switch inactive \"C\"", false,
+         [&] { SetSelection(MainWindow(), ids::StateColumn, 0), Click(ids::SwitchInactiveButton); }},
+        {"Sort", true, [&] { Command(ids::SortCommand); }},
+        {"Clear All (2 tasks)", true, [&] { Command(ids::ClearAllCommand); }, true},
+    };
+    std::vector<std::vector<TaskRow>> shown{ReadAllRows()};
+    std::vector<std::vector<TaskRow>> saved{SavedRows()};
+    const auto lines = log_lines();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.message);
+        c.act();
+        const std::vector<TaskRow> after = ReadAllRows();
+        const std::vector<TaskRow> saved_after = SavedRows();
+        ASSERT_NE(after, shown.back());
+        EXPECT_EQ(saved_after, c.empties ? std::vector<TaskRow>{} : c.saves ? after : saved.back());
+        key(kUndoKey);
+        EXPECT_EQ(ReadAllRows(), shown.back());
+        EXPECT_EQ(SavedRows(), c.saves ? shown.back() : saved.back());
+        EXPECT_EQ(Message().Text(), std::string("Undone: ") + c.message);
+        key(kRedoKey);
+        EXPECT_EQ(ReadAllRows(), after);
+        EXPECT_EQ(SavedRows(), c.saves ? after : saved_after);
+        EXPECT_EQ(Message().Text(), std::string("Redone: ") + c.message);
+        shown.push_back(after);
+        saved.push_back(SavedRows());
+    }
+    // The log keeps its one line through the undo and the redo.
+    EXPECT_EQ(log_lines(), lines + 1);
+
+    // A task from outside is no step and stays through every undo.
+    ApplyCommand(ImportTask("from outside", "07-12-2026", 9, 5));
+    for (std::size_t k = shown.size() - 1; k-- > 0;) {
+        key(kUndoKey);
+        std::vector<TaskRow> rows = ReadAllRows();
+        ASSERT_FALSE(rows.empty());
+        EXPECT_EQ(rows.back().text, "from outside") << k;
+        rows.pop_back();
+        EXPECT_EQ(rows, shown[k]) << k;
+    }
+    key(kUndoKey);
+    EXPECT_EQ(Message().Text(), "Nothing to undo");
+    for (std::size_t k = 1; k < shown.size(); ++k) key(kRedoKey);
+    EXPECT_EQ(Column(ids::TextColumn),
+              (Texts{"from outside", "Vemo V009u - your tasks and reminders"}));
+    key(kRedoKey);
+    EXPECT_EQ(Message().Text(), "Nothing to redo");
+
+    // A new step ends the steps undone; a Refresh starts a new history.
+    key(kUndoKey);
+    ChooseRow(0);
+    Command(ids::DeleteCommand);
+    key(kRedoKey);
+    EXPECT_EQ(Message().Text(), "Nothing to redo");
+    Command(ids::RefreshCommand);
+    CloseDialog(MainWindow(), 0);  // what the start-up loop does next
+    Start();
+    key(kUndoKey);
+    EXPECT_EQ(Message().Text(), "Nothing to undo since the list was loaded again");
     EXPECT_TRUE(messages.empty());
 }
 

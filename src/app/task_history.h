@@ -1,0 +1,77 @@
+// The user's changes to the list, kept so that Ctrl+Z takes them back and
+// Ctrl+Y makes them again. Each step is an operation on tasks (the row it
+// added or removed, the cell it rewrote, the sort's order, the rows Clear
+// All cleared), not a copy of the list, so the tasks that arrive from
+// outside in between (the import, /add) and the tick's state codes are kept
+// through an undo. Portable.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "app/task_record.h"
+#include "app/task_rows.h"
+
+namespace vemo {
+
+enum class StepKind : std::uint8_t { Insert, Remove, Rewrite, Reorder, ClearAll };
+
+struct TaskStep {
+    StepKind kind = StepKind::Insert;
+    // The command, as the message line names it ("Delete", "Sort", ...).
+    const char* name = "";
+    // The command saved at once: so does its undo and its redo.
+    bool saves = false;
+    // Insert, Remove, Rewrite: where the row was or went.
+    int row = 0;
+    // Rewrite: the cell, and its text before.
+    TaskField field = TaskField::Text;
+    std::string before;
+    // Insert, Remove: the row; Rewrite: the row after; Clear All: the one
+    // default row it left.
+    TaskRow task;
+    // Clear All: the rows it cleared, in their order.
+    TaskRows rows;
+    // Sort: for each row after it, the row it was before.
+    std::vector<int> order;
+
+    // What the step keeps in memory, near enough.
+    std::size_t Bytes() const;
+};
+
+// At least the last 100 steps are kept, and older ones while all of them
+// take no more than 1 MB.
+inline constexpr std::size_t kHistorySteps = 100;
+inline constexpr std::size_t kHistoryBytes = std::size_t{1} << 20;
+
+class TaskHistory {
+  public:
+    // A step the user has just made: the steps undone before it are gone.
+    void Record(TaskStep step);
+    // The step Ctrl+Z would take back, and the one Ctrl+Y would make again;
+    // null when there is none.
+    const TaskStep* ToUndo() const;
+    const TaskStep* ToRedo() const;
+    void Undone();
+    void Redone();
+    // The list was loaded or merged again: the steps no longer fit its rows.
+    // `why` ends "Nothing to undo" until the next step; true when steps were
+    // dropped.
+    bool Restart(const char* why);
+    const char* WhyEmpty() const { return why_; }
+
+    std::size_t Steps() const { return steps_.size(); }
+    std::size_t Bytes() const { return bytes_; }
+
+  private:
+    std::vector<TaskStep> steps_;
+    std::size_t done_ = 0;  // steps_[0, done_) are done, the rest undone
+    std::size_t bytes_ = 0;
+    const char* why_ = nullptr;
+};
+
+TaskHistory& History();
+
+}  // namespace vemo
