@@ -3,6 +3,7 @@
 // themselves.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -41,7 +42,7 @@ TEST(TaskRows, EveryChangeKeepsTheCellsOfAPlainVectorOfRows) {
     // Enough rewrites of the state codes to pack the texts many times over.
     for (int step = 0; step < 5000; ++step) {
         const int row = (step * 37) % rows.Count();
-        switch (step % 5) {
+        switch (step % 6) {
             case 0:
                 rows.Set(row, TaskField::State, " " + std::to_string(step % 7));
                 expected[static_cast<std::size_t>(row)].state = " " + std::to_string(step % 7);
@@ -60,6 +61,13 @@ TEST(TaskRows, EveryChangeKeepsTheCellsOfAPlainVectorOfRows) {
                 rows.Erase(row);
                 expected.erase(expected.begin() + row);
                 break;
+            case 4: {  // before a row, or past the end: after the last
+                const int at = step % 4 == 0 ? rows.Count() + 3 : row;
+                rows.Insert(at, Numbered(step));
+                expected.insert(expected.begin() + std::min(at, static_cast<int>(expected.size())),
+                                Numbered(step));
+                break;
+            }
             default:  // outside the rows: nothing changes
                 rows.Erase(rows.Count());
                 rows.Set(-1, TaskField::Text, "no");

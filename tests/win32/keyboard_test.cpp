@@ -7,6 +7,7 @@ namespace vemo {
 namespace {
 
 using namespace testing;
+using Texts = std::vector<std::string>;
 namespace alarm = ids::alarm;
 namespace weights = ids::weights;
 
@@ -90,6 +91,52 @@ TEST_F(KeyboardTest, DeleteInTheTextColumnDeletesTheChosenRowOnly) {
     EXPECT_EQ(SavedRows().size(), 2u);
     Press(VK_DELETE);  // the choice went with the row
     EXPECT_EQ(Column(ids::TextColumn).size(), 2u);
+}
+
+// Ctrl+Z and Ctrl+Y in a list column or on a button are the list's undo and
+// redo; in the entry field Ctrl+Z is the field's own.
+TEST_F(KeyboardTest, CtrlZUndoesTheListStepExceptInsideAField) {
+    Start(Rows({"a", "b", "c"}));
+    const Texts all{"a", "b", "c"};
+    // The wait loop makes the character of the key, as the keyboard does.
+    auto press_with = [](std::initializer_list<int> held, WPARAM key) {
+        BYTE state[256] = {};
+        GetKeyboardState(state);
+        for (const int k : held) state[k] = 0x80;
+        SetKeyboardState(state);
+        HWND focus = GetFocus();
+        PostMessageA(focus, WM_KEYDOWN, key, 1);
+        PostMessageA(focus, WM_KEYUP, key, 0xC0000001);
+        WaitForEvents(1);
+        for (const int k : held) state[k] = 0;
+        SetKeyboardState(state);
+    };
+    ChooseRow(1);
+    Command(ids::DeleteCommand);
+    struct Case {
+        int focus;
+        std::initializer_list<int> held;
+        WPARAM key;
+        Texts shown;
+    };
+    for (const Case& c : {Case{ids::PriorityColumn, {VK_CONTROL}, 'Z', all},
+                          Case{ids::StateColumn, {VK_CONTROL}, 'Y', Texts{"a", "c"}},
+                          Case{ids::AddButton, {VK_CONTROL, VK_SHIFT}, 'Z', Texts{"a", "c"}},
+                          Case{ids::TextColumn, {VK_CONTROL}, 'Z', all},
+                          Case{ids::TextColumn, {}, 'Z', all}}) {
+        SCOPED_TRACE(::testing::Message() << "control " << c.focus << ", key " << char(c.key));
+        ASSERT_TRUE(Focus(MainWindow().window, c.focus));
+        press_with(c.held, c.key);
+        EXPECT_EQ(Column(ids::TextColumn), c.shown);
+        EXPECT_EQ(SavedRows().size(), c.shown.size());
+    }
+    ChooseRow(1);
+    Command(ids::DeleteCommand);
+    ASSERT_TRUE(Focus(MainWindow().window, ids::EntryField));
+    Type("Pay");
+    press_with({VK_CONTROL}, 'Z');
+    EXPECT_EQ(Column(ids::TextColumn), (Texts{"a", "c"}));
+    EXPECT_EQ(GetControlText(MainWindow(), ids::EntryField), "");
 }
 
 // Esc is the Alarm Action dialog's Cancel (what was ticked is not stored) and

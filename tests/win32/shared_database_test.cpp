@@ -9,6 +9,7 @@
 #include "app/task_commands.h"
 #include "app/task_merge.h"
 #include "app/task_sync.h"
+#include "runtime/colours.h"
 #include "mainwin/shared_database.h"
 #include "support/program_fixture.h"
 
@@ -138,7 +139,8 @@ TEST_F(SharedDatabase, EditsOnBothSidesAreMergedAndWrittenWhenQuiet) {
     Tick();
     EXPECT_EQ(Shown(), (Texts{"a", "b", "c"}));
     EXPECT_EQ(Column(ids::PriorityColumn), (Texts{" 1", " 1", " 3"}));
-    EXPECT_EQ(Line(), "Merged: 1 tasks changed on another PC");
+    // The user's undo steps named rows of the list before the merge.
+    EXPECT_EQ(Line(), "Merged: 1 tasks changed on another PC - undo starts again");
     const FILETIME arrived = WriteTime();
     for (int tick = 0; tick < 3; ++tick) Tick();
     EXPECT_FALSE(WrittenSince(arrived)) << "unsaved edits wait for the next save";
@@ -216,6 +218,27 @@ TEST_F(SharedDatabase, OnlyDeletionRecordsRemoveTasks) {
     WriteWholeFile(folder / RecordsFileName("vemo.dat", "OFFICE-anna"), EncodeRecords(other));
     Tick();
     EXPECT_EQ(Shown(), (Texts{"a", "x"}));
+}
+
+// A deletion taken back with Ctrl+Z takes its record back too, so another
+// PC's version from before the deletion keeps the task; that merge starts a
+// new history, and says so.
+TEST_F(SharedDatabase, AnUndoneDeletionStaysUndoneThroughTheNextMerge) {
+    Start({Row("a"), Row("b"), Row("c")});
+    Tick();
+    ChooseRow(1);
+    Command(ids::DeleteCommand);
+    ASSERT_EQ(Records(ThisPcName()).records.size(), 1u);
+    Command(ids::TextColumn, kUndoKey);
+    EXPECT_EQ(Saved(), (Texts{"a", "b", "c"}));
+    EXPECT_TRUE(Records(ThisPcName()).records.empty());  // its own record goes
+
+    Arrive({Row("a"), Row("b"), Row("c"), Row("x")});
+    Tick();
+    EXPECT_EQ(Shown(), (Texts{"a", "b", "c", "x"}));
+    EXPECT_EQ(Line(), std::string(kReloaded) + " - undo starts again");
+    Command(ids::TextColumn, kUndoKey);
+    EXPECT_EQ(Line(), "Nothing to undo since another PC's changes came in");
 }
 
 // A records file held by a sync client: the deletion waits, acting here as
