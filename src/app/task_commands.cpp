@@ -256,7 +256,9 @@ CommandEffect ClearAll(std::string_view today) {
     Tasks().Clear();
     for (int row = 0; row < shown.Count(); ++row) NoteTaskRemoved(shown.Row(row));
     const SharedSave save = SaveSharedRows(list.Buffer);
-    if (save.merged > 0) Message().Show(MergedMessage(save.merged));
+    if (const std::string message = ChangesMessage(save); !message.empty()) {
+        Message().Show(message);
+    }
     if (!save.saved) {
         TraceSaveFailure("ClearAll", GetLastError());
         ShowMessageBox(Owner(), "Cant find vemo.dat", "Error!", 0);
@@ -381,9 +383,13 @@ bool Play(const TaskStep& step, bool forward, CommandEffect& effect) {
         case StepKind::Remove: {
             EndRowChoice();
             if ((step.kind == StepKind::Insert) == forward) {
+                // Back where it was, chosen as when it went.
                 const int row = std::min(step.row, tasks.Count());
                 tasks.Insert(row, step.task);
                 NoteTaskCreated(ViewOf(step.task));
+                ChooseRow(row);
+                tasks.SelectIn(row, {TaskField::Priority, TaskField::RemindDate, TaskField::Time,
+                                     TaskField::State, TaskField::Created});
                 effect.select = CommandEffect::Pick{TaskField::Text, row};
                 return true;
             }
@@ -401,6 +407,10 @@ bool Play(const TaskStep& step, bool forward, CommandEffect& effect) {
             RewriteCell(step.field, row, to);
             if (step.field == TaskField::Priority || step.field == TaskField::State) {
                 NoteAttributeChanged(tasks.Rows().View(row), step.field == TaskField::Priority);
+            }
+            if (step.field == TaskField::State) {  // as "+/-" does
+                effect.restart_highlight = true;
+                effect.timer_ms = kSwitchInactiveTickMs;
             }
             effect.select = CommandEffect::Pick{step.field, row};
             return true;
@@ -439,7 +449,10 @@ CommandEffect Replay(bool forward) {
     if (step->kind == StepKind::ClearAll) {
         ((what += " (") += std::to_string(step->rows.Count())) += " tasks)";
     } else if (step->kind != StepKind::Reorder) {
-        ((what += " \"") += step->task.text) += '"';
+        // The message line is narrower than a task's text can be.
+        constexpr std::size_t kShown = 40;
+        const std::string& text = step->task.text;
+        ((what += " \"") += text.substr(0, kShown)) += text.size() > kShown ? "...\"" : "\"";
     }
     if (!Play(*step, forward, effect)) {
         // Only a merge takes a task away behind the user's back, and a merge

@@ -17,10 +17,9 @@ void TaskHistory::Record(TaskStep step) {
     bytes_ += step.Bytes();
     steps_.push_back(std::move(step));
     why_ = nullptr;
+    ++generation_;
     std::size_t drop = 0;
-    while (steps_.size() - drop > kHistorySteps && bytes_ > kHistoryBytes) {
-        bytes_ -= steps_[drop++].Bytes();
-    }
+    while (steps_.size() - drop > 1 && bytes_ > kHistoryBytes) bytes_ -= steps_[drop++].Bytes();
     steps_.erase(steps_.begin(), steps_.begin() + static_cast<std::ptrdiff_t>(drop));
     done_ = steps_.size();
 }
@@ -35,15 +34,18 @@ const TaskStep* TaskHistory::ToRedo() const {
 
 void TaskHistory::Undone() {
     if (done_ > 0) --done_;
+    ++generation_;
 }
 
 void TaskHistory::Redone() {
     if (done_ < steps_.size()) ++done_;
+    ++generation_;
 }
 
 bool TaskHistory::Restart(const char* why) {
     const bool dropped = !steps_.empty();
-    if (dropped) why_ = why;
+    if (dropped || why_ != nullptr) why_ = why;
+    ++generation_;
     steps_.clear();
     steps_.shrink_to_fit();
     done_ = 0;

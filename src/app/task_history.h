@@ -41,9 +41,9 @@ struct TaskStep {
     std::size_t Bytes() const;
 };
 
-// At least the last 100 steps are kept, and older ones while all of them
-// take no more than 1 MB.
-inline constexpr std::size_t kHistorySteps = 100;
+// The newest steps that fit in 1 MB are kept (the newest always): some
+// thousands of steps on one row each, fewer of Sort and Clear All on a long
+// list.
 inline constexpr std::size_t kHistoryBytes = std::size_t{1} << 20;
 
 class TaskHistory {
@@ -57,10 +57,14 @@ class TaskHistory {
     void Undone();
     void Redone();
     // The list was loaded or merged again: the steps no longer fit its rows.
-    // `why` ends "Nothing to undo" until the next step; true when steps were
+    // `why` ends "Nothing to undo" until the next step (when steps were
+    // dropped now or by an earlier start since); true when steps were
     // dropped.
     bool Restart(const char* why);
     const char* WhyEmpty() const { return why_; }
+    // Counts every step made, undone or redone and every start: the entry
+    // fields' own undo ends when it moves.
+    std::uint64_t Generation() const { return generation_; }
 
     std::size_t Steps() const { return steps_.size(); }
     std::size_t Bytes() const { return bytes_; }
@@ -70,6 +74,7 @@ class TaskHistory {
     std::size_t done_ = 0;  // steps_[0, done_) are done, the rest undone
     std::size_t bytes_ = 0;
     const char* why_ = nullptr;
+    std::uint64_t generation_ = 0;
 };
 
 TaskHistory& History();

@@ -40,7 +40,9 @@ bool SaveData(SaveReport report) {
     if (tasks.Window() != nullptr) {
         const SharedSave save = SaveSharedRows(list.Buffer);
         saved = save.saved;
-        if (save.merged > 0) Message().Show(MergedMessage(save.merged));
+        if (const std::string message = ChangesMessage(save); !message.empty()) {
+            Message().Show(message);
+        }
         if (saved) Program().ExitSaveFailed = false;
         if (!saved) {
             TraceSaveFailure("SaveData", GetLastError());

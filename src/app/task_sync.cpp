@@ -26,8 +26,6 @@ namespace {
 
 // Why Ctrl+Z has nothing to take back after a reload or merge.
 constexpr char kMergedWhy[] = "since another PC's changes came in";
-// A reload or merge dropped the user's undo steps: its message says so.
-bool g_history_dropped = false;
 
 bool Holds(const std::vector<TaskIdentity>& tasks, const TaskIdentity& task) {
     return std::find(tasks.begin(), tasks.end(), task) != tasks.end();
@@ -153,7 +151,9 @@ int RowOf(const TaskRows& rows, const std::optional<Place>& place) {
 
 // The list shows `rows`; the top row, the selections and the chosen row
 // stay on their tasks where those still exist, and are cleared where not.
-void ShowKeepingPlaces(TaskRows rows) {
+// True when that ended the user's undo steps, which named rows of the list
+// as it was.
+bool ShowKeepingPlaces(TaskRows rows) {
     TaskModel& tasks = Tasks();
     const std::optional<Place> top = PlaceOf(tasks.Rows(), tasks.TopRow());
     const std::optional<Place> chosen = PlaceOf(tasks.Rows(), ChosenRow());
@@ -163,8 +163,6 @@ void ShowKeepingPlaces(TaskRows rows) {
     }
     tasks.Replace(std::move(rows));
     TaskList().RowsReplaced = true;
-    // The user's steps name rows of the list as it was.
-    if (History().Restart(kMergedWhy)) g_history_dropped = true;
     for (std::size_t f = 0; f < kTaskFieldCount; ++f) {
         const int row = RowOf(tasks.Rows(), selected[f]);
         if (row >= 0) tasks.Select(static_cast<TaskField>(f), row);
@@ -177,6 +175,7 @@ void ShowKeepingPlaces(TaskRows rows) {
     }
     const int top_row = RowOf(tasks.Rows(), top);
     if (top_row > 0) tasks.ScrollTo(top_row);
+    return History().Restart(kMergedWhy);
 }
 
 // The list and the file are one again (just loaded or written): no merge
@@ -258,22 +257,17 @@ void HoldMerge(TaskRows found) {
 
 }  // namespace
 
-namespace {
-
-// The message of a reload or merge that ended the user's undo steps says so.
-std::string SayHistoryDropped(std::string message) {
-    if (std::exchange(g_history_dropped, false)) message += kHistoryDroppedNote;
+std::string ChangesMessage(NoticeOutcome::Kind kind, std::size_t changed, bool history_dropped) {
+    std::string message;
+    if (kind == NoticeOutcome::Kind::Reloaded) {
+        message = kReloadedMessage;
+    } else if (kind == NoticeOutcome::Kind::Merged) {
+        message = "Merged: " + std::to_string(changed) + " tasks changed on another PC";
+    } else if (history_dropped) {
+        message = "Another PC's changes came in";
+    }
+    if (history_dropped) message += kHistoryDroppedNote;
     return message;
-}
-
-}  // namespace
-
-std::string MergedMessage(std::size_t changed) {
-    return SayHistoryDropped("Merged: " + std::to_string(changed) + " tasks changed on another PC");
-}
-
-std::string ReloadedMessage() {
-    return SayHistoryDropped(kReloadedMessage);
 }
 
 void NoteTaskCreated(const TaskRowView& row) {
@@ -360,7 +354,7 @@ SharedSave SaveSharedRows(RecordBuffer& buffer) {
         const bool list_changes = ListHash(merged.rows) != ListHash(Tasks().Rows());
         if (list_changes || !merged.equals_file) HoldMerge(std::move(found.rows));
         if (list_changes) {
-            ShowKeepingPlaces(std::move(merged.rows));
+            result.history_dropped = ShowKeepingPlaces(std::move(merged.rows));
             result.merged = merged.changed;
         }
     }
@@ -466,13 +460,15 @@ NoticeOutcome TakeDatabaseNotice() {
         edits.inactive.clear();
         edits.created.clear();
         if (shown == read.hash) return outcome;
-        ShowKeepingPlaces(std::move(read.rows));
+        outcome.history_dropped = ShowKeepingPlaces(std::move(read.rows));
         TaskList().Buffer = read.buffer;
         outcome.kind = NoticeOutcome::Kind::Reloaded;
         return outcome;
     }
     HoldMerge(std::move(read.rows));
-    if (ListHash(merged.rows) != shown) ShowKeepingPlaces(std::move(merged.rows));
+    if (ListHash(merged.rows) != shown) {
+        outcome.history_dropped = ShowKeepingPlaces(std::move(merged.rows));
+    }
     if (merged.changed > 0) {
         outcome.kind = NoticeOutcome::Kind::Merged;
         outcome.changed = merged.changed;

@@ -47,15 +47,11 @@ struct SharedSave {
     bool saved = false;
     // Tasks the merge before it changed in the list.
     std::size_t merged = 0;
+    // The merge changed the list and so ended the user's undo steps.
+    bool history_dropped = false;
 };
 SharedSave SaveSharedRows(RecordBuffer& buffer);
 
-// The message line after a reload or a merge of another PC's changes; when
-// it ended the user's undo steps, the note follows.
-inline constexpr char kReloadedMessage[] = "Reloaded: changed on another PC";
-inline constexpr char kHistoryDroppedNote[] = " - undo starts again";
-std::string ReloadedMessage();
-std::string MergedMessage(std::size_t changed);  // "Merged: N tasks changed on another PC"
 
 // /add with no Vemo running: the task appended to the file as found, then
 // its records and this PC's last list written as any write writes them.
@@ -69,7 +65,21 @@ struct NoticeOutcome {
     // The merged list may be written now: nothing unsaved here, the files
     // quiet for two ticks, and the list not this PC's last merge write.
     bool write_now = false;
+    // The list shown changed, ending the user's undo steps.
+    bool history_dropped = false;
 };
+// The message line after a reload or a merge of another PC's changes
+// ("Reloaded: changed on another PC", "Merged: N tasks changed on another
+// PC"); when it ended the user's undo steps, the note follows. Empty when
+// there is nothing to say.
+inline constexpr char kReloadedMessage[] = "Reloaded: changed on another PC";
+inline constexpr char kHistoryDroppedNote[] = " - undo starts again";
+std::string ChangesMessage(NoticeOutcome::Kind kind, std::size_t changed, bool history_dropped);
+// After a save's merge.
+inline std::string ChangesMessage(const SharedSave& save) {
+    return ChangesMessage(save.merged > 0 ? NoticeOutcome::Kind::Merged : NoticeOutcome::Kind::None,
+                          save.merged, save.history_dropped);
+}
 NoticeOutcome TakeDatabaseNotice();
 // A merge written at once is kept in "backups\" with the file as found.
 bool WriteMergeNow(RecordBuffer& buffer);

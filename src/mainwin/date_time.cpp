@@ -7,6 +7,7 @@
 #include "app/dates.h"
 #include "app/state.h"
 #include "app/task_commands.h"
+#include "app/task_history.h"
 #include "app/task_list.h"
 #include "app/task_model.h"
 #include "mainwin/ids.h"
@@ -57,7 +58,8 @@ void StepField(int id, std::int64_t wrap) {
 
 }  // namespace
 
-// The hour or minute field, a single digit made two, in the field too.
+// A day, month, hour or minute field, a single digit made two, in the field
+// too: "2" is no month a date pattern has.
 std::string TwoDigitField(int id) {
     std::string text = Field(id);
     if (text.size() == 1 && text[0] >= '0' && text[0] <= '9') {
@@ -68,7 +70,8 @@ std::string TwoDigitField(int id) {
 }
 
 std::string DateFromFields() {
-    return JoinText(Field(ids::DayField), "-", Field(ids::MonthField), "-", Field(ids::YearField));
+    return JoinText(TwoDigitField(ids::DayField), "-", TwoDigitField(ids::MonthField), "-",
+                    Field(ids::YearField));
 }
 
 std::string TimeFromFields() {
@@ -163,6 +166,21 @@ void OnTimeDoubleClicked() {
         // ":30" is the thirtieth minute of every hour.
         SetField(ids::MinuteField, MidText(time, 2, 2));
         SetField(ids::HourField, "");
+    }
+}
+
+void OnUndoKey(bool redo) {
+    Program().ExitSaveFailed = false;  // the user went back to work
+    ApplyCommand(redo ? RedoStep() : UndoStep());
+}
+
+void EndFieldsTyping() {
+    static std::uint64_t seen = 0;
+    if (History().Generation() == seen) return;
+    seen = History().Generation();
+    for (const int id : {ids::EntryField, ids::DayField, ids::MonthField, ids::YearField,
+                         ids::HourField, ids::MinuteField}) {
+        SendDlgItemMessageA(MainWindow().window, id, EM_EMPTYUNDOBUFFER, 0, 0);
     }
 }
 

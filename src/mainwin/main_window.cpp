@@ -68,10 +68,6 @@ void Refresh() {
     TaskList().ListDirty = true;
 }
 
-void OpenLog() {
-    OpenDocument("notepad.exe", LogFileName());
-}
-
 void PauseTimer() {
     StopTimer(Window(), ids::ProgramTimer);
     ShowMessage(&Window(),
@@ -107,10 +103,7 @@ void CloseProgram() {
 // notify code. The date and time steppers act on every notification, so a
 // double click there steps twice, as two clicks would.
 void OnControl(int id, int notify) {
-    if (notify == kUndoKey || notify == kRedoKey) {
-        ApplyCommand(notify == kUndoKey ? UndoStep() : RedoStep());
-        return;
-    }
+    if (notify == kUndoKey || notify == kRedoKey) return OnUndoKey(notify == kRedoKey);
     const bool clicked = notify == BN_CLICKED;
     // A Close refused on a failed save goes on when asked again right after;
     // any other command in between means the user went back to work. Enter
@@ -148,7 +141,7 @@ void OnControl(int id, int notify) {
         case ids::SwitchInactiveButton: ApplyCommand(SwitchInactive()); break;
         case ids::CloseCommand: CloseProgram(); break;
         case ids::RefreshCommand: Refresh(); break;
-        case ids::OpenLogCommand: OpenLog(); break;
+        case ids::OpenLogCommand: OpenDocument("notepad.exe", LogFileName()); break;
         // The two boxes the settings store.
         case ids::CreateMessageFileCheck:
         case ids::FineTuneCheck: RememberWindowState(); break;
@@ -208,6 +201,7 @@ void OnMainDestroy() {
     AcceptRequests(false);
     UnmarkInstanceWindow(Window().window, ProgramFolder());
     // The rows and the lines go with their view.
+    SendKeysAsCommands(nullptr);
     Tasks().Attach(nullptr);
     Message().Attach(nullptr);
     Network().WeightsLine.Attach(nullptr);
@@ -218,6 +212,7 @@ void OnMainInit() {
     // The views of the rows and of the two lines, which only their owners
     // write.
     Tasks().Attach(window.window, kTaskColumns);
+    SendKeysAsCommands(window.window);  // Delete and the undo keys
     Message().Attach(GetDlgItem(window.window, ids::MessageLine));
     Network().WeightsLine.Attach(GetDlgItem(window.window, ids::WeightsLine));
     SetClassIcon(window, Program().AppIcon.get());
@@ -270,6 +265,7 @@ bool ApplyCommand(const CommandEffect& effect, SaveReport report) {
         PostMessageA(Window().window, kDeferredNoteReport, 0, 0);
     }
     if (effect.list_dirty) TaskList().ListDirty = true;
+    EndFieldsTyping();
     return saved;
 }
 

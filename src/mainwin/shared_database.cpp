@@ -16,11 +16,9 @@ void AskAboutSharedDatabase() {
 
 void OnDatabaseNotice() {
     const NoticeOutcome outcome = TakeDatabaseNotice();
-    if (outcome.kind != NoticeOutcome::Kind::None) {
-        Message().Show(outcome.kind == NoticeOutcome::Kind::Reloaded
-                           ? ReloadedMessage()
-                           : MergedMessage(outcome.changed));
-    }
+    const std::string message =
+        ChangesMessage(outcome.kind, outcome.changed, outcome.history_dropped);
+    if (!message.empty()) Message().Show(message);
     if (outcome.write_now && !WriteMergeNow(TaskList().Buffer)) {
         TraceSaveFailure("Merge write", GetLastError());
     }

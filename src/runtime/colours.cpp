@@ -1,7 +1,7 @@
 #include "runtime/colours.h"
 
 #include <array>
-#include <unordered_map>
+#include <vector>
 
 #include "runtime/control_kinds.h"
 #include "runtime/dialogs.h"
@@ -18,18 +18,22 @@ constexpr char kPrevious[] = "LPFN";
 
 // The properties again, kept where every message can reach them without
 // asking the window manager: a property lookup costs a round trip on some
-// platforms, and every message of every control passes through here.
+// platforms, and every message of every control passes through here. The
+// windows have a few dozen controls: looked through in order.
 struct ControlColours {
+    HWND control = nullptr;
     COLORREF foreground = 0;
     COLORREF background = 0;
     ScopedBrush brush;  // "BBRUSH" lends it out; the entry owns it
     WNDPROC previous = nullptr;
 };
-std::unordered_map<HWND, ControlColours> g_controls;
+std::vector<ControlColours> g_controls;
 
 const ControlColours* ColoursOf(HWND control) {
-    const auto found = g_controls.find(control);
-    return found != g_controls.end() ? &found->second : nullptr;
+    for (const ControlColours& colours : g_controls) {
+        if (colours.control == control) return &colours;
+    }
+    return nullptr;
 }
 
 COLORREF PropertyColour(HWND control, const char* name) {
@@ -72,21 +76,29 @@ LRESULT Unsubclass(HWND control, WPARAM wparam, LPARAM lparam) {
     RemovePropA(control, kBackground);
     RemovePropA(control, kForeground);
     auto previous = reinterpret_cast<WNDPROC>(RemovePropA(control, kPrevious));
-    g_controls.erase(control);  // deletes the brush
+    std::erase_if(g_controls, [control](const ControlColours& colours) {
+        return colours.control == control;  // deletes the brush
+    });
     if (previous == nullptr) return 0;
     SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
     return CallWindowProcA(previous, control, WM_DESTROY, wparam, lparam);
 }
 
+HWND g_key_window = nullptr;
+
 // The command a key is to its control's window: Delete in a list box, the
-// undo keys in a list box or on a button; 0 for any other key or control.
+// undo keys in a list box, on a button or in an edit field that has nothing
+// of its own to undo; 0 for any other key or control.
 int KeyCommand(HWND control, WPARAM key) {
+    if (g_key_window == nullptr || GetParent(control) != g_key_window) return 0;
     char kind[16] = {};
     GetClassNameA(control, kind, sizeof(kind));
     const bool list = lstrcmpiA(kind, "ListBox") == 0;
+    const bool field = lstrcmpiA(kind, "Edit") == 0;
     if (key == VK_DELETE) return list ? kListDeleteKey : 0;
-    if (!list && lstrcmpiA(kind, "Button") != 0) return 0;
+    if (!list && !field && lstrcmpiA(kind, "Button") != 0) return 0;
     if (GetKeyState(VK_CONTROL) >= 0 || GetKeyState(VK_MENU) < 0) return 0;
+    if (field && SendMessageA(control, EM_CANUNDO, 0, 0) != 0) return 0;
     const bool shift = GetKeyState(VK_SHIFT) < 0;
     if (key == 'Z') return shift ? kRedoKey : kUndoKey;
     return key == 'Y' && !shift ? kRedoKey : 0;
@@ -188,6 +200,10 @@ void DrawCaption(HWND button, HDC dc, RECT text_rect, UINT state, const char* ca
 
 }  // namespace
 
+void SendKeysAsCommands(HWND window) {
+    g_key_window = window;
+}
+
 void SubclassControl(HWND control, int kind) {
     int background = COLOR_WINDOW;
     WNDPROC procedure = GeneralProc;
@@ -220,7 +236,9 @@ void SubclassControl(HWND control, int kind) {
     // Known before the first message reaches the new procedure.
     colours.previous = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(control, GWLP_WNDPROC));
     SetPropA(control, kPrevious, reinterpret_cast<HANDLE>(colours.previous));
-    g_controls[control] = std::move(colours);
+    colours.control = control;
+    std::erase_if(g_controls, [control](const ControlColours& c) { return c.control == control; });
+    g_controls.push_back(std::move(colours));
     SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure));
 }
 
@@ -268,7 +286,7 @@ void DrawPushButton(HWND button, const DRAWITEMSTRUCT& item) {
 
 int LiveControlBrushes() {
     int live = 0;
-    for (const auto& [control, colours] : g_controls) live += colours.brush.valid() ? 1 : 0;
+    for (const ControlColours& colours : g_controls) live += colours.brush.valid() ? 1 : 0;
     return live;
 }
 

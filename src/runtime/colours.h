@@ -9,13 +9,17 @@ namespace vemo {
 
 // The colour request the dialog reflects to a control (the old WM_CTLCOLOR).
 inline constexpr UINT kColourRequest = 0x0019;
-// A list box's Delete comes to its window as a command of the list box's id
-// with this notification code; the key goes no further.
+// In the window that asks for them, a list box's Delete comes to the window
+// as a command of the list box's id with this notification code, and the
+// key goes no further.
 inline constexpr int kListDeleteKey = 0x7001;
-// Ctrl+Z, and Ctrl+Y or Ctrl+Shift+Z, in a list box or on a button come to
-// the window the same way; an edit field keeps them for its own undo.
+// Ctrl+Z, and Ctrl+Y or Ctrl+Shift+Z, come the same way from a list box, a
+// button, or an edit field with no typing of its own to take back.
 inline constexpr int kUndoKey = 0x7002;
 inline constexpr int kRedoKey = 0x7003;
+// The one window whose controls send those keys (other windows' controls
+// keep them).
+void SendKeysAsCommands(HWND window);
 
 // Attaches "FGRND", "BGRND", "BBRUSH" and "LPFN" and installs the procedure
 // for the kind. Everything is removed again when the control is destroyed.

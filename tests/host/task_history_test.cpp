@@ -17,19 +17,23 @@ TaskStep StepOf(std::size_t text_bytes, int n) {
     return step;
 }
 
-// At least the last 100 steps, and older ones while all fit in 1 MB.
-TEST(TaskHistory, KeepsTheLastHundredStepsAndOlderOnesWithinTheCap) {
+// The newest steps that fit in 1 MB, and the newest always.
+TEST(TaskHistory, KeepsTheNewestStepsThatFitTheCap) {
     struct Case {
         std::size_t text_bytes;
         int recorded;
     };
-    for (const Case c : {Case{10, 3000}, Case{5000, 400}, Case{30000, 150}, Case{2000000, 3}}) {
+    for (const Case c : {Case{10, 3000}, Case{300, 3000}, Case{5000, 400}, Case{2000000, 3}}) {
         SCOPED_TRACE(c.text_bytes);
         TaskHistory history;
         for (int n = 0; n < c.recorded; ++n) history.Record(StepOf(c.text_bytes, n));
         const std::size_t step_bytes = StepOf(c.text_bytes, 0).Bytes();
         const auto all = static_cast<std::size_t>(c.recorded);
-        EXPECT_EQ(history.Steps(), std::min(all, std::max(kHistorySteps, kHistoryBytes / step_bytes)));
+        EXPECT_EQ(history.Steps(), std::min(all, std::max<std::size_t>(1, kHistoryBytes / step_bytes)));
+        // One row's step at its longest: far more than a hundred fit.
+        if (c.text_bytes <= 300) {
+            EXPECT_GT(history.Steps(), 1000u);
+        }
         EXPECT_EQ(history.Bytes(), history.Steps() * step_bytes);
         // The newest is the one to undo, and the rest follow in order.
         for (auto n = static_cast<int>(all); n-- > c.recorded - static_cast<int>(history.Steps());) {
@@ -61,6 +65,9 @@ TEST(TaskHistory, ANewStepEndsTheUndoneOnesAndAFreshStartSaysWhy) {
     EXPECT_EQ(history.Bytes(), 0u);
     EXPECT_EQ(history.ToRedo(), nullptr);
     EXPECT_STREQ(history.WhyEmpty(), "since the list was loaded again");
+    // A later start with no step since is the reason from then on.
+    EXPECT_FALSE(history.Restart("since another PC's changes came in"));
+    EXPECT_STREQ(history.WhyEmpty(), "since another PC's changes came in");
     history.Record(StepOf(10, 0));
     EXPECT_EQ(history.WhyEmpty(), nullptr);
 }

@@ -1,6 +1,7 @@
 // Real keys through the program's wait loop, where the dialog manager turns
 // Enter and Esc into commands: posted to the focused control of the window in
 // front, as the keyboard delivers them.
+#include "app/message_line.h"
 #include "support/program_fixture.h"
 
 namespace vemo {
@@ -137,6 +138,21 @@ TEST_F(KeyboardTest, CtrlZUndoesTheListStepExceptInsideAField) {
     press_with({VK_CONTROL}, 'Z');
     EXPECT_EQ(Column(ids::TextColumn), (Texts{"a", "c"}));
     EXPECT_EQ(GetControlText(MainWindow(), ids::EntryField), "");
+    // A step on the list after the typing is the last change: Ctrl+Z in the
+    // field takes it back.
+    ChooseRow(0);
+    Command(ids::DeleteCommand);
+    ASSERT_TRUE(Focus(MainWindow().window, ids::EntryField));
+    press_with({VK_CONTROL}, 'Z');
+    EXPECT_EQ(Column(ids::TextColumn), (Texts{"a", "c"}));
+    EXPECT_EQ(Message().Text(), "Undone: Delete \"a\"");
+
+    // Another window's buttons keep their keys: Ctrl+Z on OK is no OK.
+    Command(ids::AlarmActionCommand);
+    ASSERT_TRUE(Focus(AlarmActionDialog().window, alarm::OkButton));
+    press_with({VK_CONTROL}, 'Z');
+    EXPECT_NE(AlarmActionDialog().window, nullptr);
+    EXPECT_EQ(Column(ids::TextColumn), (Texts{"a", "c"}));
 }
 
 // Esc is the Alarm Action dialog's Cancel (what was ticked is not stored) and
