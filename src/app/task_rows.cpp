@@ -123,7 +123,8 @@ void TaskRows::Append(const TaskRow& row) {
 
 void TaskRows::Insert(int row, const TaskRow& row_texts) {
     Append(row_texts);
-    if (row >= 0 && row < Count() - 1) std::rotate(cells_.begin() + row, cells_.end() - 1, cells_.end());
+    if (row >= 0 && row < Count() - 1)
+        std::rotate(cells_.begin() + row, cells_.end() - 1, cells_.end());
 }
 
 void TaskRows::Erase(int row) {

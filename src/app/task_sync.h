@@ -52,7 +52,6 @@ struct SharedSave {
 };
 SharedSave SaveSharedRows(RecordBuffer& buffer);
 
-
 // /add with no Vemo running: the task appended to the file as found, then
 // its records and this PC's last list written as any write writes them.
 AppendResult AddToSharedDatabase(const std::function<TaskRow(std::size_t rows_before)>& make);

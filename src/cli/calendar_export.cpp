@@ -4,7 +4,8 @@
 #include <array>
 #include <cstdint>
 #include <cstdio>
-#include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include "alarms/reminder_rules.h"
 #include "cli/new_task.h"
@@ -289,8 +290,10 @@ CalendarExport ExportCalendar(const std::vector<TaskRow>& rows, std::string_view
     line(JoinText("PRODID:", kCalendarProductId));
     line("CALSCALE:GREGORIAN");
     const std::string stamp = JoinText("DTSTAMP:", UtcText(now));
-    std::unordered_map<std::string, DatePattern> patterns;  // most rows share a few patterns
-    std::unordered_map<std::uint64_t, std::uint64_t> identical;
+    // Each task's identity hashed; identical tasks are told apart by how many
+    // came before them (found by sorting the hashes with their rows).
+    std::vector<std::pair<std::uint64_t, std::size_t>> hashes;
+    hashes.reserve(rows.size());
     for (const TaskRow& row : rows) {
         std::uint64_t hash = Fnv1a(14695981039346656037ull, database_path);
         for (const std::string_view field :
@@ -298,8 +301,18 @@ CalendarExport ExportCalendar(const std::vector<TaskRow>& rows, std::string_view
               std::string_view(row.remind_date), std::string_view(row.time)}) {
             hash = Fnv1a(hash, field);
         }
-        const std::uint64_t before = identical[hash]++;
-        if (before > 0) hash = Fnv1a(hash, std::to_string(before));
+        hashes.emplace_back(hash, hashes.size());
+    }
+    std::vector<std::uint64_t> uids(rows.size());
+    std::sort(hashes.begin(), hashes.end());
+    for (std::size_t k = 0, before = 0; k < hashes.size(); ++k) {
+        before = k > 0 && hashes[k].first == hashes[k - 1].first ? before + 1 : 0;
+        uids[hashes[k].second] =
+            before > 0 ? Fnv1a(hashes[k].first, std::to_string(before)) : hashes[k].first;
+    }
+    for (std::size_t index = 0; index < rows.size(); ++index) {
+        const TaskRow& row = rows[index];
+        const std::uint64_t hash = uids[index];
         char uid[40] = {};
         std::snprintf(uid, sizeof(uid), "UID:%016llx@vemo", static_cast<unsigned long long>(hash));
 
@@ -313,12 +326,8 @@ CalendarExport ExportCalendar(const std::vector<TaskRow>& rows, std::string_view
         const std::int64_t priority = RoundHalfEven(TextToNumber(row.priority));
         if (priority >= 1)
             line(JoinText("PRIORITY:", std::to_string(std::min<std::int64_t>(priority, 9))));
-        auto pattern = patterns.find(row.remind_date);
-        if (pattern == patterns.end()) {
-            pattern = patterns.emplace(row.remind_date, ReadPattern(row.remind_date)).first;
-        }
         const std::optional<CalendarReminder> reminder =
-            ReminderFor(pattern->second, row.remind_date, row.time, row.created, now);
+            ReminderFor(ReadPattern(row.remind_date), row.remind_date, row.time, row.created, now);
         if (reminder) {
             line(JoinText("DTSTART:", reminder->start));
             if (!reminder->due.empty()) line(JoinText("DUE:", reminder->due));

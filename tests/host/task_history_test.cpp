@@ -29,14 +29,16 @@ TEST(TaskHistory, KeepsTheNewestStepsThatFitTheCap) {
         for (int n = 0; n < c.recorded; ++n) history.Record(StepOf(c.text_bytes, n));
         const std::size_t step_bytes = StepOf(c.text_bytes, 0).Bytes();
         const auto all = static_cast<std::size_t>(c.recorded);
-        EXPECT_EQ(history.Steps(), std::min(all, std::max<std::size_t>(1, kHistoryBytes / step_bytes)));
+        EXPECT_EQ(history.Steps(),
+                  std::min(all, std::max<std::size_t>(1, kHistoryBytes / step_bytes)));
         // One row's step at its longest: far more than a hundred fit.
         if (c.text_bytes <= 300) {
             EXPECT_GT(history.Steps(), 1000u);
         }
         EXPECT_EQ(history.Bytes(), history.Steps() * step_bytes);
         // The newest is the one to undo, and the rest follow in order.
-        for (auto n = static_cast<int>(all); n-- > c.recorded - static_cast<int>(history.Steps());) {
+        for (auto n = static_cast<int>(all);
+             n-- > c.recorded - static_cast<int>(history.Steps());) {
             ASSERT_NE(history.ToUndo(), nullptr);
             EXPECT_EQ(history.ToUndo()->row, n);
             history.Undone();

@@ -120,11 +120,11 @@ TEST_F(KeyboardTest, CtrlZUndoesTheListStepExceptInsideAField) {
         WPARAM key;
         Texts shown;
     };
-    for (const Case& c : {Case{ids::PriorityColumn, {VK_CONTROL}, 'Z', all},
-                          Case{ids::StateColumn, {VK_CONTROL}, 'Y', Texts{"a", "c"}},
-                          Case{ids::AddButton, {VK_CONTROL, VK_SHIFT}, 'Z', Texts{"a", "c"}},
-                          Case{ids::TextColumn, {VK_CONTROL}, 'Z', all},
-                          Case{ids::TextColumn, {}, 'Z', all}}) {
+    for (const Case& c :
+         {Case{ids::PriorityColumn, {VK_CONTROL}, 'Z', all},
+          Case{ids::StateColumn, {VK_CONTROL}, 'Y', Texts{"a", "c"}},
+          Case{ids::AddButton, {VK_CONTROL, VK_SHIFT}, 'Z', Texts{"a", "c"}},
+          Case{ids::TextColumn, {VK_CONTROL}, 'Z', all}, Case{ids::TextColumn, {}, 'Z', all}}) {
         SCOPED_TRACE(::testing::Message() << "control " << c.focus << ", key " << char(c.key));
         ASSERT_TRUE(Focus(MainWindow().window, c.focus));
         press_with(c.held, c.key);

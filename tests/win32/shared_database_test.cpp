@@ -9,8 +9,8 @@
 #include "app/task_commands.h"
 #include "app/task_merge.h"
 #include "app/task_sync.h"
-#include "runtime/colours.h"
 #include "mainwin/shared_database.h"
+#include "runtime/colours.h"
 #include "support/program_fixture.h"
 
 namespace vemo {

@@ -195,22 +195,28 @@ TEST_F(TaskCommands, EachStepIsUndoneAndRedoneAndSavedAsTheCommandSaves) {
         {"Send to log \"a\"", true, [&] { ChooseRow(0), Command(ids::SendToLogCommand); }},
         {"Change selected \"C\"", false,
          [&] { ChooseRow(0), text(ids::EntryField, "C"), Click(ids::ChangeSelectedButton); }},
-        {"Change date \"d\"", false, [&] {
+        {"Change date \"d\"", false,
+         [&] {
              SetSelection(MainWindow(), ids::RemindDateColumn, 1);
              text(ids::DayField, ""), text(ids::MonthField, ""), text(ids::YearField, "Fri");
              Click(ids::ChangeDateButton);
          }},
-        {"Change time \"d\"", false, [&] {
+        {"Change time \"d\"", false,
+         [&] {
              SetSelection(MainWindow(), ids::TimeColumn, 1);
              text(ids::HourField, "07"), text(ids::MinuteField, "15");
              Click(ids::ChangeTimeButton);
          }},
         {"Priority down \"C\"", false,
-         [&] { SetSelection(MainWindow(), ids::PriorityColumn, 0), Click(ids::PriorityDownButton); }},
+         [&] {
+             SetSelection(MainWindow(), ids::PriorityColumn, 0), Click(ids::PriorityDownButton);
+         }},
         {"Priority up \"d\"", false,
          [&] { SetSelection(MainWindow(), ids::PriorityColumn, 1), Click(ids::PriorityUpButton); }},
         {"Switch inactive \"C\"", false,
-         [&] { SetSelection(MainWindow(), ids::StateColumn, 0), Click(ids::SwitchInactiveButton); }},
+         [&] {
+             SetSelection(MainWindow(), ids::StateColumn, 0), Click(ids::SwitchInactiveButton);
+         }},
         {"Sort", true, [&] { Command(ids::SortCommand); }},
         {"Clear All (2 tasks)", true, [&] { Command(ids::ClearAllCommand); }, true},
     };

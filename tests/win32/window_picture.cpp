@@ -81,18 +81,29 @@ TEST_F(WindowPicture, Draw) {
     HWND window = MainWindow().window;
     SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
     for (int pass = 0; pass < 20; ++pass) WaitForEvents(50);
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    RedrawWindow(window, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     WaitForEvents(200);
     ASSERT_TRUE(SaveWindowPicture(window, g_picture));
 
     // The parts the README numbers, each at its control's top-left corner.
     RECT frame{};
     GetWindowRect(window, &frame);
-    const int parts[] = {ids::TextColumn,     ids::PriorityColumn, ids::CreatedColumn,
-                         ids::RemindDateColumn, ids::TimeColumn,   ids::StateColumn,
-                         ids::EntryField,     ids::DayField,       ids::HourField,
-                         ids::TimeNowButton,  ids::SwitchInactiveButton, ids::PriorityUpButton,
-                         ids::AddButton,      ids::Toolbar,        ids::MessageLine,
+    const int parts[] = {ids::TextColumn,
+                         ids::PriorityColumn,
+                         ids::CreatedColumn,
+                         ids::RemindDateColumn,
+                         ids::TimeColumn,
+                         ids::StateColumn,
+                         ids::EntryField,
+                         ids::DayField,
+                         ids::HourField,
+                         ids::TimeNowButton,
+                         ids::SwitchInactiveButton,
+                         ids::PriorityUpButton,
+                         ids::AddButton,
+                         ids::Toolbar,
+                         ids::MessageLine,
                          ids::CreateMessageFileCheck};
     std::ofstream places(g_picture + ".parts");
     int number = 0;
