@@ -217,27 +217,41 @@ std::vector<DeletionRecord> LiveRecords(std::span<const OwnedRecords> files) {
     return live;
 }
 
-std::vector<CancelEntry> CancelsFor(const TaskIdentity& task, std::size_t copies,
+std::vector<CancelEntry> CancelsFor(std::span<const CreatedTask> created,
                                     std::span<const OwnedRecords> files, std::int64_t today) {
     std::vector<CancelEntry> cancels;
     ForEachLiveRecord(files, [&](const std::string& owner, const RecordEntry& record) {
-        if (record.remaining < copies && record.task == task) {
+        const auto found = std::lower_bound(
+            created.begin(), created.end(), record.task,
+            [](const CreatedTask& c, const TaskIdentity& task) { return c.task < task; });
+        if (found != created.end() && found->task == record.task &&
+            record.remaining < found->copies) {
             cancels.push_back({owner, record.number, today});
         }
     });
     return cancels;
 }
 
+std::vector<CancelEntry> CancelsFor(const TaskIdentity& task, std::size_t copies,
+                                    std::span<const OwnedRecords> files, std::int64_t today) {
+    const CreatedTask created[] = {{task, copies}};
+    return CancelsFor(created, files, today);
+}
+
 void ApplyCancels(RecordsFile& own, std::string_view owner, std::span<const CancelEntry> cancels) {
+    // A Clear All undone cancels thousands: the own ones go in one pass.
+    std::vector<std::uint32_t> own_numbers;
     for (const CancelEntry& cancel : cancels) {
         if (SameFileName(cancel.owner, owner)) {
-            std::erase_if(own.records, [&](const RecordEntry& record) {
-                return record.number == cancel.number;
-            });
+            own_numbers.push_back(cancel.number);
         } else {
             own.cancels.push_back(cancel);
         }
     }
+    std::sort(own_numbers.begin(), own_numbers.end());
+    std::erase_if(own.records, [&](const RecordEntry& record) {
+        return std::binary_search(own_numbers.begin(), own_numbers.end(), record.number);
+    });
 }
 
 void DropOldRecords(RecordsFile& file, std::int64_t today, std::span<const OwnedRecords> files) {

@@ -61,8 +61,15 @@ std::string RecordsFileName(std::string_view database_name, std::string_view own
 
 // Every record of every PC that no PC's cancellation names.
 std::vector<DeletionRecord> LiveRecords(std::span<const OwnedRecords> files);
-// The cancellations a task created here makes, with `copies` of it in the
-// list: one for each live record of it that would leave fewer.
+// The cancellations tasks created here make, each with `copies` of it in
+// the list: one for each live record of one that would leave fewer.
+// `created` is sorted by task, each task once.
+struct CreatedTask {
+    TaskIdentity task;
+    std::size_t copies = 0;
+};
+std::vector<CancelEntry> CancelsFor(std::span<const CreatedTask> created,
+                                    std::span<const OwnedRecords> files, std::int64_t today);
 std::vector<CancelEntry> CancelsFor(const TaskIdentity& task, std::size_t copies,
                                     std::span<const OwnedRecords> files, std::int64_t today);
 // The owner's file after its cancellations: its own records named go, the

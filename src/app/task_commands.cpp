@@ -366,8 +366,10 @@ bool PlayClearAll(const TaskStep& step, bool forward) {
     }
     EndRowChoice();
     // Noted once the list is as it will be saved: a record counts copies.
-    for (int row = 0; row < cleared; ++row) {
-        forward ? NoteTaskRemoved(step.rows.View(row)) : NoteTaskCreated(step.rows.View(row));
+    if (forward) {
+        for (int row = 0; row < cleared; ++row) NoteTaskRemoved(step.rows.View(row));
+    } else {
+        NoteTasksCreated(step.rows);
     }
     forward ? NoteTaskCreated(ViewOf(step.task)) : NoteTaskRemoved(ViewOf(step.task));
     return true;

@@ -285,6 +285,42 @@ void NoteTaskCreated(const TaskRowView& row) {
     }
 }
 
+void NoteTasksCreated(const TaskRows& rows) {
+    LocalEdits& edits = State().edits;
+    const TaskRows& list = Tasks().Rows();
+    std::vector<TaskIdentity> shown;
+    shown.reserve(static_cast<std::size_t>(list.Count()));
+    for (int row = 0; row < list.Count(); ++row) shown.push_back(IdentityOf(list.View(row)));
+    std::sort(shown.begin(), shown.end());
+    std::vector<CreatedTask> created;
+    for (int row = 0; row < rows.Count(); ++row) {
+        TaskIdentity task = IdentityOf(rows.View(row));
+        const auto [first, last] = std::equal_range(shown.begin(), shown.end(), task);
+        created.push_back({std::move(task), static_cast<std::size_t>(last - first)});
+    }
+    const auto by_task = [](const CreatedTask& a, const CreatedTask& b) { return a.task < b.task; };
+    std::sort(created.begin(), created.end(), by_task);
+    created.erase(
+        std::unique(created.begin(), created.end(),
+                    [](const CreatedTask& a, const CreatedTask& b) { return a.task == b.task; }),
+        created.end());
+    for (const CreatedTask& c : created) edits.created.push_back(c.task);
+    std::sort(edits.created.begin(), edits.created.end());
+    edits.created.erase(std::unique(edits.created.begin(), edits.created.end()),
+                        edits.created.end());
+    // Edits undone: the records that would take these tasks away again go.
+    std::erase_if(edits.records, [&](const RecordEntry& record) {
+        const auto found = std::lower_bound(
+            created.begin(), created.end(), record.task,
+            [](const CreatedTask& c, const TaskIdentity& task) { return c.task < task; });
+        return found != created.end() && found->task == record.task &&
+               record.remaining < found->copies;
+    });
+    for (CancelEntry& cancel : CancelsFor(created, RecordsNow(), Today())) {
+        edits.cancels.push_back(std::move(cancel));
+    }
+}
+
 void NoteTaskRemoved(const TaskRowView& row) {
     RecordEntry record;
     record.day = Today();

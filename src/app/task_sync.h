@@ -21,6 +21,9 @@ namespace vemo {
 // import, another process's /add) that a live record would remove cancels
 // that record.
 void NoteTaskCreated(const TaskRowView& row);
+// The same for many rows at once (a Clear All undone), with the list's
+// copies counted and the records looked through once.
+void NoteTasksCreated(const TaskRows& rows);
 // Deleted, cleared, sent to the log or changed (the old version): a record
 // of how many copies the list keeps, written after the next write.
 void NoteTaskRemoved(const TaskRowView& row);

@@ -9,8 +9,16 @@ namespace {
 
 constexpr char kPrevious[] = "VemoScrollTogether";
 
+// Each box's own procedure is kept here as well as in its property: every
+// message of the box passes through, and a property lookup costs a round
+// trip on some platforms (a list of 10,000 rows is 60,000 messages).
+struct Box {
+    HWND box = nullptr;
+    WNDPROC previous = nullptr;
+    bool operator==(HWND other) const { return box == other; }
+};
 struct ScrollGroup {
-    std::vector<HWND> boxes;
+    std::vector<Box> boxes;
     bool following = false;  // the others are being moved: no echo
 };
 
@@ -35,13 +43,22 @@ void Forget(HWND box) {
     std::erase_if(groups, [](const ScrollGroup& group) { return group.boxes.empty(); });
 }
 
+WNDPROC PreviousOf(HWND box) {
+    for (const ScrollGroup& group : Groups()) {
+        const auto found = std::find(group.boxes.begin(), group.boxes.end(), box);
+        if (found != group.boxes.end()) return found->previous;
+    }
+    return reinterpret_cast<WNDPROC>(GetPropA(box, kPrevious));
+}
+
 void Follow(HWND leader, LRESULT top) {
     ScrollGroup* group = GroupOf(leader);
     if (group == nullptr || group->following) return;
     group->following = true;
-    for (HWND box : group->boxes) {
-        if (box != leader && SendMessageA(box, LB_GETTOPINDEX, 0, 0) != top) {
-            SendMessageA(box, LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);
+    const std::vector<Box> boxes = group->boxes;
+    for (const Box& each : boxes) {
+        if (each.box != leader && SendMessageA(each.box, LB_GETTOPINDEX, 0, 0) != top) {
+            SendMessageA(each.box, LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);
         }
     }
     group = GroupOf(leader);  // the boxes' own handlers may have changed the groups
@@ -49,7 +66,7 @@ void Follow(HWND leader, LRESULT top) {
 }
 
 LRESULT CALLBACK TogetherProc(HWND box, UINT message, WPARAM wparam, LPARAM lparam) {
-    const auto previous = reinterpret_cast<WNDPROC>(GetPropA(box, kPrevious));
+    const WNDPROC previous = PreviousOf(box);
     if (previous == nullptr) return DefWindowProcA(box, message, wparam, lparam);
     if (message == WM_DESTROY) {
         RemovePropA(box, kPrevious);
@@ -71,10 +88,12 @@ void ScrollTogether(std::span<const HWND> boxes) {
     for (HWND box : boxes) {
         if (box == nullptr) continue;
         Forget(box);
-        group.boxes.push_back(box);
-        if (GetPropA(box, kPrevious) != nullptr) continue;  // already one of a group
-        SetPropA(box, kPrevious, reinterpret_cast<HANDLE>(GetWindowLongPtrA(box, GWLP_WNDPROC)));
-        SetWindowLongPtrA(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(TogetherProc));
+        if (GetPropA(box, kPrevious) == nullptr) {  // not yet one of a group
+            SetPropA(box, kPrevious,
+                     reinterpret_cast<HANDLE>(GetWindowLongPtrA(box, GWLP_WNDPROC)));
+            SetWindowLongPtrA(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(TogetherProc));
+        }
+        group.boxes.push_back({box, reinterpret_cast<WNDPROC>(GetPropA(box, kPrevious))});
     }
     if (group.boxes.size() > 1) Groups().push_back(std::move(group));
 }
