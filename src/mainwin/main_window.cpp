@@ -100,11 +100,12 @@ void CloseProgram() {
 // The editing buttons and the toolbar act on BN_CLICKED only: owner-drawn
 // buttons also report a double click (which must not add a task twice), and
 // the toolbar's tooltip requests arrive with a command's id and another
-// notify code. The date and time steppers act on every notification, so a
-// double click there steps twice, as two clicks would.
+// notify code. The steppers ("+", "-", the date and time ones) act on a
+// double click too: it steps twice, as two clicks would.
 void OnControl(int id, int notify) {
     if (notify == kUndoKey || notify == kRedoKey) return OnUndoKey(notify == kRedoKey);
-    const bool clicked = notify == BN_CLICKED;
+    const bool step = id == ids::PriorityUpButton || id == ids::PriorityDownButton;
+    const bool clicked = notify == BN_CLICKED || (step && notify == BN_DOUBLECLICKED);
     // A Close refused on a failed save goes on when asked again right after;
     // any other command in between means the user went back to work. Enter
     // and Esc outside the entry field (ids 1 and 2) are no commands.
@@ -259,8 +260,7 @@ bool ApplyCommand(const CommandEffect& effect, SaveReport report) {
     }
     if (effect.timer_ms != 0) StartTimer(Window(), effect.timer_ms, ids::ProgramTimer);
     const bool saved = !effect.save || SaveData(report);
-    // A note that could not be written is said later when this must not
-    // wait on a message box.
+    // A note not written is said later when this must not wait on a box.
     if (!effect.note.empty() && !AddToTxtFile(effect.note, report) && report == SaveReport::Quiet) {
         PostMessageA(Window().window, kDeferredNoteReport, 0, 0);
     }

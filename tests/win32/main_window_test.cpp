@@ -479,6 +479,8 @@ TEST_F(MainWindowTest, CloseBoxSavesAndGoesToTheTrayAndRestores) {
     EXPECT_FALSE(Program().RunFlag);
 }
 
+// A double click is a click and a double-click notification: the editing
+// buttons take the click only, but "+" and "-" step again, as two clicks do.
 TEST_F(MainWindowTest, EditingButtonsActOnAClickNotADoubleClickNotification) {
     WriteRows(Numbered(3));
     Start();
@@ -486,15 +488,25 @@ TEST_F(MainWindowTest, EditingButtonsActOnAClickNotADoubleClickNotification) {
     ChooseRow(1);  // every column shows row 1
     const std::vector<TaskRow> before = ReadAllRows();
     const std::string saved = ReadWholeFile(folder / "vemo.dat");
-    for (int id : {ids::AddButton, ids::ChangeSelectedButton, ids::PriorityUpButton,
-                   ids::PriorityDownButton, ids::SwitchInactiveButton}) {
+    const auto double_click = [this](int id) {
         SendMessageA(MainWindow().window, WM_COMMAND, MAKEWPARAM(id, BN_DOUBLECLICKED),
                      reinterpret_cast<LPARAM>(Control(id)));
+    };
+    for (int id : {ids::AddButton, ids::ChangeSelectedButton, ids::SwitchInactiveButton}) {
+        double_click(id);
         EXPECT_EQ(ReadAllRows(), before) << id;
     }
     EXPECT_EQ(ReadWholeFile(folder / "vemo.dat"), saved);
     Click(ids::AddButton);  // the click itself still adds
     EXPECT_EQ(Tasks().Count(), 4);
+    Tasks().Select(TaskField::Priority, 2);
+    double_click(ids::PriorityDownButton);
+    Tasks().Select(TaskField::Priority, 2);
+    double_click(ids::PriorityDownButton);
+    EXPECT_EQ(Column(ids::PriorityColumn)[2], " 5");
+    Tasks().Select(TaskField::Priority, 2);
+    double_click(ids::PriorityUpButton);
+    EXPECT_EQ(Column(ids::PriorityColumn)[2], " 4");
 }
 
 TEST_F(MainWindowTest, TheToolbarStripIsFreedWithEachWindow) {
