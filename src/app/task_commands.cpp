@@ -451,10 +451,18 @@ CommandEffect Replay(bool forward) {
     if (step->kind == StepKind::ClearAll) {
         ((what += " (") += std::to_string(step->rows.Count())) += " tasks)";
     } else if (step->kind != StepKind::Reorder) {
-        // The message line is narrower than a task's text can be.
+        // The message line is narrower than a task's text can be: cut
+        // after 40 bytes' worth of whole characters of the code page.
         constexpr std::size_t kShown = 40;
         const std::string& text = step->task.text;
-        ((what += " \"") += text.substr(0, kShown)) += text.size() > kShown ? "...\"" : "\"";
+        std::size_t cut = 0;
+        while (cut < text.size()) {
+            const auto next =
+                static_cast<std::size_t>(CharNextA(text.c_str() + cut) - text.c_str());
+            if (next > kShown || next == cut) break;
+            cut = next;
+        }
+        ((what += " \"") += text.substr(0, cut)) += cut < text.size() ? "...\"" : "\"";
     }
     if (!Play(*step, forward, effect)) {
         // Only a merge takes a task away behind the user's back, and a merge

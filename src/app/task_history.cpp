@@ -42,15 +42,24 @@ void TaskHistory::Redone() {
     ++generation_;
 }
 
-bool TaskHistory::Restart(const char* why) {
-    const bool dropped = !steps_.empty();
-    if (dropped || why_ != nullptr) why_ = why;
+bool TaskHistory::Restart(const char* why, bool keep_newest_task) {
+    const bool keep =
+        keep_newest_task && done_ == steps_.size() && done_ > 0 &&
+        (steps_.back().kind == StepKind::Insert || steps_.back().kind == StepKind::Remove);
+    const bool dropped = steps_.size() > (keep ? 1u : 0u);
+    if (!dropped) {
+        // A later start, with no step since, is the reason from then on.
+        if (steps_.empty() && why_ != nullptr) why_ = why;
+        return false;
+    }
+    if (!keep) why_ = why;
     ++generation_;
-    steps_.clear();
-    steps_.shrink_to_fit();
-    done_ = 0;
-    bytes_ = 0;
-    return dropped;
+    std::vector<TaskStep> kept;
+    if (keep) kept.push_back(std::move(steps_.back()));
+    steps_ = std::move(kept);
+    done_ = steps_.size();
+    bytes_ = keep ? steps_.back().Bytes() : 0;
+    return true;
 }
 
 TaskHistory& History() {

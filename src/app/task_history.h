@@ -59,8 +59,10 @@ class TaskHistory {
     // The list was loaded or merged again: the steps no longer fit its rows.
     // `why` ends "Nothing to undo" until the next step (when steps were
     // dropped now or by an earlier start since); true when steps were
-    // dropped.
-    bool Restart(const char* why);
+    // dropped. A merge made by the save of the user's newest step keeps
+    // that step when it names its task (Add, Delete, Send to log), which a
+    // merge leaves in the list.
+    bool Restart(const char* why, bool keep_newest_task = false);
     const char* WhyEmpty() const { return why_; }
     // Counts every step made, undone or redone and every start: the entry
     // fields' own undo ends when it moves.

@@ -152,8 +152,9 @@ int RowOf(const TaskRows& rows, const std::optional<Place>& place) {
 // The list shows `rows`; the top row, the selections and the chosen row
 // stay on their tasks where those still exist, and are cleared where not.
 // True when that ended the user's undo steps, which named rows of the list
-// as it was.
-bool ShowKeepingPlaces(TaskRows rows) {
+// as it was; a save's merge keeps the step that save writes when it names
+// its task.
+bool ShowKeepingPlaces(TaskRows rows, bool saving = false) {
     TaskModel& tasks = Tasks();
     const std::optional<Place> top = PlaceOf(tasks.Rows(), tasks.TopRow());
     const std::optional<Place> chosen = PlaceOf(tasks.Rows(), ChosenRow());
@@ -175,7 +176,7 @@ bool ShowKeepingPlaces(TaskRows rows) {
     }
     const int top_row = RowOf(tasks.Rows(), top);
     if (top_row > 0) tasks.ScrollTo(top_row);
-    return History().Restart(kMergedWhy);
+    return History().Restart(kMergedWhy, saving);
 }
 
 // The list and the file are one again (just loaded or written): no merge
@@ -390,7 +391,7 @@ SharedSave SaveSharedRows(RecordBuffer& buffer) {
         const bool list_changes = ListHash(merged.rows) != ListHash(Tasks().Rows());
         if (list_changes || !merged.equals_file) HoldMerge(std::move(found.rows));
         if (list_changes) {
-            result.history_dropped = ShowKeepingPlaces(std::move(merged.rows));
+            result.history_dropped = ShowKeepingPlaces(std::move(merged.rows), true);
             result.merged = merged.changed;
         }
     }

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <initializer_list>
 #include <string_view>
 
 #include "app/dates.h"
@@ -58,15 +59,21 @@ void StepField(int id, std::int64_t wrap) {
 
 }  // namespace
 
-// A day, month, hour or minute field, a single digit made two, in the field
-// too: "2" is no month a date pattern has.
+// A day, month, hour or minute field, a single digit made two: "2" is no
+// month a date pattern has.
 std::string TwoDigitField(int id) {
     std::string text = Field(id);
-    if (text.size() == 1 && text[0] >= '0' && text[0] <= '9') {
-        text.insert(0, "0");
-        SetField(id, text);
-    }
+    if (text.size() == 1 && text[0] >= '0' && text[0] <= '9') text.insert(0, "0");
     return text;
+}
+
+// Once the command goes ahead, the fields show the two digits it took. Not
+// before: a field written loses the typing its own Ctrl+Z would take back.
+void ShowTwoDigits(std::initializer_list<int> fields) {
+    for (const int id : fields) {
+        const std::string text = TwoDigitField(id);
+        if (text != Field(id)) SetField(id, text);
+    }
 }
 
 std::string DateFromFields() {
@@ -86,6 +93,9 @@ bool AddFromFields() {
     const TaskValues values = FieldValues();
     if (!values.text.empty() && !CanRing(values.remind_date, values.time, "Error...Add...")) {
         return false;
+    }
+    if (!values.text.empty()) {
+        ShowTwoDigits({ids::DayField, ids::MonthField, ids::HourField, ids::MinuteField});
     }
     ApplyCommand(AddTask(values, DateText(kDatePicture)));
     return !values.text.empty();
@@ -187,6 +197,7 @@ void EndFieldsTyping() {
 void ChangeDate() {
     const std::string date = DateFromFields();
     if (!CanRing(date, {}, "Error...Change date...")) return;
+    ShowTwoDigits({ids::DayField, ids::MonthField});
     ApplyCommand(ChangeReminder(TaskField::RemindDate, date));
 }
 
@@ -198,6 +209,7 @@ void ChangeTime() {
     }
     const std::string time = TimeFromFields();
     if (!CanRing({}, time, "Error...Change time...")) return;
+    ShowTwoDigits({ids::HourField, ids::MinuteField});
     ApplyCommand(ChangeReminder(TaskField::Time, time));
 }
 

@@ -72,6 +72,19 @@ TEST(TaskHistory, ANewStepEndsTheUndoneOnesAndAFreshStartSaysWhy) {
     EXPECT_STREQ(history.WhyEmpty(), "since another PC's changes came in");
     history.Record(StepOf(10, 0));
     EXPECT_EQ(history.WhyEmpty(), nullptr);
+
+    // The save of a deletion merged another PC's changes: the deletion stays
+    // undoable, the steps before it go; a sort or a change would not stay.
+    history.Record(StepOf(10, 5));
+    EXPECT_TRUE(history.Restart("since another PC's changes came in", true));
+    ASSERT_EQ(history.Steps(), 1u);
+    EXPECT_EQ(history.ToUndo()->row, 5);
+    EXPECT_EQ(history.Bytes(), StepOf(10, 5).Bytes());
+    TaskStep sort;
+    sort.kind = StepKind::Reorder;
+    history.Record(sort);
+    EXPECT_TRUE(history.Restart("since another PC's changes came in", true));
+    EXPECT_EQ(history.Steps(), 0u);
 }
 
 }  // namespace

@@ -239,6 +239,15 @@ TEST_F(SharedDatabase, AnUndoneDeletionStaysUndoneThroughTheNextMerge) {
     EXPECT_EQ(Line(), std::string(kReloaded) + " - undo starts again");
     Command(ids::TextColumn, kUndoKey);
     EXPECT_EQ(Line(), "Nothing to undo since another PC's changes came in");
+
+    // A deletion whose own save brings in another PC's task stays undoable.
+    Arrive({Row("a"), Row("b"), Row("c"), Row("x"), Row("y")});
+    ChooseRow(1);
+    Command(ids::DeleteCommand);
+    EXPECT_EQ(Shown(), (Texts{"a", "c", "x", "y"}));
+    Command(ids::TextColumn, kUndoKey);
+    EXPECT_EQ(Shown(), (Texts{"a", "b", "c", "x", "y"}));
+    EXPECT_EQ(Saved(), Shown());
 }
 
 // A records file held by a sync client: the deletion waits, acting here as
