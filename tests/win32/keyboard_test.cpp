@@ -145,6 +145,13 @@ TEST_F(KeyboardTest, CtrlZUndoesTheListStepExceptInsideAField) {
     press_with({VK_CONTROL}, 'Z');
     EXPECT_EQ(Column(ids::TextColumn), (Texts{"a", "c"}));
     EXPECT_EQ(Message().Text(), "Undone: Delete \"a\"");
+    // Back, chosen and shown chosen, through the next tick: Delete takes it.
+    OnProgramTimer();
+    EXPECT_EQ(Tasks().Selection(TaskField::Text), 0);
+    ASSERT_TRUE(Focus(MainWindow().window, ids::TextColumn));
+    Press(VK_DELETE);
+    EXPECT_EQ(Column(ids::TextColumn), (Texts{"c"}));
+    press_with({VK_CONTROL}, 'Z');
 
     // Another window's buttons keep their keys: Ctrl+Z on OK is no OK.
     Command(ids::AlarmActionCommand);
