@@ -217,25 +217,31 @@ std::vector<DeletionRecord> LiveRecords(std::span<const OwnedRecords> files) {
     return live;
 }
 
-std::vector<CancelEntry> CancelsFor(std::span<const CreatedTask> created,
+std::vector<CancelEntry> CancelsFor(const TaskIdentity& task, std::size_t copies,
                                     std::span<const OwnedRecords> files, std::int64_t today) {
     std::vector<CancelEntry> cancels;
     ForEachLiveRecord(files, [&](const std::string& owner, const RecordEntry& record) {
-        const auto found = std::lower_bound(
-            created.begin(), created.end(), record.task,
-            [](const CreatedTask& c, const TaskIdentity& task) { return c.task < task; });
-        if (found != created.end() && found->task == record.task &&
-            record.remaining < found->copies) {
+        if (record.remaining < copies && record.task == task) {
             cancels.push_back({owner, record.number, today});
         }
     });
     return cancels;
 }
 
-std::vector<CancelEntry> CancelsFor(const TaskIdentity& task, std::size_t copies,
+std::size_t CopiesIn(const CreatedCopies& created, std::uint64_t hash) {
+    const auto found = std::lower_bound(created.begin(), created.end(), std::pair(hash, std::size_t{0}));
+    return found != created.end() && found->first == hash ? found->second : 0;
+}
+
+std::vector<CancelEntry> CancelsFor(const CreatedCopies& created,
                                     std::span<const OwnedRecords> files, std::int64_t today) {
-    const CreatedTask created[] = {{task, copies}};
-    return CancelsFor(created, files, today);
+    std::vector<CancelEntry> cancels;
+    ForEachLiveRecord(files, [&](const std::string& owner, const RecordEntry& record) {
+        if (record.remaining < CopiesIn(created, IdentityHash(record.task))) {
+            cancels.push_back({owner, record.number, today});
+        }
+    });
+    return cancels;
 }
 
 void ApplyCancels(RecordsFile& own, std::string_view owner, std::span<const CancelEntry> cancels) {

@@ -10,6 +10,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "app/task_merge.h"
@@ -61,16 +62,15 @@ std::string RecordsFileName(std::string_view database_name, std::string_view own
 
 // Every record of every PC that no PC's cancellation names.
 std::vector<DeletionRecord> LiveRecords(std::span<const OwnedRecords> files);
-// The cancellations tasks created here make, each with `copies` of it in
-// the list: one for each live record of one that would leave fewer.
-// `created` is sorted by task, each task once.
-struct CreatedTask {
-    TaskIdentity task;
-    std::size_t copies = 0;
-};
-std::vector<CancelEntry> CancelsFor(std::span<const CreatedTask> created,
-                                    std::span<const OwnedRecords> files, std::int64_t today);
+// The cancellations a task created here makes, with `copies` of it in the
+// list: one for each live record of it that would leave fewer.
 std::vector<CancelEntry> CancelsFor(const TaskIdentity& task, std::size_t copies,
+                                    std::span<const OwnedRecords> files, std::int64_t today);
+// The same for many tasks created at once: each task's IdentityHash with
+// its copies in the list, sorted; what a task not there has is 0.
+using CreatedCopies = std::vector<std::pair<std::uint64_t, std::size_t>>;
+std::size_t CopiesIn(const CreatedCopies& created, std::uint64_t hash);
+std::vector<CancelEntry> CancelsFor(const CreatedCopies& created,
                                     std::span<const OwnedRecords> files, std::int64_t today);
 // The owner's file after its cancellations: its own records named go, the
 // others' are kept as cancellations.

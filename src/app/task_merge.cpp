@@ -36,15 +36,6 @@ struct Stored {
     bool operator==(const Stored&) const = default;
 };
 
-std::uint64_t IdentityHash(const TaskRowView& row) {
-    const Stored task(row);
-    std::uint64_t hash = kFnvStart;
-    for (const std::string_view text : {task.text, task.created, task.remind_date, task.time}) {
-        HashText(hash, text);
-    }
-    return hash;
-}
-
 // A number as the columns hold them; the usual " 5" read at once, anything
 // else as the program reads numbers everywhere.
 std::int64_t NumberOf(std::string_view text) {
@@ -105,6 +96,19 @@ struct Task {
 };
 
 }  // namespace
+
+std::uint64_t IdentityHash(const TaskRowView& row) {
+    const Stored task(row);
+    std::uint64_t hash = kFnvStart;
+    for (const std::string_view text : {task.text, task.created, task.remind_date, task.time}) {
+        HashText(hash, text);
+    }
+    return hash;
+}
+
+std::uint64_t IdentityHash(const TaskIdentity& task) {
+    return IdentityHash(TaskRowView{task.text, {}, task.created, task.remind_date, task.time, {}});
+}
 
 namespace {
 

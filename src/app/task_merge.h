@@ -26,6 +26,9 @@ TaskIdentity IdentityOf(const TaskRow& row);
 TaskIdentity IdentityOf(const TaskRowView& row);
 // Whether two rows are one task, compared as the record stores them.
 bool SameTask(const TaskRowView& a, const TaskRowView& b);
+// A task's four texts hashed as the record stores them: one task, one hash.
+std::uint64_t IdentityHash(const TaskRowView& row);
+std::uint64_t IdentityHash(const TaskIdentity& task);
 
 // What the user changed on a row here since the last read or write of the
 // file: those attributes follow this row, the others the file's.

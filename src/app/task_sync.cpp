@@ -288,34 +288,30 @@ void NoteTaskCreated(const TaskRowView& row) {
 
 void NoteTasksCreated(const TaskRows& rows) {
     LocalEdits& edits = State().edits;
+    // Every task of the list hashed and sorted: the copies each keeps.
     const TaskRows& list = Tasks().Rows();
-    std::vector<TaskIdentity> shown;
+    CreatedCopies shown;
     shown.reserve(static_cast<std::size_t>(list.Count()));
-    for (int row = 0; row < list.Count(); ++row) shown.push_back(IdentityOf(list.View(row)));
+    for (int row = 0; row < list.Count(); ++row)
+        shown.emplace_back(IdentityHash(list.View(row)), 0);
     std::sort(shown.begin(), shown.end());
-    std::vector<CreatedTask> created;
+    CreatedCopies created;
+    const auto known = static_cast<std::ptrdiff_t>(edits.created.size());
     for (int row = 0; row < rows.Count(); ++row) {
+        const std::uint64_t hash = IdentityHash(rows.View(row));
+        auto first = std::lower_bound(shown.begin(), shown.end(), std::pair(hash, std::size_t{0}));
+        std::size_t copies = 0;
+        for (; first != shown.end() && first->first == hash; ++first) ++copies;
+        created.emplace_back(hash, copies);
         TaskIdentity task = IdentityOf(rows.View(row));
-        const auto [first, last] = std::equal_range(shown.begin(), shown.end(), task);
-        created.push_back({std::move(task), static_cast<std::size_t>(last - first)});
+        const auto end = edits.created.begin() + known;
+        if (std::find(edits.created.begin(), end, task) == end)
+            edits.created.push_back(std::move(task));
     }
-    const auto by_task = [](const CreatedTask& a, const CreatedTask& b) { return a.task < b.task; };
-    std::sort(created.begin(), created.end(), by_task);
-    created.erase(
-        std::unique(created.begin(), created.end(),
-                    [](const CreatedTask& a, const CreatedTask& b) { return a.task == b.task; }),
-        created.end());
-    for (const CreatedTask& c : created) edits.created.push_back(c.task);
-    std::sort(edits.created.begin(), edits.created.end());
-    edits.created.erase(std::unique(edits.created.begin(), edits.created.end()),
-                        edits.created.end());
+    std::sort(created.begin(), created.end());
     // Edits undone: the records that would take these tasks away again go.
     std::erase_if(edits.records, [&](const RecordEntry& record) {
-        const auto found = std::lower_bound(
-            created.begin(), created.end(), record.task,
-            [](const CreatedTask& c, const TaskIdentity& task) { return c.task < task; });
-        return found != created.end() && found->task == record.task &&
-               record.remaining < found->copies;
+        return record.remaining < CopiesIn(created, IdentityHash(record.task));
     });
     for (CancelEntry& cancel : CancelsFor(created, RecordsNow(), Today())) {
         edits.cancels.push_back(std::move(cancel));
