@@ -20,7 +20,9 @@ windows() { local path="$1"; echo "Z:${path//\//\\}"; }
 marks=()
 while read -r number x y; do
     y=${y%$'\r'}
-    # Centred on the part's top-left corner, inside the picture.
+    # Centred a little above and left of the part's top-left corner, inside
+    # the picture, to hide as little of the part as it can.
+    x=$((x - 4)) y=$((y - 4))
     x=$((x < 8 ? 8 : x)) y=$((y < 8 ? 8 : y))
     marks+=(-fill '#c00000' -stroke white -strokewidth 1
             -draw "circle $x,$y $x,$((y + 8))"
