@@ -256,9 +256,7 @@ CommandEffect ClearAll(std::string_view today) {
     Tasks().Clear();
     for (int row = 0; row < shown.Count(); ++row) NoteTaskRemoved(shown.Row(row));
     const SharedSave save = SaveSharedRows(list.Buffer);
-    if (const std::string message = ChangesMessage(save); !message.empty()) {
-        Message().Show(message);
-    }
+    ShowChanges(save);
     if (!save.saved) {
         TraceSaveFailure("ClearAll", GetLastError());
         ShowMessageBox(Owner(), "Cant find vemo.dat", "Error!", 0);

@@ -40,9 +40,7 @@ bool SaveData(SaveReport report) {
     if (tasks.Window() != nullptr) {
         const SharedSave save = SaveSharedRows(list.Buffer);
         saved = save.saved;
-        if (const std::string message = ChangesMessage(save); !message.empty()) {
-            Message().Show(message);
-        }
+        ShowChanges(save);
         if (saved) Program().ExitSaveFailed = false;
         if (!saved) {
             TraceSaveFailure("SaveData", GetLastError());

@@ -9,6 +9,7 @@
 #include "app/database_watch.h"
 #include "app/dates.h"
 #include "app/deletion_records.h"
+#include "app/message_line.h"
 #include "app/state.h"
 #include "app/task_commands.h"
 #include "app/task_history.h"
@@ -258,17 +259,25 @@ void HoldMerge(TaskRows found) {
 
 }  // namespace
 
-std::string ChangesMessage(NoticeOutcome::Kind kind, std::size_t changed, bool history_dropped) {
+void ShowChanges(const NoticeOutcome& outcome) {
     std::string message;
-    if (kind == NoticeOutcome::Kind::Reloaded) {
+    if (outcome.kind == NoticeOutcome::Kind::Reloaded) {
         message = kReloadedMessage;
-    } else if (kind == NoticeOutcome::Kind::Merged) {
-        message = "Merged: " + std::to_string(changed) + " tasks changed on another PC";
-    } else if (history_dropped) {
+    } else if (outcome.kind == NoticeOutcome::Kind::Merged) {
+        message = "Merged: " + std::to_string(outcome.changed) + " tasks changed on another PC";
+    } else if (outcome.history_dropped) {
         message = "Another PC's changes came in";
     }
-    if (history_dropped) message += kHistoryDroppedNote;
-    return message;
+    if (outcome.history_dropped) message += kHistoryDroppedNote;
+    if (!message.empty()) Message().Show(message);
+}
+
+void ShowChanges(const SharedSave& save) {
+    NoticeOutcome outcome;
+    if (save.merged > 0) outcome.kind = NoticeOutcome::Kind::Merged;
+    outcome.changed = save.merged;
+    outcome.history_dropped = save.history_dropped;
+    ShowChanges(outcome);
 }
 
 void NoteTaskCreated(const TaskRowView& row) {

@@ -72,16 +72,13 @@ struct NoticeOutcome {
 };
 // The message line after a reload or a merge of another PC's changes
 // ("Reloaded: changed on another PC", "Merged: N tasks changed on another
-// PC"); when it ended the user's undo steps, the note follows. Empty when
-// there is nothing to say.
+// PC"); when it ended the user's undo steps, the note follows. Nothing is
+// shown when there is nothing to say.
 inline constexpr char kReloadedMessage[] = "Reloaded: changed on another PC";
 inline constexpr char kHistoryDroppedNote[] = " - undo starts again";
-std::string ChangesMessage(NoticeOutcome::Kind kind, std::size_t changed, bool history_dropped);
+void ShowChanges(const NoticeOutcome& outcome);
 // After a save's merge.
-inline std::string ChangesMessage(const SharedSave& save) {
-    return ChangesMessage(save.merged > 0 ? NoticeOutcome::Kind::Merged : NoticeOutcome::Kind::None,
-                          save.merged, save.history_dropped);
-}
+void ShowChanges(const SharedSave& save);
 NoticeOutcome TakeDatabaseNotice();
 // A merge written at once is kept in "backups\" with the file as found.
 bool WriteMergeNow(RecordBuffer& buffer);

@@ -1,8 +1,5 @@
 #include "mainwin/shared_database.h"
 
-#include <string>
-
-#include "app/message_line.h"
 #include "app/state.h"
 #include "app/task_sync.h"
 #include "mainwin/main_window.h"
@@ -16,9 +13,7 @@ void AskAboutSharedDatabase() {
 
 void OnDatabaseNotice() {
     const NoticeOutcome outcome = TakeDatabaseNotice();
-    const std::string message =
-        ChangesMessage(outcome.kind, outcome.changed, outcome.history_dropped);
-    if (!message.empty()) Message().Show(message);
+    ShowChanges(outcome);
     if (outcome.write_now && !WriteMergeNow(TaskList().Buffer)) {
         TraceSaveFailure("Merge write", GetLastError());
     }

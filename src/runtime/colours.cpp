@@ -90,6 +90,8 @@ HWND g_key_window = nullptr;
 // undo keys in a list box, on a button or in an edit field that has nothing
 // of its own to undo; 0 for any other key or control.
 int KeyCommand(HWND control, WPARAM key) {
+    // Every key typed in a field passes here: the others go on at once.
+    if (key != VK_DELETE && key != 'Z' && key != 'Y') return 0;
     if (g_key_window == nullptr || GetParent(control) != g_key_window) return 0;
     char kind[16] = {};
     GetClassNameA(control, kind, sizeof(kind));
